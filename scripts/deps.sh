@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages a build needs, only those missing.
+# Usage: scripts/deps.sh test|play|art|cross
+set -euo pipefail
+
+want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
+case "${1:-test}" in
+  test)  want+=(xvfb xauth libsdl2-dev) ;;
+  play)  want+=(libsdl2-dev) ;;
+  art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core imagemagick) ;;
+  cross) want+=(g++-mingw-w64-x86-64 wine) ;;
+  *) echo "usage: $0 test|play|art|cross" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${want[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

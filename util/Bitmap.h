@@ -1,0 +1,33 @@
+// Bitmap: a 32-bit pixel buffer owned by the program. Every picture, the
+// board's back buffer and each window's client surface is one of these;
+// the blits and the backends work on them.
+//
+// Pixels are 0x00RRGGBB, rows top to bottom, no padding. The top byte is
+// kept at 0 by everything that writes pixels, so raster operations on two
+// bitmaps stay plain 32-bit AND / OR.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct Bitmap {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels;
+
+    Bitmap() = default;
+    Bitmap(int width, int height, uint32_t fill = 0)
+        : Width(width > 0 ? width : 0), Height(height > 0 ? height : 0),
+          Pixels(static_cast<size_t>(Width) * static_cast<size_t>(Height), fill) {}
+
+    bool Empty() const { return Width == 0 || Height == 0; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
+
+    // Unchecked access; callers clip first.
+    uint32_t& At(int x, int y) { return Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)]; }
+    uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * static_cast<size_t>(Width) + static_cast<size_t>(x)]; }
+};
+
+inline constexpr uint32_t Rgb(uint8_t r, uint8_t g, uint8_t b) {
+    return (uint32_t{r} << 16) | (uint32_t{g} << 8) | uint32_t{b};
+}
