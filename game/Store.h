@@ -1,0 +1,31 @@
+// Store: the per-user key/value store the game keeps its options, records
+// and window places in. Values are texts addressed by section and name.
+//
+// Backends (memory, INI file, registry) live with the platform; the game
+// only sees this interface, and the rules for reading numbers and switches
+// out of the texts live above it, so every backend reads the same way.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class Store {
+public:
+    virtual ~Store() = default;
+
+    // The stored text, or nothing when the value is absent or cannot be read
+    // (wrong type, unreadable file).
+    virtual std::optional<std::string> ReadText(const std::string& section, const std::string& name) = 0;
+
+    // Stores the text; false when it could not be stored. A failed write
+    // leaves what was stored before untouched.
+    virtual bool WriteText(const std::string& section, const std::string& name, const std::string& value) = 0;
+};
+
+// Opens the program's store. The platform installs the opener at start-up;
+// tests install one over a memory store. Without an opener the store reads
+// nothing and refuses every write, so the game still runs on defaults.
+using StoreOpener = std::unique_ptr<Store> (*)();
+void SetStoreOpener(StoreOpener opener);
+std::unique_ptr<Store> OpenStore();
