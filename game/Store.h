@@ -6,6 +6,7 @@
 // out of the texts live above it, so every backend reads the same way.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,6 @@ public:
 // Opens the program's store. The platform installs the opener at start-up;
 // tests install one over a memory store. Without an opener the store reads
 // nothing and refuses every write, so the game still runs on defaults.
-using StoreOpener = std::unique_ptr<Store> (*)();
+using StoreOpener = std::function<std::unique_ptr<Store>()>;
 void SetStoreOpener(StoreOpener opener);
 std::unique_ptr<Store> OpenStore();
