@@ -1,0 +1,120 @@
+// BMP decoding: reads the file header, the info header, the palette and
+// the pixel rows, checking every offset and length against the bytes
+// actually given before touching them.
+#include "util/Bmp.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr size_t FileHeaderSize = 14;
+constexpr uint32_t InfoHeaderSize = 40;     // BITMAPINFOHEADER; V4/V5 are larger and start the same
+constexpr uint32_t BiRgb = 0;
+// Big enough for any picture the program carries, small enough that
+// width * height * 4 cannot overflow and a lying header cannot make us
+// allocate gigabytes.
+constexpr int32_t MaxDimension = 16384;
+
+uint16_t ReadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint32_t ReadU32(const uint8_t* p) {
+    return uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+}
+int32_t ReadI32(const uint8_t* p) {
+    uint32_t u = ReadU32(p);
+    int32_t v;
+    std::memcpy(&v, &u, sizeof v);
+    return v;
+}
+
+std::optional<BmpImage> Fail(std::string* error, const char* why) {
+    if (error) *error = why;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string* error) {
+    if (!data || size < FileHeaderSize + InfoHeaderSize) return Fail(error, "file too short for BMP headers");
+    if (data[0] != 'B' || data[1] != 'M') return Fail(error, "not a BMP file (no 'BM' signature)");
+
+    const uint32_t fileSize = ReadU32(data + 2);
+    const uint32_t pixelOffset = ReadU32(data + 10);
+    // Some writers leave the size at 0; a size that claims more than we
+    // have means the file was cut short.
+    if (fileSize != 0 && fileSize > size) return Fail(error, "file is shorter than its header says");
+
+    const uint8_t* info = data + FileHeaderSize;
+    const uint32_t infoSize = ReadU32(info);
+    if (infoSize < InfoHeaderSize) return Fail(error, "unsupported BMP info header");
+    if (infoSize > size - FileHeaderSize) return Fail(error, "info header runs past the end of the file");
+
+    const int32_t width = ReadI32(info + 4);
+    const int32_t rawHeight = ReadI32(info + 8);
+    const uint16_t planes = ReadU16(info + 12);
+    const uint16_t bits = ReadU16(info + 14);
+    const uint32_t compression = ReadU32(info + 16);
+    const uint32_t imageSize = ReadU32(info + 20);
+    const uint32_t colorsUsed = ReadU32(info + 32);
+
+    if (planes != 1) return Fail(error, "BMP plane count is not 1");
+    if (bits != 4 && bits != 8 && bits != 24) return Fail(error, "unsupported bits per pixel (only 4, 8 and 24)");
+    if (compression != BiRgb) return Fail(error, "compressed BMP not supported");
+    if (width <= 0 || width > MaxDimension) return Fail(error, "bad BMP width");
+    if (rawHeight == 0 || rawHeight < -MaxDimension || rawHeight > MaxDimension)
+        return Fail(error, "bad BMP height");
+    const bool topDown = rawHeight < 0;
+    const int32_t height = topDown ? -rawHeight : rawHeight;
+
+    // Palette: right after the info header, 4 bytes (B, G, R, unused) each.
+    uint32_t paletteCount = 0;
+    if (bits <= 8) {
+        const uint32_t maxColors = 1u << bits;
+        paletteCount = colorsUsed == 0 ? maxColors : colorsUsed;
+        if (paletteCount > maxColors) return Fail(error, "palette larger than the bit depth allows");
+    }
+    const uint64_t paletteStart = FileHeaderSize + uint64_t{infoSize};
+    const uint64_t paletteEnd = paletteStart + uint64_t{paletteCount} * 4;
+    if (paletteEnd > size) return Fail(error, "palette runs past the end of the file");
+
+    // Rows are padded to a multiple of 4 bytes.
+    const uint64_t stride = ((uint64_t(width) * bits + 31) / 32) * 4;
+    const uint64_t pixelBytes = stride * uint64_t(height);
+    if (pixelOffset < paletteEnd) return Fail(error, "pixel data overlaps the headers");
+    if (uint64_t{pixelOffset} + pixelBytes > size) return Fail(error, "pixel data runs past the end of the file");
+    if (fileSize != 0 && uint64_t{pixelOffset} + pixelBytes > fileSize)
+        return Fail(error, "header size is smaller than the pixel data");
+    if (imageSize != 0 && imageSize < pixelBytes) return Fail(error, "image size field is smaller than the pixel data");
+
+    uint32_t palette[256] = {};
+    for (uint32_t i = 0; i < paletteCount; ++i) {
+        const uint8_t* e = data + paletteStart + i * 4;
+        palette[i] = Rgb(e[2], e[1], e[0]);
+    }
+
+    BmpImage image;
+    image.BitsPerPixel = bits;
+    image.Picture = Bitmap(width, height);
+    for (int32_t row = 0; row < height; ++row) {
+        const uint8_t* src = data + pixelOffset + stride * uint64_t(row);
+        const int y = topDown ? row : height - 1 - row;
+        for (int32_t x = 0; x < width; ++x) {
+            uint32_t pixel;
+            if (bits == 24) {
+                const uint8_t* p = src + size_t(x) * 3;
+                pixel = Rgb(p[2], p[1], p[0]);
+            } else {
+                uint32_t index;
+                if (bits == 8) {
+                    index = src[x];
+                } else {
+                    const uint8_t byte = src[x / 2];
+                    index = (x % 2 == 0) ? (byte >> 4) : (byte & 0x0F);
+                }
+                if (index >= paletteCount) return Fail(error, "pixel refers past the end of the palette");
+                pixel = palette[index];
+            }
+            image.Picture.At(x, y) = pixel;
+        }
+    }
+    return image;
+}
