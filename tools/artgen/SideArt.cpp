@@ -1,8 +1,14 @@
-// SideArt: entry point that draws every side window's pictures in a fixed
-// order so repeated runs write identical files.
+// SideArt: entry point that draws every side window's pictures. The order
+// is fixed and every picture depends only on code and font files, so two
+// runs write identical files.
 #include "SideArt.h"
 
 void GenerateSideWindowArt(const std::filesystem::path& resourcesDir)
 {
-    (void)resourcesDir; // windows are added one by one as they are drawn
+    side::GenerateTimerArt(resourcesDir);
+    side::GenerateCombsArt(resourcesDir);
+    side::GenerateMessageArt(resourcesDir);
+    side::GenerateOptionsArt(resourcesDir);
+    side::GenerateHighArt(resourcesDir);
+    side::GenerateAboutArt(resourcesDir);
 }

@@ -1,9 +1,105 @@
 // SideArt: draws the pictures of the six side windows (timer, combinations,
-// message, options, high scores, about) and writes them as BMP files under
-// <resources>/<window>/. Owns only those windows' pictures; the main window,
-// cursor and icon are drawn by the board art units.
+// message, options, high scores, about) and writes them as 24-bit BMP files
+// under <resources>/<window>/<PictureName>.bmp. The main window, the cursor
+// and the icon belong to the board art units.
+//
+// Below the entry point are the few pieces the side windows share: their
+// rectangles, their palette (deep blue and copper, like the board), textures,
+// sunken display fields, lettering in a normal and a lit look, and the
+// writing of a whole picture or of an overlay cut out of a lit rendering.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
+
+#include "ArtCommon.h"
 
 void GenerateSideWindowArt(const std::filesystem::path& resourcesDir);
+
+namespace side {
+
+// A rectangle in window pixels: left, top, width, height (right and bottom
+// exclusive, as everywhere in the game).
+struct Rect {
+    int X = 0, Y = 0, W = 0, H = 0;
+    Rect Inset(int d) const { return {X + d, Y + d, W - 2 * d, H - 2 * d}; }
+    double CX() const { return X + W / 2.0; }
+    double CY() const { return Y + H / 2.0; }
+};
+
+// The shared palette. The board is deep blue with copper highlights; the
+// side windows use the same blue and copper so they read as one set.
+namespace pal {
+inline constexpr uint32_t BlueLight = 0x1D4C9A;
+inline constexpr uint32_t BlueMid = 0x133771;
+inline constexpr uint32_t BlueDark = 0x0A1E45;
+inline constexpr uint32_t Night = 0x040A1A;        // outside the rounded regions, deepest shadow
+inline constexpr uint32_t CopperLight = 0xF6C08A;
+inline constexpr uint32_t Copper = 0xC8773A;
+inline constexpr uint32_t CopperDark = 0x6A3414;
+inline constexpr uint32_t Label = 0xC6D4F2;        // lettering at rest: pale silver blue
+inline constexpr uint32_t LitText = 0xFFE2A8;      // lettering under the pointer: warm gold
+inline constexpr uint32_t LitGlow = 0xFF9B45;      // the copper glow around lit lettering
+}  // namespace pal
+
+// The lettering of the side windows: script for labels and buttons (as the
+// board's captions), a clean sans for numbers and running text.
+art::Font ScriptFont(double sizePx);
+art::Font SansFont(double sizePx, bool bold = true);
+
+// Deep blue textured background over the whole canvas: a vertical gradient
+// with fine grain and soft mottling from a fixed seed, so it is identical on
+// every run.
+void BlueTexture(art::Canvas& canvas, uint32_t seed);
+// Adds grain (±amplitude per channel) to the rectangle, from a fixed seed.
+void Grain(art::Canvas& canvas, const Rect& area, uint32_t seed, int amplitude);
+
+// A copper rim line along a rounded rectangle (radius 0 = square corners),
+// lit at the top, darker at the bottom.
+void CopperRim(cairo_t* cr, double x, double y, double w, double h, double radius, double width);
+
+// A display field sunk into the panel: the rectangle itself is pure black
+// (the digits are drawn into it at run time), a bevel lies just outside it
+// (shadow above and left, light below and right).
+void SunkenField(cairo_t* cr, const Rect& field, const art::Color& panel);
+
+// A word centred in an area. At rest it is pale lettering with a soft dark
+// shadow; lit it is gold with a copper glow. Everything the lit look adds
+// stays one pixel inside the area, so an overlay cut at the area fits
+// seamlessly onto the picture beneath.
+void Lettering(art::Canvas& canvas, const std::string& text, const art::Font& font, const Rect& area,
+               bool lit, double dx = 0, double dy = 0);
+
+// A choice (4, 5, 6, 8, 10, Yes, No) centred in its area. Chosen, it sits on
+// a small copper plate drawn one pixel inside the area.
+void Choice(art::Canvas& canvas, const std::string& text, const art::Font& font, const Rect& area,
+            bool chosen);
+
+// A soft glow of the text's shape in the given colour, clipped to `clip`.
+void TextGlow(art::Canvas& canvas, const std::string& text, const art::Font& font, double x, double y,
+              const art::Color& color, double alpha, int radius, const Rect& clip);
+
+// Writes the canvas as <resources>/<window>/<name>.bmp (24-bit).
+void WritePicture(const art::Canvas& canvas, const std::filesystem::path& resourcesDir,
+                  const std::string& window, const std::string& name);
+// Writes the rectangle `area` of the canvas as its own picture.
+void WriteCut(const art::Canvas& canvas, const Rect& area, const std::filesystem::path& resourcesDir,
+              const std::string& window, const std::string& name);
+
+// Draws a window with nothing lit (lit = -1) or with one item lit; overlays
+// are cut out of the lit renderings, so they are the picture beneath except
+// where the light falls.
+using Scene = std::function<void(art::Canvas&, int lit)>;
+art::Canvas RenderScene(int width, int height, const Scene& scene, int lit);
+
+// Each window's pictures.
+void GenerateTimerArt(const std::filesystem::path& resourcesDir);
+void GenerateCombsArt(const std::filesystem::path& resourcesDir);
+void GenerateMessageArt(const std::filesystem::path& resourcesDir);
+void GenerateOptionsArt(const std::filesystem::path& resourcesDir);
+void GenerateHighArt(const std::filesystem::path& resourcesDir);
+void GenerateAboutArt(const std::filesystem::path& resourcesDir);
+
+}  // namespace side

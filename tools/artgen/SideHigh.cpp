@@ -1,0 +1,117 @@
+// SideHigh: the high-score window's background (twelve dark cells under
+// their headings and labels, Reset Scores and Ok) and its two lit buttons.
+// The digits of each cell are drawn at run time at the cell origins
+// x = 61 + 91 i, y = 67 + 35 j, each text 72 x 19 pixels; the black field
+// of a cell frames exactly that text with one pixel to spare.
+#include "SideArt.h"
+
+namespace side {
+namespace {
+
+constexpr int kWidth = 428;
+constexpr int kHeight = 214;
+constexpr Rect kReset{28, 181, 124, 26};
+constexpr Rect kOk{372, 178, 33, 28};
+
+int CellX(int column) { return 61 + 91 * column; }  // column 0..3
+int CellY(int row) { return 67 + 35 * row; }        // row 0..2
+
+void Centred(cairo_t* cr, const char* text, const art::Font& font, double cx, double cy, const art::Color& color)
+{
+    const art::TextBox box = art::MeasureText(text, font);
+    double x = 0, y = 0;
+    art::InkCentredOrigin(box, cx, cy, x, y);
+    art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
+    art::DrawText(cr, text, font, x + 1, y + 1);
+    art::SetSource(cr, color);
+    art::DrawText(cr, text, font, x, y);
+}
+
+void Heading(cairo_t* cr, const char* text, double cx, double cy)
+{
+    const art::Font font = ScriptFont(25);
+    const art::TextBox box = art::MeasureText(text, font);
+    double x = 0, y = 0;
+    art::InkCentredOrigin(box, cx, cy, x, y);
+    art::SetSource(cr, art::Color{0, 0, 0}, 0.6);
+    art::DrawText(cr, text, font, x + 1.2, y + 1.2);
+    cairo_pattern_t* grad = cairo_pattern_create_linear(0, cy - 11, 0, cy + 11);
+    const art::Color hi = art::Color::Hex(pal::CopperLight);
+    const art::Color lo = art::Color::Hex(pal::Copper);
+    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+    art::TextPath(cr, text, font, x, y);
+    cairo_set_source(cr, grad);
+    cairo_fill(cr);
+    cairo_pattern_destroy(grad);
+}
+
+void Window(art::Canvas& canvas, int lit)
+{
+    cairo_t* cr = canvas.Cr();
+    BlueTexture(canvas, 0x41C4);
+    // Outside the 24 x 24 rounded corners nothing is seen; darken it so a
+    // stray edge pixel of the region reads as the rim's shadow.
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 0, kWidth, kHeight);
+    art::RoundedRectPath(cr, 0, 0, kWidth, kHeight, 12);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    art::SetSource(cr, art::Color::Hex(pal::Night));
+    cairo_fill(cr);
+    cairo_restore(cr);
+    CopperRim(cr, 2.25, 2.25, kWidth - 4.5, kHeight - 4.5, 10, 1.5);
+
+    // Headings over each pair of columns, with a copper rule beneath.
+    const double singleX = (CellX(0) + CellX(1) + 72) / 2.0;
+    const double doubleX = (CellX(2) + CellX(3) + 72) / 2.0;
+    Heading(cr, "Single Colors", singleX, 22);
+    Heading(cr, "Double Colors", doubleX, 22);
+    for (double cx : {singleX, doubleX}) {
+        cairo_pattern_t* rule = cairo_pattern_create_linear(cx - 80, 0, cx + 80, 0);
+        const art::Color c = art::Color::Hex(pal::Copper);
+        cairo_pattern_add_color_stop_rgba(rule, 0.0, c.r, c.g, c.b, 0.0);
+        cairo_pattern_add_color_stop_rgba(rule, 0.5, c.r, c.g, c.b, 0.9);
+        cairo_pattern_add_color_stop_rgba(rule, 1.0, c.r, c.g, c.b, 0.0);
+        cairo_rectangle(cr, cx - 80, 37, 160, 1);
+        cairo_set_source(cr, rule);
+        cairo_fill(cr);
+        cairo_pattern_destroy(rule);
+    }
+
+    // Column labels (code length) and row labels (colour count).
+    const art::Color label = art::Color::Hex(pal::Label);
+    const char* lengths[] = {"4", "5", "4", "5"};
+    for (int i = 0; i < 4; ++i) Centred(cr, lengths[i], SansFont(14), CellX(i) + 36, 51.5, label);
+    const char* counts[] = {"6", "8", "10"};
+    for (int j = 0; j < 3; ++j) Centred(cr, counts[j], SansFont(14), 40, CellY(j) + 9.5, label);
+    Centred(cr, "holes", SansFont(9, false), 40, 51.5, label.Mix(art::Color::Hex(pal::BlueMid), 0.35));
+
+    // The twelve cells: a dark rounded seat around a sunken black field.
+    for (int j = 0; j < 3; ++j) {
+        for (int i = 0; i < 4; ++i) {
+            const int x = CellX(i), y = CellY(j);
+            art::RoundedRectPath(cr, x - 6.5, y - 5.5, 85, 30, 5);
+            art::SetSource(cr, art::Color::Hex(0x071634), 0.85);
+            cairo_fill_preserve(cr);
+            cairo_set_line_width(cr, 1);
+            art::SetSource(cr, art::Color::Hex(0x3460A8), 0.45);
+            cairo_stroke(cr);
+            SunkenField(cr, {x - 1, y - 1, 74, 21}, art::Color::Hex(0x0B1F48));
+        }
+    }
+
+    Lettering(canvas, "Reset Scores", ScriptFont(23), kReset, lit == 0);
+    Lettering(canvas, "Ok", ScriptFont(24), kOk, lit == 1);
+}
+
+}  // namespace
+
+void GenerateHighArt(const std::filesystem::path& resourcesDir)
+{
+    const Scene scene = Window;
+    WritePicture(RenderScene(kWidth, kHeight, scene, -1), resourcesDir, "high", "imgHigh");
+    WriteCut(RenderScene(kWidth, kHeight, scene, 0), kReset, resourcesDir, "high", "ImgReset");
+    WriteCut(RenderScene(kWidth, kHeight, scene, 1), kOk, resourcesDir, "high", "imgExit");
+}
+
+}  // namespace side

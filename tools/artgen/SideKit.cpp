@@ -1,0 +1,334 @@
+// SideKit: the drawing pieces the six side windows share (textures, rims,
+// display fields, lettering in its normal and lit looks, picture writing).
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "SideArt.h"
+
+namespace side {
+namespace {
+
+// A small fixed-seed generator: textures must come out the same on every
+// run and every machine, so no library random engine is involved.
+struct Xorshift {
+    uint32_t State;
+    explicit Xorshift(uint32_t seed) : State(seed ? seed : 0x9E3779B9u) {}
+    uint32_t Next()
+    {
+        State ^= State << 13;
+        State ^= State >> 17;
+        State ^= State << 5;
+        return State;
+    }
+    // -1 .. 1
+    double Signed() { return (Next() & 0xFFFF) / 32767.5 - 1.0; }
+};
+
+// Direct pixel access to an ARGB32 canvas; the caller must leave every
+// written pixel opaque.
+struct PixelAccess {
+    cairo_surface_t* Surface;
+    unsigned char* Data;
+    int Stride;
+    explicit PixelAccess(art::Canvas& canvas) : Surface(canvas.Surface())
+    {
+        cairo_surface_flush(Surface);
+        Data = cairo_image_surface_get_data(Surface);
+        Stride = cairo_image_surface_get_stride(Surface);
+    }
+    ~PixelAccess() { cairo_surface_mark_dirty(Surface); }
+    uint32_t& At(int x, int y) { return *reinterpret_cast<uint32_t*>(Data + y * Stride + x * 4); }
+};
+
+int Clamp255(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
+
+// Box blur of an A8 surface in place, horizontally then vertically, with
+// integer arithmetic so the result is exact on every machine.
+void BoxBlurA8(cairo_surface_t* surface, int radius)
+{
+    cairo_surface_flush(surface);
+    const int w = cairo_image_surface_get_width(surface);
+    const int h = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int span = 2 * radius + 1;
+    std::vector<int> line(static_cast<size_t>(std::max(w, h)));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) line[x] = data[y * stride + x];
+        for (int x = 0; x < w; ++x) {
+            int sum = 0;
+            for (int k = -radius; k <= radius; ++k) {
+                const int xx = x + k;
+                if (xx >= 0 && xx < w) sum += line[xx];
+            }
+            data[y * stride + x] = static_cast<unsigned char>(sum / span);
+        }
+    }
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0; y < h; ++y) line[y] = data[y * stride + x];
+        for (int y = 0; y < h; ++y) {
+            int sum = 0;
+            for (int k = -radius; k <= radius; ++k) {
+                const int yy = y + k;
+                if (yy >= 0 && yy < h) sum += line[yy];
+            }
+            data[y * stride + x] = static_cast<unsigned char>(sum / span);
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+}
+
+}  // namespace
+
+art::Font ScriptFont(double sizePx)
+{
+    art::Font f;
+    f.Family = "Dancing Script";
+    f.SizePx = sizePx;
+    f.Bold = true;
+    return f;
+}
+
+art::Font SansFont(double sizePx, bool bold)
+{
+    art::Font f;
+    f.Family = "Lato";
+    f.SizePx = sizePx;
+    f.Bold = bold;
+    return f;
+}
+
+void BlueTexture(art::Canvas& canvas, uint32_t seed)
+{
+    const int w = canvas.Width();
+    const int h = canvas.Height();
+    const art::Color top = art::Color::Hex(pal::BlueLight);
+    const art::Color mid = art::Color::Hex(pal::BlueMid);
+    const art::Color bottom = art::Color::Hex(pal::BlueDark);
+
+    // Mottling: a coarse lattice of random values, smoothly interpolated,
+    // gives the surface the uneven depth of dyed leather.
+    constexpr int cell = 18;
+    const int gw = w / cell + 2;
+    const int gh = h / cell + 2;
+    Xorshift rng(seed);
+    std::vector<double> lattice(static_cast<size_t>(gw * gh));
+    for (double& v : lattice) v = rng.Signed();
+    auto smooth = [](double t) { return t * t * (3 - 2 * t); };
+
+    PixelAccess px(canvas);
+    for (int y = 0; y < h; ++y) {
+        const double t = h > 1 ? static_cast<double>(y) / (h - 1) : 0.0;
+        const art::Color base = t < 0.45 ? top.Mix(mid, t / 0.45) : mid.Mix(bottom, (t - 0.45) / 0.55);
+        const int gy = y / cell;
+        const double fy = smooth((y % cell) / static_cast<double>(cell));
+        for (int x = 0; x < w; ++x) {
+            const int gx = x / cell;
+            const double fx = smooth((x % cell) / static_cast<double>(cell));
+            const double a = lattice[gy * gw + gx], b = lattice[gy * gw + gx + 1];
+            const double c = lattice[(gy + 1) * gw + gx], d = lattice[(gy + 1) * gw + gx + 1];
+            const double mottle = (a + (b - a) * fx) * (1 - fy) + (c + (d - c) * fx) * fy;
+            const double grain = rng.Signed();
+            const double f = 1.0 + 0.07 * mottle + 0.035 * grain;
+            const int r = Clamp255(base.r * 255 * f);
+            const int g = Clamp255(base.g * 255 * f);
+            const int bl = Clamp255(base.b * 255 * f);
+            px.At(x, y) = 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(bl);
+        }
+    }
+}
+
+void Grain(art::Canvas& canvas, const Rect& area, uint32_t seed, int amplitude)
+{
+    Xorshift rng(seed);
+    PixelAccess px(canvas);
+    for (int y = std::max(area.Y, 0); y < std::min(area.Y + area.H, canvas.Height()); ++y) {
+        for (int x = std::max(area.X, 0); x < std::min(area.X + area.W, canvas.Width()); ++x) {
+            const int n = static_cast<int>(rng.Next() % static_cast<uint32_t>(2 * amplitude + 1)) - amplitude;
+            uint32_t& p = px.At(x, y);
+            const int r = std::clamp(static_cast<int>((p >> 16) & 0xFF) + n, 0, 255);
+            const int g = std::clamp(static_cast<int>((p >> 8) & 0xFF) + n, 0, 255);
+            const int b = std::clamp(static_cast<int>(p & 0xFF) + n, 0, 255);
+            p = 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(b);
+        }
+    }
+}
+
+void CopperRim(cairo_t* cr, double x, double y, double w, double h, double radius, double width)
+{
+    cairo_save(cr);
+    // A dark line under the copper lifts it off the blue.
+    art::RoundedRectPath(cr, x + 0.5, y + 0.8, w, h, radius);
+    cairo_set_line_width(cr, width + 1.2);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
+    cairo_stroke(cr);
+
+    cairo_pattern_t* grad = cairo_pattern_create_linear(0, y, 0, y + h);
+    const art::Color hi = art::Color::Hex(pal::CopperLight);
+    const art::Color mid = art::Color::Hex(pal::Copper);
+    const art::Color lo = art::Color::Hex(pal::CopperDark);
+    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(grad, 0.35, mid.r, mid.g, mid.b);
+    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+    art::RoundedRectPath(cr, x, y, w, h, radius);
+    cairo_set_line_width(cr, width);
+    cairo_set_source(cr, grad);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(grad);
+    cairo_restore(cr);
+}
+
+void SunkenField(cairo_t* cr, const Rect& field, const art::Color& panel)
+{
+    const art::Color white{1, 1, 1};
+    const art::Color black{0, 0, 0};
+    auto fill = [cr](double x, double y, double w, double h, const art::Color& c) {
+        cairo_rectangle(cr, x, y, w, h);
+        art::SetSource(cr, c);
+        cairo_fill(cr);
+    };
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    // Outer ring: the panel's edge catching light below and right, falling
+    // into shadow above and left.
+    fill(field.X - 2, field.Y - 2, field.W + 4, field.H + 4, panel.Mix(white, 0.45));
+    fill(field.X - 2, field.Y - 2, field.W + 3, field.H + 3, panel.Mix(black, 0.55));
+    // Inner ring: the wall of the recess.
+    fill(field.X - 1, field.Y - 1, field.W + 2, field.H + 2, panel.Mix(white, 0.18));
+    fill(field.X - 1, field.Y - 1, field.W + 1, field.H + 1, black.Mix(panel, 0.12));
+    // The field itself: pure black, exactly the rectangle the digits use.
+    fill(field.X, field.Y, field.W, field.H, black);
+    cairo_restore(cr);
+}
+
+void TextGlow(art::Canvas& canvas, const std::string& text, const art::Font& font, double x, double y,
+              const art::Color& color, double alpha, int radius, const Rect& clip)
+{
+    cairo_surface_t* shape = cairo_image_surface_create(CAIRO_FORMAT_A8, canvas.Width(), canvas.Height());
+    cairo_t* sc = cairo_create(shape);
+    cairo_set_source_rgba(sc, 0, 0, 0, 1);
+    art::TextPath(sc, text, font, x, y);
+    cairo_fill(sc);
+    // Widen the shape a little before blurring so the glow has a body.
+    art::TextPath(sc, text, font, x, y);
+    cairo_set_line_width(sc, 2.0);
+    cairo_stroke(sc);
+    cairo_destroy(sc);
+    BoxBlurA8(shape, radius);
+    BoxBlurA8(shape, radius);
+
+    cairo_t* cr = canvas.Cr();
+    cairo_save(cr);
+    cairo_rectangle(cr, clip.X, clip.Y, clip.W, clip.H);
+    cairo_clip(cr);
+    art::SetSource(cr, color, alpha);
+    cairo_mask_surface(cr, shape, 0, 0);
+    cairo_restore(cr);
+    cairo_surface_destroy(shape);
+}
+
+void Lettering(art::Canvas& canvas, const std::string& text, const art::Font& font, const Rect& area,
+               bool lit, double dx, double dy)
+{
+    // Keep the ink (and its shadow) two pixels inside the area: the lit
+    // look must not reach the area's border, where the overlay meets the
+    // picture beneath.
+    const art::Font f = art::FitFont(text, font, area.W - 5, area.H - 5, font.SizePx);
+    const art::TextBox box = art::MeasureText(text, f);
+    double x = 0, y = 0;
+    art::InkCentredOrigin(box, area.CX() - 0.5 + dx, area.CY() - 0.5 + dy, x, y);
+    cairo_t* cr = canvas.Cr();
+    const Rect inner = area.Inset(1);
+
+    if (lit)
+        TextGlow(canvas, text, f, x, y, art::Color::Hex(pal::LitGlow), 0.85, 2, inner);
+
+    cairo_save(cr);
+    art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
+    art::DrawText(cr, text, f, x + 1, y + 1);
+    if (lit) {
+        cairo_pattern_t* grad = cairo_pattern_create_linear(0, area.Y, 0, area.Y + area.H);
+        const art::Color hi = art::Color::Hex(0xFFF6DC);
+        const art::Color lo = art::Color::Hex(pal::LitText);
+        cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
+        cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+        cairo_rectangle(cr, inner.X, inner.Y, inner.W, inner.H);
+        cairo_clip(cr);
+        art::TextPath(cr, text, f, x, y);
+        cairo_set_source(cr, grad);
+        cairo_fill(cr);
+        cairo_pattern_destroy(grad);
+    } else {
+        art::SetSource(cr, art::Color::Hex(pal::Label));
+        art::DrawText(cr, text, f, x, y);
+    }
+    cairo_restore(cr);
+}
+
+void Choice(art::Canvas& canvas, const std::string& text, const art::Font& font, const Rect& area,
+            bool chosen)
+{
+    cairo_t* cr = canvas.Cr();
+    const Rect plate = area.Inset(1);
+    const art::Font f = art::FitFont(text, font, area.W - 6, area.H - 6, font.SizePx);
+    const art::TextBox box = art::MeasureText(text, f);
+    double x = 0, y = 0;
+    art::InkCentredOrigin(box, area.CX() - 0.5, area.CY() - 0.5, x, y);
+
+    cairo_save(cr);
+    if (chosen) {
+        cairo_rectangle(cr, plate.X, plate.Y, plate.W, plate.H);
+        cairo_clip(cr);
+        // A small polished copper plate, lit from above, with a dark edge.
+        cairo_pattern_t* grad = cairo_pattern_create_linear(0, plate.Y, 0, plate.Y + plate.H);
+        const art::Color hi = art::Color::Hex(pal::CopperLight);
+        const art::Color mid = art::Color::Hex(pal::Copper);
+        const art::Color lo = art::Color::Hex(pal::CopperDark);
+        cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
+        cairo_pattern_add_color_stop_rgb(grad, 0.5, mid.r, mid.g, mid.b);
+        cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+        art::RoundedRectPath(cr, plate.X + 0.5, plate.Y + 0.5, plate.W - 1, plate.H - 1, 4);
+        cairo_set_source(cr, grad);
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 1);
+        art::SetSource(cr, art::Color::Hex(0x3A1A08));
+        cairo_stroke(cr);
+        cairo_pattern_destroy(grad);
+        // Engraved lettering: a light line below, dark letters on top.
+        art::SetSource(cr, art::Color::Hex(0xFFE6C4), 0.6);
+        art::DrawText(cr, text, f, x, y + 1);
+        art::SetSource(cr, art::Color::Hex(0x2A1206));
+        art::DrawText(cr, text, f, x, y);
+    } else {
+        art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
+        art::DrawText(cr, text, f, x + 1, y + 1);
+        art::SetSource(cr, art::Color::Hex(pal::Label));
+        art::DrawText(cr, text, f, x, y);
+    }
+    cairo_restore(cr);
+}
+
+void WritePicture(const art::Canvas& canvas, const std::filesystem::path& resourcesDir,
+                  const std::string& window, const std::string& name)
+{
+    art::WriteBmp24(canvas, resourcesDir / window / (name + ".bmp"));
+}
+
+void WriteCut(const art::Canvas& canvas, const Rect& area, const std::filesystem::path& resourcesDir,
+              const std::string& window, const std::string& name)
+{
+    art::Canvas cut(area.W, area.H);
+    cut.CopyFrom(canvas, area.X, area.Y, area.W, area.H, 0, 0);
+    WritePicture(cut, resourcesDir, window, name);
+}
+
+art::Canvas RenderScene(int width, int height, const Scene& scene, int lit)
+{
+    art::Canvas canvas(width, height);
+    scene(canvas, lit);
+    canvas.Flatten();
+    return canvas;
+}
+
+}  // namespace side
