@@ -7,6 +7,7 @@
 // bitmaps stay plain 32-bit AND / OR.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,38 @@
+// AppDir and PointInArea: cutting the program path, and the inclusive hit
+// test of the side windows.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "util/AppDir.h"
+#include "util/Geometry.h"
+
+TEST(AppDir, CutsAfterTheLastSeparatorAndKeepsIt) {
+    EXPECT_EQ(AppDir("C:\\Games\\QuorVex\\QuorVex.exe"), "C:\\Games\\QuorVex\\");
+    EXPECT_EQ(AppDir("/usr/local/bin/quorvex"), "/usr/local/bin/");
+    EXPECT_EQ(AppDir("C:/Games\\sub/QuorVex.exe"), "C:/Games\\sub/");
+    EXPECT_EQ(AppDir("/quorvex"), "/");
+    EXPECT_EQ(AppDir("dir\\"), "dir\\");
+    EXPECT_EQ(AppDir("QuorVex.exe"), "");
+    EXPECT_EQ(AppDir(""), "");
+}
+
+TEST(PointInArea, BothEdgesInclusive) {
+    // Options' Ok overlay: (146, 127, 29, 22) covers x 146..174, y 127..148.
+    EXPECT_TRUE(PointInArea(146, 127, 146, 127, 29, 22));
+    EXPECT_TRUE(PointInArea(174, 148, 146, 127, 29, 22));
+    EXPECT_FALSE(PointInArea(175, 148, 146, 127, 29, 22));
+    EXPECT_FALSE(PointInArea(174, 149, 146, 127, 29, 22));
+    EXPECT_FALSE(PointInArea(145, 130, 146, 127, 29, 22));
+    EXPECT_FALSE(PointInArea(150, 126, 146, 127, 29, 22));
+    EXPECT_FALSE(PointInArea(0, 0, 0, 0, 0, 0));
+    EXPECT_TRUE(PointInArea(0, 0, 0, 0, 1, 1));
+    // No wrap-around at the limits.
+    EXPECT_FALSE(PointInArea(INT_MIN, 0, INT_MAX, 0, INT_MAX, 1));
+    EXPECT_TRUE(PointInArea(INT_MAX, 0, INT_MAX, 0, 1, 1));
+}
+
+TEST(RectIntersect, OverlapAndDisjoint) {
+    EXPECT_EQ(Intersect(Rect{0, 0, 10, 10}, Rect{5, 6, 10, 10}), (Rect{5, 6, 5, 4}));
+    EXPECT_TRUE(Intersect(Rect{0, 0, 5, 5}, Rect{5, 0, 5, 5}).Empty());
+}

@@ -1,0 +1,123 @@
+// Region: shape tests in doubled integer coordinates, and the mask
+// operations over each shape's bounding box.
+#include "util/Region.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// In doubled coordinates a pixel centre is 2x + 1 and an ellipse of
+// diameter d has semi-axis d, so the whole test stays in integers:
+// dx^2 * h^2 + dy^2 * w^2 <= w^2 * h^2, with w and h the diameters.
+bool InsideEllipse(int64_t dx2, int64_t dy2, int64_t w, int64_t h) {
+    if (w <= 0 || h <= 0) return false;
+    return dx2 * dx2 * h * h + dy2 * dy2 * w * w <= w * w * h * h;
+}
+
+bool InsideBox(const Shape& s, int x, int y) {
+    return x >= s.Left && x < s.Right && y >= s.Top && y < s.Bottom;
+}
+
+}  // namespace
+
+bool Shape::Contains(int x, int y) const {
+    if (!InsideBox(*this, x, y)) return false;
+    const int64_t px = 2 * int64_t{x} + 1, py = 2 * int64_t{y} + 1;
+    const int64_t boxW = int64_t{Right} - Left, boxH = int64_t{Bottom} - Top;
+    switch (Type) {
+        case Kind::Rect:
+            return true;
+        case Kind::Ellipse:
+            return InsideEllipse(px - (int64_t{Left} + Right), py - (int64_t{Top} + Bottom), boxW, boxH);
+        case Kind::RoundRect: {
+            const int64_t w = std::clamp<int64_t>(EllipseWidth, 0, boxW);
+            const int64_t h = std::clamp<int64_t>(EllipseHeight, 0, boxH);
+            if (w == 0 || h == 0) return true;
+            // Distance past the centre of the nearest corner ellipse; zero on
+            // the straight parts of the edges.
+            const int64_t leftC = 2 * int64_t{Left} + w, rightC = 2 * int64_t{Right} - w;
+            const int64_t topC = 2 * int64_t{Top} + h, bottomC = 2 * int64_t{Bottom} - h;
+            const int64_t dx = px < leftC ? px - leftC : (px > rightC ? px - rightC : 0);
+            const int64_t dy = py < topC ? py - topC : (py > bottomC ? py - bottomC : 0);
+            if (dx == 0 || dy == 0) return true;
+            return InsideEllipse(dx, dy, w, h);
+        }
+    }
+    return false;
+}
+
+Shape RectShape(int left, int top, int right, int bottom) {
+    return Shape{Shape::Kind::Rect, left, top, right, bottom, 0, 0};
+}
+
+Shape RoundRectShape(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight) {
+    return Shape{Shape::Kind::RoundRect, left, top, right, bottom, ellipseWidth, ellipseHeight};
+}
+
+Shape EllipseShape(int left, int top, int right, int bottom) {
+    return Shape{Shape::Kind::Ellipse, left, top, right, bottom, 0, 0};
+}
+
+Region::Region(int width, int height)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)),
+      inside_(size_t(width_) * size_t(height_), uint8_t{0}) {}
+
+Region::Region(int width, int height, const Shape& shape) : Region(width, height) { Union(shape); }
+
+template <typename Op>
+void Region::Apply(const Shape& shape, Op op) {
+    const int x0 = std::max(shape.Left, 0), x1 = std::min(shape.Right, width_);
+    const int y0 = std::max(shape.Top, 0), y1 = std::min(shape.Bottom, height_);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (shape.Contains(x, y)) op(inside_[size_t(y) * size_t(width_) + size_t(x)]);
+}
+
+Region& Region::Union(const Shape& shape) {
+    Apply(shape, [](uint8_t& bit) { bit = 1; });
+    return *this;
+}
+
+Region& Region::Difference(const Shape& shape) {
+    Apply(shape, [](uint8_t& bit) { bit = 0; });
+    return *this;
+}
+
+Region& Region::Union(const Region& other) {
+    const int w = std::min(width_, other.width_), h = std::min(height_, other.height_);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (other.Contains(x, y)) inside_[size_t(y) * size_t(width_) + size_t(x)] = 1;
+    return *this;
+}
+
+Region& Region::Difference(const Region& other) {
+    const int w = std::min(width_, other.width_), h = std::min(height_, other.height_);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (other.Contains(x, y)) inside_[size_t(y) * size_t(width_) + size_t(x)] = 0;
+    return *this;
+}
+
+bool Region::Contains(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+    return inside_[size_t(y) * size_t(width_) + size_t(x)] != 0;
+}
+
+long Region::Count() const { return long(std::count(inside_.begin(), inside_.end(), uint8_t{1})); }
+
+std::vector<Span> Region::Spans() const {
+    std::vector<Span> spans;
+    for (int y = 0; y < height_; ++y) {
+        const uint8_t* row = inside_.data() + size_t(y) * size_t(width_);
+        int x = 0;
+        while (x < width_) {
+            while (x < width_ && !row[x]) ++x;
+            const int start = x;
+            while (x < width_ && row[x]) ++x;
+            if (x > start) spans.push_back(Span{y, start, x});
+        }
+    }
+    return spans;
+}

@@ -1,0 +1,74 @@
+// Region: a window shape as a 1-bit mask, built in software from
+// rectangles, rounded rectangles and ellipses with union and difference.
+// The backends cut their windows to it, so all of them show the same shape.
+//
+// Shapes are given by their bounding box (left, top, right, bottom) with the
+// right and bottom edges excluded, as window regions usually are. Which
+// pixels a curved shape holds is decided at the pixel centre: pixel (x, y)
+// belongs to an ellipse when its centre (x + 0.5, y + 0.5) lies inside or on
+// the ellipse inscribed in the box. The test runs in exact integer
+// arithmetic, so every shape is symmetric and never depends on rounding.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// One primitive shape in window coordinates.
+struct Shape {
+    enum class Kind { Rect, RoundRect, Ellipse };
+    Kind Type = Kind::Rect;
+    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    // For RoundRect: the size of the ellipse whose quarters round the four
+    // corners, clamped to the box (a 24 x 24 ellipse rounds each corner by
+    // 12 pixels).
+    int EllipseWidth = 0, EllipseHeight = 0;
+
+    bool Contains(int x, int y) const;
+};
+
+Shape RectShape(int left, int top, int right, int bottom);
+Shape RoundRectShape(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+Shape EllipseShape(int left, int top, int right, int bottom);
+
+// A run of pixels of one row inside a region: x from Left to Right - 1.
+struct Span {
+    int Y = 0, Left = 0, Right = 0;
+    bool operator==(const Span&) const = default;
+};
+
+// A mask of a fixed size; pixels outside it never belong to the region, so
+// shapes reaching past its edges are cut there.
+class Region {
+public:
+    Region() = default;
+    Region(int width, int height);                      // empty mask
+    Region(int width, int height, const Shape& shape);  // mask holding one shape
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+    Region& Union(const Shape& shape);
+    Region& Difference(const Shape& shape);
+    // Combining two masks uses the same coordinates; the other mask's
+    // pixels beyond this one's size are ignored.
+    Region& Union(const Region& other);
+    Region& Difference(const Region& other);
+
+    bool Contains(int x, int y) const;
+    long Count() const;  // pixels inside
+    bool Empty() const { return Count() == 0; }
+
+    // The mask as horizontal runs, top row first, left to right within a
+    // row. The backends hand these to the window system.
+    std::vector<Span> Spans() const;
+
+    bool operator==(const Region&) const = default;
+
+private:
+    template <typename Op>
+    void Apply(const Shape& shape, Op op);
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint8_t> inside_;  // one byte per pixel, 0 or 1; rows top to bottom
+};
