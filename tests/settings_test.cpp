@@ -1,0 +1,164 @@
+#include "game/Settings.h"
+
+#include <cstring>
+
+#include "GameFixture.h"
+#include "game/RecordCodec.h"
+#include "platform/MemoryStore.h"
+#include "util/Format.h"
+
+class SettingsTest : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        store = std::make_shared<MemoryStore::Contents>();
+        SetStoreOpener([s = store] { return std::make_unique<MemoryStore>(s); });
+    }
+    void TearDown() override {
+        SetStoreOpener(nullptr);
+        GameTest::TearDown();
+    }
+    void Stored(const char* name, const char* value) { store->Set("Game", name, value); }
+    std::string Written(const char* name) {
+        const std::string* v = store->Find("Game", name);
+        return v ? *v : "<absent>";
+    }
+
+    std::shared_ptr<MemoryStore::Contents> store;
+};
+
+TEST_F(SettingsTest, NoStoredValuesGiveTheDefaultsAndExitWritesEverything) {
+    HighScoreTable.Entries[4].RecordRows = 9;  // loading replaces whatever was in memory
+    LoadSettings();
+    EXPECT_EQ(GameSettings.Spaces, 4);
+    EXPECT_EQ(GameSettings.Colors, 8);
+    EXPECT_FALSE(GameSettings.Doubles || GameSettings.Holes || GameSettings.ViewTimer() || GameSettings.ViewCombs());
+    const THighScoreTable empty{};
+    EXPECT_EQ(std::memcmp(&HighScoreTable, &empty, 36), 0);
+
+    EXPECT_TRUE(SaveSettings());
+    for (const char* name : {"Spaces", "Colors", "Doubles", "Holes", "ViewTimer", "ViewCombs"})
+        EXPECT_NE(Written(name), "<absent>") << name;
+    EXPECT_EQ(Written("Spaces"), "4");
+    EXPECT_EQ(Written("Doubles"), "0");
+    EXPECT_EQ(Written("High").size(), 72u);
+}
+
+TEST_F(SettingsTest, CodeLengthAndColourCountKeepTheirLowByteAndFallBack) {
+    struct Case { const char* spaces; int expectSpaces; const char* colors; int expectColors; };
+    for (const Case& c : {Case{"5", 5, "10", 10}, Case{"6", 4, "9", 8}, Case{"five", 4, "0xA", 10},
+                          Case{"261", 5, "$A", 10}, Case{"256", 4, "0XA", 10}, Case{"-251", 5, "$", 8},
+                          Case{"0x", 4, "6 ", 8}, Case{"+5", 5, "$10A", 10}, Case{"99999999999", 4, "0x109", 8}}) {
+        ResetGameState();
+        Stored("Spaces", c.spaces);
+        Stored("Colors", c.colors);
+        LoadSettings();
+        EXPECT_EQ(GameSettings.Spaces, c.expectSpaces) << c.spaces;
+        EXPECT_EQ(GameSettings.Colors, c.expectColors) << c.colors;
+    }
+}
+
+TEST_F(SettingsTest, SwitchesReadAnyNonZeroAsOnAndWriteBackOneOrZero) {
+    Stored("Doubles", "7");
+    Stored("Holes", "0");
+    Stored("ViewTimer", "$1");
+    Stored("ViewCombs", "yes");  // does not parse: default off
+    LoadSettings();
+    EXPECT_TRUE(GameSettings.Doubles);
+    EXPECT_FALSE(GameSettings.Holes);
+    EXPECT_TRUE(GameSettings.ViewTimer());
+    EXPECT_FALSE(GameSettings.ViewCombs());
+    SaveSettings();
+    EXPECT_EQ(Written("Doubles"), "1");
+    EXPECT_EQ(Written("ViewTimer"), "1");
+    EXPECT_EQ(Written("ViewCombs"), "0");
+}
+
+TEST_F(SettingsTest, RecordTableSurvivesSaveAndLoadForAnyContent) {
+    for (int round = 0; round < 200; ++round) {
+        unsigned char bytes[36];
+        for (unsigned char& b : bytes) b = static_cast<unsigned char>(Random(256));
+        std::memcpy(&HighScoreTable, bytes, 36);
+        ASSERT_TRUE(SaveSettings());
+        const std::string high = Written("High");
+        ASSERT_EQ(high.size(), 72u);
+        ASSERT_TRUE(IsUpperHex(high));
+        HighScoreTable = THighScoreTable{};
+        LoadSettings();
+        ASSERT_EQ(std::memcmp(&HighScoreTable, bytes, 36), 0) << "round " << round;
+    }
+}
+
+TEST_F(SettingsTest, DamagedRecordTextReadsAsNoRecords) {
+    // A valid table to damage: one record of 7 rows in 65 seconds.
+    HighScoreTable.Entries[12] = HighScoreEntry{7, 65};
+    SaveSettings();
+    const std::string good = Written("High");
+    std::string lower = good;
+    for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    for (const std::string& damaged : {good.substr(0, 70), good + "00", lower, good.substr(0, 71) + "G", std::string()}) {
+        HighScoreTable.Entries[3].RecordRows = 5;
+        Stored("High", damaged.c_str());
+        LoadSettings();
+        for (size_t i = 1; i <= 12; ++i) EXPECT_EQ(HighScoreTable.Entries[i].RecordRows, 0) << damaged;
+    }
+    Stored("High", good.c_str());
+    LoadSettings();
+    EXPECT_EQ(HighScoreTable.Entries[12].RecordRows, 7);
+    EXPECT_EQ(HighScoreTable.Entries[12].RecordSeconds, 65);
+}
+
+TEST_F(SettingsTest, UnreadableValuesCountAsAbsentAndRefusedWritesAreReported) {
+    Stored("Spaces", "5");
+    store->Unreadable.insert({"game", "spaces"});
+    LoadSettings();
+    EXPECT_EQ(GameSettings.Spaces, 4);
+
+    store->RefuseWrites = true;
+    GameSettings.Colors = 10;
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(Written("Colors"), "<absent>");
+}
+
+TEST_F(SettingsTest, WindowPositionsUseTheWindowsSectionAndKeepNegativePlaces) {
+    WindowPositions.Open();
+    EXPECT_EQ(WindowPositions.ReadInteger("MainLeft", 192), 192);
+    EXPECT_TRUE(WindowPositions.WriteInteger("MainLeft", -12));
+    EXPECT_EQ(*store->Find("windows", "mainleft"), "-12");
+    EXPECT_EQ(WindowPositions.ReadInteger("MainLeft", 192), -12);
+}
+
+TEST_F(SettingsTest, CurrentRecordFollowsTheOffsetRule) {
+    Configure(5, 10, true);
+    CurrentHighScore().RecordRows = 3;
+    unsigned char bytes[36];
+    std::memcpy(bytes, &HighScoreTable, 36);
+    EXPECT_EQ(bytes[33], 3);
+    Configure(4, 8, true);
+    EXPECT_EQ(HighScoreOffset(4, 8, true), 9);
+    CurrentHighScore().RecordSeconds = 0x0102;
+    std::memcpy(bytes, &HighScoreTable, 36);
+    EXPECT_EQ(bytes[10], 0x02);  // little-endian seconds after the rows byte
+    EXPECT_EQ(bytes[11], 0x01);
+}
+
+TEST(RecordCodec, ScrambleRoundTripsAndRepeatsEveryEightBytes) {
+    std::string all;
+    for (int i = 0; i < 255; ++i) all += static_cast<char>(i);
+    EXPECT_EQ(UnscrambleText(ScrambleText(all)), all);
+    EXPECT_EQ(ScrambleText(all).size(), 255u);
+    const std::string same(9, 'Q');
+    const std::string s = ScrambleText(same);
+    EXPECT_EQ(s[0], s[8]);
+    EXPECT_NE(s[0], s[1]);
+    // First byte: (0 xor 0x9E) + key[1] = 158 + 142 = 300 -> 44.
+    EXPECT_EQ(static_cast<unsigned char>(ScrambleText(std::string(1, '\0'))[0]), 44);
+}
+
+TEST(RecordCodec, HexEncodingOfBytes) {
+    EXPECT_EQ(BytesToHex(std::string("\x00\x9e\xff", 3)), "009EFF");
+    EXPECT_EQ(HexToBytes("009EFF"), std::string("\x00\x9e\xff", 3));
+    EXPECT_EQ(HexToBytes("ABC"), std::string("\xab", 1));  // odd last digit dropped
+    EXPECT_EQ(HexToBytes("A"), "");
+    EXPECT_EQ(BytesToHex(std::string(200, '\x11')).size(), 254u);
+}
