@@ -81,8 +81,8 @@ public:
 
 private:
     void Descend(TCode& code, uint8_t filled, unsigned red, unsigned pegs) {
-        const uint8_t spaces = GameSettings.Spaces;
-        if (filled == spaces) {
+        const uint8_t spaces = GameSettings.Spaces < 5 ? GameSettings.Spaces : 5;
+        if (filled >= spaces) {
             if (red == row_.Red && pegs == row_.Pegs && CandidateCount < CandidateCapacity)
                 CandidateList[CandidateCount++] = code;
             return;

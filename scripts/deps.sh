@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages a build needs, only those missing.
-# Usage: scripts/deps.sh test|play|art|cross
+# Usage: scripts/deps.sh test|play|art|cross|wine
 set -euo pipefail
 
 want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
@@ -8,8 +8,9 @@ case "${1:-test}" in
   test)  want+=(xvfb xauth libsdl2-dev) ;;
   play)  want+=(libsdl2-dev) ;;
   art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core imagemagick) ;;
-  cross) want+=(g++-mingw-w64-x86-64 wine) ;;
-  *) echo "usage: $0 test|play|art|cross" >&2; exit 2 ;;
+  cross) want+=(g++-mingw-w64-x86-64) ;;
+  wine)  want+=(g++-mingw-w64-x86-64 wine xvfb xauth) ;;
+  *) echo "usage: $0 test|play|art|cross|wine" >&2; exit 2 ;;
 esac
 
 missing=()

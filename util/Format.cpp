@@ -16,10 +16,12 @@ std::string Pad(int32_t value, int width, char fill) {
     if (static_cast<int>(digits.size()) >= width) return digits;
     if (fill == '0' && value < 0) {
         // Zeros go between the sign and the digits: -007, not 00-7.
-        digits.erase(0, 1);
-        return "-" + std::string(static_cast<size_t>(width) - digits.size() - 1, '0') + digits;
+        std::string out(static_cast<size_t>(width) - digits.size() + 1, '0');
+        out[0] = '-';
+        return out.append(digits, 1, std::string::npos);
     }
-    return std::string(static_cast<size_t>(width) - digits.size(), fill) + digits;
+    std::string out(static_cast<size_t>(width) - digits.size(), fill);
+    return out.append(digits);
 }
 }  // namespace
 
