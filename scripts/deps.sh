@@ -5,7 +5,7 @@ set -euo pipefail
 
 want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
 case "${1:-test}" in
-  test)  want+=(xvfb xauth libsdl2-dev) ;;
+  test)  ;;
   play)  want+=(libsdl2-dev) ;;
   art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core imagemagick) ;;
   cross) want+=(g++-mingw-w64-x86-64) ;;
