@@ -478,9 +478,10 @@ void BevelledHole(cairo_t* cr, double cx, double cy, double innerRadius, double 
     // catches the light.
     cairo_pattern_t* wall = cairo_pattern_create_linear(cx - outerRadius, cy - outerRadius,
                                                         cx + outerRadius, cy + outerRadius);
-    AddStop(wall, 0.0, surface.Scaled(0.30));
-    AddStop(wall, 0.45, surface.Scaled(0.55));
-    AddStop(wall, 1.0, surface.Mix({1, 1, 1}, 0.45));
+    AddStop(wall, 0.0, surface.Scaled(0.22));
+    AddStop(wall, 0.40, surface.Scaled(0.45));
+    AddStop(wall, 0.75, surface.Mix({1, 1, 1}, 0.25));
+    AddStop(wall, 1.0, surface.Mix({1, 1, 1}, 0.60));
     cairo_arc(cr, cx, cy, outerRadius, 0, 2 * M_PI);
     FillWith(cr, wall);
     cairo_new_path(cr);

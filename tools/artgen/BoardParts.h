@@ -1,0 +1,33 @@
+// BoardParts: the pieces the board art units share among themselves: the
+// ball, peg, button and toggle drawings that appear both on the board and
+// on its sprite sheets, so the two always look the same.
+#pragma once
+
+#include <filesystem>
+
+#include "ArtCommon.h"
+#include "BoardGeometry.h"
+
+namespace board {
+
+// Folder of the main window's pictures under the resources folder.
+std::filesystem::path MainDir(const std::filesystem::path& resourcesDir);
+
+// A glossy ball of colour c (1..10), centred at (cx, cy).
+void DrawBall(cairo_t* cr, int c, double cx, double cy, double radius);
+// A red (red = true) or white answer peg.
+void DrawPeg(cairo_t* cr, bool red, double cx, double cy);
+// A hole filled in flush with the board, for the unused fifth column.
+void DrawPlug(cairo_t* cr, double cx, double cy, double radius);
+// The big ball or a bullet: steel when normal, copper when lit.
+void DrawButtonBall(cairo_t* cr, double cx, double cy, double radius, bool lit);
+// Toggle t (1 timer, 2 combinations) in its square: raised and off, or
+// pressed in and on.
+void DrawToggle(cairo_t* cr, int t, bool on);
+
+// The sprite pictures that stand on black (balls, note marks, digits).
+void GenerateBoardSprites(const std::filesystem::path& mainDir);
+// The caption pictures, lettered over a copy of the board beneath them.
+void GenerateCaptions(const art::Canvas& board, const std::filesystem::path& mainDir);
+
+}  // namespace board
