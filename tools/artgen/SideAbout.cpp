@@ -86,7 +86,7 @@ void ExampleRow(cairo_t* cr, double y)
     const art::Color hole = art::Color::Hex(0x02050C);
     const int guess[4] = {1, 4, 7, 2};
     for (int i = 0; i < 4; ++i) {
-        const double cx = 110 + 30 * i;
+        const double cx = 106 + 30 * i;
         art::BevelledHole(cr, cx, y, 12.5, 15, surface, hole);
         art::GlossySphere(cr, cx, y, 11.5, art::Color::Hex(kBallColors[guess[i] - 1]));
     }
@@ -94,9 +94,9 @@ void ExampleRow(cairo_t* cr, double y)
     const uint32_t pegs[4] = {0xE02A22, 0xE02A22, 0xF4F4F0, 0};
     const double rise[4] = {3, 3, 2, 0};
     for (int k = 0; k < 4; ++k) {
-        const double cx = 232 + 11 * k, cy = y + 2 - rise[k];
-        art::BevelledHole(cr, cx, cy, 3, 5, surface, hole);
-        if (pegs[k]) art::GlossySphere(cr, cx, cy, 4, art::Color::Hex(pegs[k]));
+        const double cx = 234 + 13 * k, cy = y + 2 - rise[k];
+        art::BevelledHole(cr, cx, cy, 4, 6, surface, hole);
+        if (pegs[k]) art::GlossySphere(cr, cx, cy, 5, art::Color::Hex(pegs[k]));
     }
 }
 
@@ -105,7 +105,6 @@ void Window(art::Canvas& canvas, int lit)
     cairo_t* cr = canvas.Cr();
     BlueTexture(canvas, 0xAB07);
     CopperRim(cr, 4.5, 4.5, kWidth - 9, kHeight - 9, 10, 1.5);
-    CopperRim(cr, 9.5, 9.5, kWidth - 19, kHeight - 19, 7, 0.75);
 
     Title(cr);
     const art::Color label = art::Color::Hex(pal::Label);
@@ -120,8 +119,8 @@ void Window(art::Canvas& canvas, int lit)
     }
 
     ExampleRow(cr, 190);
-    CentredText(cr, "a red peg: right colour, right place", SansFont(11.5, false), kWidth / 2.0, 220, label);
-    CentredText(cr, "a white peg: right colour, wrong place", SansFont(11.5, false), kWidth / 2.0, 236, label);
+    CentredText(cr, "a red peg: right color, right place", SansFont(11.5, false), kWidth / 2.0, 220, label);
+    CentredText(cr, "a white peg: right color, wrong place", SansFont(11.5, false), kWidth / 2.0, 236, label);
 
     CopperRule(cr, kWidth / 2.0, 260, 120);
     CentredText(cr, "designed and written by", SansFont(12, false), kWidth / 2.0, 284, label);

@@ -84,7 +84,9 @@ void Window(art::Canvas& canvas, int lit)
     for (int i = 0; i < 4; ++i) Centred(cr, lengths[i], SansFont(14), CellX(i) + 36, 51.5, label);
     const char* counts[] = {"6", "8", "10"};
     for (int j = 0; j < 3; ++j) Centred(cr, counts[j], SansFont(14), 40, CellY(j) + 9.5, label);
-    Centred(cr, "holes", SansFont(9, false), 40, 51.5, label.Mix(art::Color::Hex(pal::BlueMid), 0.35));
+    const art::Color legend = label.Mix(art::Color::Hex(pal::BlueMid), 0.35);
+    Centred(cr, "holes", SansFont(9, false), 40, 51.5, legend);
+    Centred(cr, "colors", SansFont(9, false), 40, CellY(2) + 33, legend);
 
     // The twelve cells: a dark rounded seat around a sunken black field.
     for (int j = 0; j < 3; ++j) {

@@ -96,7 +96,7 @@ void WriteMessage(art::Canvas& canvas, const MessageText& m)
     const bool headline = m.Headline[0] != '\0';
     const double inkH = headline ? 18 : (m.Lines.size() > 1 ? 20 : 26);
     if (headline)
-        lines.push_back({m.Headline, art::FitFont(m.Headline, ScriptFont(27), maxW, 26, 27), 28, true});
+        lines.push_back({m.Headline, art::FitFont(m.Headline, ScriptFont(25), maxW, 24, 25), 26, true});
     // All plain lines of a message share one size so they read as one text.
     double plainSize = m.Lines.size() > 1 ? 17.5 : 21;
     for (const char* line : m.Lines)
