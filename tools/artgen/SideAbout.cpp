@@ -12,10 +12,6 @@ constexpr int kWidth = 360;
 constexpr int kHeight = 440;
 constexpr Rect kExit{312, 407, 40, 26};
 
-// The ten ball colours in the game's order, for the decorative row.
-constexpr uint32_t kBallColors[10] = {0xD8322C, 0xF2C41C, 0x2FA54E, 0x2E6BDD, 0x9CA3AD,
-                                      0x8C45C9, 0xF07A1C, 0x19B0AD, 0x875628, 0x7C8E2A};
-
 void CentredText(cairo_t* cr, const char* text, const art::Font& font, double cx, double cy,
                  const art::Color& color, double shadow = 0.55)
 {
@@ -88,10 +84,10 @@ void ExampleRow(cairo_t* cr, double y)
     for (int i = 0; i < 4; ++i) {
         const double cx = 106 + 30 * i;
         art::BevelledHole(cr, cx, y, 12.5, 15, surface, hole);
-        art::GlossySphere(cr, cx, y, 11.5, art::Color::Hex(kBallColors[guess[i] - 1]));
+        art::GlossySphere(cr, cx, y, 11.5, art::Color::Hex(board::BallColors[guess[i] - 1]));
     }
     // Two red pegs and one white, climbing to the right like the board's.
-    const uint32_t pegs[4] = {0xE02A22, 0xE02A22, 0xF4F4F0, 0};
+    const uint32_t pegs[4] = {board::PegRed, board::PegRed, board::PegWhite, 0};
     const double rise[4] = {3, 3, 2, 0};
     for (int k = 0; k < 4; ++k) {
         const double cx = 234 + 13 * k, cy = y + 2 - rise[k];
@@ -115,7 +111,7 @@ void Window(art::Canvas& canvas, int lit)
     for (int c = 0; c < 10; ++c) {
         const double cx = kWidth / 2.0 + (c - 4.5) * 29;
         art::BevelledHole(cr, cx, 142, 12, 14.5, surface, art::Color::Hex(0x02050C));
-        art::GlossySphere(cr, cx, 142, 11, art::Color::Hex(kBallColors[c]));
+        art::GlossySphere(cr, cx, 142, 11, art::Color::Hex(board::BallColors[c]));
     }
 
     ExampleRow(cr, 190);

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "ArtCommon.h"
+#include "BoardPalette.h"
 
 void GenerateSideWindowArt(const std::filesystem::path& resourcesDir);
 
@@ -32,14 +33,14 @@ struct Rect {
 // The shared palette. The board is deep blue with copper highlights; the
 // side windows use the same blue and copper so they read as one set.
 namespace pal {
-inline constexpr uint32_t BlueLight = 0x1D4C9A;
-inline constexpr uint32_t BlueMid = 0x133771;
-inline constexpr uint32_t BlueDark = 0x0A1E45;
-inline constexpr uint32_t Night = 0x040A1A;        // outside the rounded regions, deepest shadow
-inline constexpr uint32_t CopperLight = 0xF6C08A;
-inline constexpr uint32_t Copper = 0xC8773A;
-inline constexpr uint32_t CopperDark = 0x6A3414;
-inline constexpr uint32_t Label = 0xC6D4F2;        // lettering at rest: pale silver blue
+inline constexpr uint32_t BlueLight = board::BoardLight;
+inline constexpr uint32_t BlueMid = 0x14399A;
+inline constexpr uint32_t BlueDark = board::BoardDark;
+inline constexpr uint32_t Night = board::Outside;   // outside the rounded regions, deepest shadow
+inline constexpr uint32_t CopperLight = board::CopperLight;
+inline constexpr uint32_t Copper = 0xC8743A;
+inline constexpr uint32_t CopperDark = board::CopperDark;
+inline constexpr uint32_t Label = 0xD2DDF5;        // lettering at rest: pale silver blue
 inline constexpr uint32_t LitText = 0xFFE2A8;      // lettering under the pointer: warm gold
 inline constexpr uint32_t LitGlow = 0xFF9B45;      // the copper glow around lit lettering
 }  // namespace pal
