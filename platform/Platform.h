@@ -1,0 +1,156 @@
+// Platform: the little the program asks of the operating system, behind one
+// interface with a headless backend for the tests and desktop backends for
+// the real thing.
+//
+// Windows are borderless, placed and sized in screen pixels; their client
+// area is their whole area. The program composes every pixel itself into
+// Bitmaps and presents them; window shapes are Region masks. Everything runs
+// on one thread: the backend calls the window's WindowEvents from inside
+// Run or RunModal, one event at a time, and timer ticks come the same way.
+//
+// Names avoid those that <windows.h> defines as macros (CreateWindow,
+// MessageBox, LoadCursor, ...), so the Win32 backend can include both.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "game/Store.h"
+#include "util/Bitmap.h"
+#include "util/Geometry.h"
+#include "util/Region.h"
+
+// Virtual-key codes of the keys the program uses; the Windows values serve
+// as the portable codes on every backend. Keys the program ignores may come
+// with any other code.
+namespace Key {
+inline constexpr int Enter = 13;
+inline constexpr int Escape = 27;
+inline constexpr int Space = 32;
+inline constexpr int F1 = 112;  // F1..F12 are 112..123
+inline constexpr int F12 = 123;
+inline constexpr int Function(int n) { return F1 + n - 1; }
+}  // namespace Key
+
+// Modifier keys held during an event, as bit flags.
+namespace Modifier {
+inline constexpr unsigned Shift = 1;
+inline constexpr unsigned Ctrl = 2;
+inline constexpr unsigned Alt = 4;
+}  // namespace Modifier
+
+enum class MouseButton { Left, Right, Middle };
+
+struct MouseEvent {
+    MouseButton Button = MouseButton::Left;  // the button pressed or released; unused for moves
+    unsigned Modifiers = 0;                  // Modifier flags
+    int X = 0, Y = 0;                        // client coordinates; outside the window while captured
+    // 2 on the second press of a double click (which the backend reports
+    // as a mouse-down with Clicks = 2), otherwise 1.
+    int Clicks = 1;
+};
+
+// What a window's owner is told. Every handler has a default that ignores
+// the event.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    // The system needs the window's pixels again (first showing, uncovered).
+    virtual void OnPaint() {}
+    virtual void OnMouseDown(const MouseEvent&) {}
+    virtual void OnMouseMove(const MouseEvent&) {}
+    virtual void OnMouseUp(const MouseEvent&) {}
+    // The pointer left the window (not sent while the window holds the capture).
+    virtual void OnMouseLeave() {}
+    virtual void OnKeyDown(int /*key*/, unsigned /*modifiers*/) {}
+    // The user asked the window to close (system menu, Alt+F4, the window
+    // manager). The backend closes nothing itself; the owner decides.
+    virtual void OnCloseRequest() {}
+};
+
+// One borderless top-level window.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual void SetBounds(const Rect& bounds) = 0;
+    virtual Rect Bounds() const = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+
+    // Show also brings the window to the front and gives it the keyboard.
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual bool Visible() const = 0;
+    virtual void BringToFront() = 0;
+
+    // Cuts the window to the mask (window coordinates); nullptr makes it a
+    // plain rectangle again. The backend keeps its own copy.
+    virtual void SetShape(const Region* shape) = 0;
+
+    // Puts the part `dirty` (client coordinates) of surface on the screen.
+    // The surface is the window's client-sized picture.
+    virtual void Present(const Bitmap& surface, const Rect& dirty) = 0;
+
+    // While captured, every mouse event goes to this window, also outside it.
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+};
+
+enum class CursorKind { Default, ClosedHand };
+
+// A two-colour cursor picture: the pixels of Picture where Shape holds are
+// drawn, the rest is transparent; the hot spot is the pointer's tip.
+struct CursorImage {
+    Bitmap Picture;
+    Region Shape;
+    int HotX = 0, HotY = 0;
+};
+
+using TimerId = int;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A new hidden window at (0, 0) of size 0 x 0, reporting to events,
+    // which must outlive the window.
+    virtual std::unique_ptr<Window> OpenWindow(WindowEvents& events) = 0;
+
+    virtual int ScreenWidth() const = 0;
+    virtual int ScreenHeight() const = 0;
+    virtual int ScreenBitsPerPixel() const = 0;
+
+    // The picture of a cursor kind; kinds without one show the system arrow.
+    virtual void DefineCursor(CursorKind kind, const CursorImage& image) = 0;
+    virtual void SetCursor(CursorKind kind) = 0;
+
+    // The main loop: returns once Quit was called.
+    virtual void Run() = 0;
+    virtual void Quit() = 0;
+
+    // A nested loop for the modal window: events are handled until
+    // finished() is true after one of them. Meanwhile timers tick and all
+    // windows are painted, but only `modal` receives input. Returns true
+    // when finished() ended it, false when the program is quitting (or, on
+    // the headless backend, when the test scripted nothing more to do).
+    virtual bool RunModal(Window& modal, const std::function<bool()>& finished) = 0;
+
+    // A periodic timer on the UI thread; the first tick comes one interval
+    // after the start. Stopping an unknown or stopped timer does nothing.
+    virtual TimerId StartTimer(int intervalMs, std::function<void()> tick) = 0;
+    virtual void StopTimer(TimerId id) = 0;
+
+    // A modal message box with one OK button; returns when it is closed.
+    virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+
+    // Shows the help document; false when it could not be opened.
+    virtual bool OpenHelp(const std::string& path) = 0;
+
+    // Full path of the running program file.
+    virtual std::string ProgramPath() const = 0;
+
+    // The per-user store of options, records and window positions.
+    virtual std::unique_ptr<Store> OpenStore() = 0;
+};

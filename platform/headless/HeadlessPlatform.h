@@ -1,0 +1,203 @@
+// HeadlessPlatform: the in-process backend every test runs on. Nothing is
+// shown; windows are records the test can inspect, input is injected by the
+// test, time is a virtual clock the test advances, and the store lives in
+// memory.
+//
+// Input is given in screen coordinates and routed as a window system would:
+// to the window holding the mouse capture, else to the front-most visible
+// window whose bounds and shape hold the point. While a modal loop runs,
+// input aimed at any other window is dropped (and counted).
+//
+// The loops: Run and RunModal cannot wait for a user, so they work through
+// the test's script, a queue of steps (functions) added with Script. Each
+// step may inject input, advance the clock or check state. Steps run in the
+// order scripted, whichever loop is running: a step that opens a nested
+// modal loop hands the steps after it to that loop. A loop ends when
+// its condition holds (RunModal), when Quit was called, or when the script
+// runs out; a modal loop that runs out of script ends with `false`, counts
+// a stall and says so on stderr, so a test that forgot to close a modal
+// window fails instead of hanging.
+//
+// Windows must be destroyed before the platform that opened them.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/MemoryStore.h"
+#include "platform/Platform.h"
+
+class HeadlessPlatform;
+
+class HeadlessWindow final : public Window {
+public:
+    HeadlessWindow(HeadlessPlatform& platform, WindowEvents& events);
+    ~HeadlessWindow() override;
+
+    void SetBounds(const Rect& bounds) override;
+    Rect Bounds() const override { return bounds_; }
+    void SetTitle(const std::string& title) override { title_ = title; }
+    void Show() override;
+    void Hide() override;
+    bool Visible() const override { return visible_; }
+    void BringToFront() override;
+    void SetShape(const Region* shape) override;
+    void Present(const Bitmap& surface, const Rect& dirty) override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+
+    // Inspection.
+    const std::string& Title() const { return title_; }
+    // The current shape; nothing when the window is a plain rectangle.
+    const std::optional<Region>& Shape() const { return shape_; }
+    // What the screen shows of the window: every presented rectangle copied
+    // into a client-sized picture, kept across presents.
+    const Bitmap& Presented() const { return presented_; }
+    int PresentCount() const { return presentCount_; }
+    Rect LastPresentedRect() const { return lastDirty_; }
+    bool HasCapture() const;
+    // True when the screen point lies on this window: visible, inside the
+    // bounds and inside the shape.
+    bool Covers(int screenX, int screenY) const;
+    WindowEvents& Events() { return events_; }
+
+private:
+    HeadlessPlatform& platform_;
+    WindowEvents& events_;
+    Rect bounds_;
+    std::string title_;
+    bool visible_ = false;
+    std::optional<Region> shape_;
+    Bitmap presented_;
+    int presentCount_ = 0;
+    Rect lastDirty_;
+};
+
+class HeadlessPlatform final : public Platform {
+public:
+    struct Message {
+        std::string Title, Text;
+    };
+
+    HeadlessPlatform();
+    ~HeadlessPlatform() override;
+
+    // Set-up.
+    void SetScreen(int width, int height, int bitsPerPixel);
+    void SetProgramPath(const std::string& path) { programPath_ = path; }
+    void SetHelpAvailable(bool available) { helpAvailable_ = available; }
+    // The store's contents, shared by every store OpenStore hands out.
+    const std::shared_ptr<MemoryStore::Contents>& StoreContents() const { return store_; }
+
+    // Platform.
+    std::unique_ptr<Window> OpenWindow(WindowEvents& events) override;
+    int ScreenWidth() const override { return screenWidth_; }
+    int ScreenHeight() const override { return screenHeight_; }
+    int ScreenBitsPerPixel() const override { return screenBits_; }
+    void DefineCursor(CursorKind kind, const CursorImage& image) override;
+    void SetCursor(CursorKind kind) override { cursor_ = kind; }
+    void Run() override;
+    void Quit() override { quit_ = true; }
+    bool RunModal(Window& modal, const std::function<bool()>& finished) override;
+    TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
+    void StopTimer(TimerId id) override;
+    void ShowMessage(const std::string& title, const std::string& text) override;
+    bool OpenHelp(const std::string& path) override;
+    std::string ProgramPath() const override { return programPath_; }
+    std::unique_ptr<Store> OpenStore() override;
+
+    // Inspection.
+    std::vector<HeadlessWindow*> Windows() const { return windows_; }  // in creation order
+    std::vector<HeadlessWindow*> ZOrder() const { return zOrder_; }    // front first, hidden ones included
+    HeadlessWindow* WindowTitled(const std::string& title) const;
+    HeadlessWindow* Active() const { return active_; }
+    HeadlessWindow* Captured() const { return capture_; }
+    CursorKind Cursor() const { return cursor_; }
+    const CursorImage* DefinedCursor(CursorKind kind) const;
+    const std::vector<Message>& Messages() const { return messages_; }
+    const std::vector<std::string>& HelpRequests() const { return helpRequests_; }
+    bool QuitRequested() const { return quit_; }
+    int ModalDepth() const { return int(modal_.size()); }
+    int DroppedInputs() const { return droppedInputs_; }
+    int Stalls() const { return stalls_; }
+    int64_t Now() const { return now_; }
+    int ActiveTimers() const;
+
+    // Input in screen coordinates. Clicks = 2 marks the second press of a
+    // double click.
+    void PointerDown(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0, int clicks = 1);
+    void PointerMove(int x, int y, unsigned modifiers = 0);
+    void PointerUp(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
+    void Click(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
+    // Press, release, second press with Clicks = 2, release: what a window
+    // system reports for a double click.
+    void DoubleClick(int x, int y);
+    // Keys go to the active window, or to the given one.
+    void KeyPress(int key, unsigned modifiers = 0);
+    void KeyPressTo(Window& window, int key, unsigned modifiers = 0);
+    // The user's request to close a window (Alt+F4 and the like).
+    void RequestClose(Window& window);
+    // The system asks the window for its pixels again.
+    void Expose(Window& window);
+
+    // Advances the virtual clock, firing every timer that falls due on the
+    // way, in time order, each as often as its period fits.
+    void Advance(int ms);
+
+    // Appends a step for Run and RunModal to work through.
+    void Script(std::function<void()> step) { script_.push_back(std::move(step)); }
+    size_t PendingSteps() const { return script_.size(); }
+
+private:
+    friend class HeadlessWindow;
+
+    struct TimerRecord {
+        int Interval = 0;
+        int64_t Due = 0;
+        std::function<void()> Tick;
+    };
+
+    void Forget(HeadlessWindow* window);
+    void ToFront(HeadlessWindow* window);
+    void WindowHidden(HeadlessWindow* window);
+    void CaptureChanged();
+    HeadlessWindow* WindowAt(int x, int y) const;
+    // Routes a mouse event at the pointer's position; false when dropped.
+    HeadlessWindow* MouseTarget();
+    bool Accepts(const HeadlessWindow* window);
+    void UpdateHover();
+    MouseEvent ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers, int clicks) const;
+
+    int screenWidth_ = 1024, screenHeight_ = 768, screenBits_ = 32;
+    std::string programPath_ = "/opt/quorvex/quorvex";
+    bool helpAvailable_ = true;
+    std::shared_ptr<MemoryStore::Contents> store_;
+
+    std::vector<HeadlessWindow*> windows_;
+    std::vector<HeadlessWindow*> zOrder_;
+    HeadlessWindow* active_ = nullptr;
+    HeadlessWindow* capture_ = nullptr;
+    HeadlessWindow* hover_ = nullptr;
+    std::vector<const Window*> modal_;
+    int pointerX_ = -1, pointerY_ = -1;
+
+    CursorKind cursor_ = CursorKind::Default;
+    std::map<CursorKind, CursorImage> cursors_;
+    std::vector<Message> messages_;
+    std::vector<std::string> helpRequests_;
+
+    bool quit_ = false;
+    int droppedInputs_ = 0;
+    int stalls_ = 0;
+    std::deque<std::function<void()>> script_;
+
+    int64_t now_ = 0;
+    TimerId nextTimer_ = 1;
+    std::map<TimerId, TimerRecord> timers_;
+};
