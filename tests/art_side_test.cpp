@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "util/Bmp.h"
+#include "util/Region.h"
 
 namespace {
 
@@ -155,6 +157,46 @@ TEST(SideArt, DisplayFieldsAreBlackExactlyWhereTheDigitsGo)
                                       "high-score cell " + std::to_string(x) + "," + std::to_string(y));
             }
         }
+    }
+}
+
+TEST(SideArt, RoundedWindowsArePaintedUpToTheirRegionsEdge)
+{
+    // The timer, combinations and high-score windows are cut with 24 x 24
+    // rounded corners. The region cuts hard, so every pixel it keeps must
+    // be painted: none may still show the colour left outside the corners.
+    const PictureSize rounded[] = {{"timer", "imgTimer", 164, 53}, {"combs", "imgCombs", 111, 53},
+                                   {"high", "imgHigh", 428, 214}};
+    for (const PictureSize& p : rounded) {
+        const Bitmap b = Picture(p.Window, p.Name);
+        ASSERT_EQ(b.Width, p.Width);
+        const Shape shape = RoundRectShape(0, 0, p.Width, p.Height, 24, 24);
+        ASSERT_FALSE(shape.Contains(0, 0));
+        const uint32_t outside = b.At(0, 0);
+        auto distance = [outside](uint32_t c) {
+            int sum = 0;
+            for (int shift : {16, 8, 0})
+                sum += std::abs(static_cast<int>((c >> shift) & 0xFF) - static_cast<int>((outside >> shift) & 0xFF));
+            return sum;
+        };
+        // Only the band along the edge matters (inside, a black display
+        // field may well be as dark as the outside).
+        auto nearEdge = [&shape](int x, int y) {
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (!shape.Contains(x + dx, y + dy)) return true;
+            return false;
+        };
+        int unpainted = 0, band = 0;
+        for (int y = 0; y < p.Height; ++y) {
+            for (int x = 0; x < p.Width; ++x) {
+                if (!shape.Contains(x, y) || !nearEdge(x, y)) continue;
+                ++band;
+                if (distance(b.At(x, y)) < 40) ++unpainted;
+            }
+        }
+        EXPECT_GT(band, 2 * (p.Width + p.Height)) << p.Window << "/" << p.Name;
+        EXPECT_EQ(unpainted, 0) << p.Window << "/" << p.Name;
     }
 }
 

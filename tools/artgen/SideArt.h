@@ -61,6 +61,13 @@ void Grain(art::Canvas& canvas, const Rect& area, uint32_t seed, int amplitude);
 // lit at the top, darker at the bottom.
 void CopperRim(cairo_t* cr, double x, double y, double w, double h, double radius, double width);
 
+// The edge of a window whose region rounds its corners by 12 pixels (24 x 24
+// ellipses): everything outside the region becomes the outside colour, and
+// every pixel the region keeps along the edge is painted fully (a dark
+// copper outline, then a copper line), because the region cuts hard and an
+// antialiased fringe would show as a ragged dark seam.
+void RoundedWindowEdge(cairo_t* cr, int width, int height);
+
 // A display field sunk into the panel: the rectangle itself is pure black
 // (the digits are drawn into it at run time), a bevel lies just outside it
 // (shadow above and left, light below and right).

@@ -50,16 +50,7 @@ void Window(art::Canvas& canvas, int lit)
 {
     cairo_t* cr = canvas.Cr();
     BlueTexture(canvas, 0x41C4);
-    // Outside the 24 x 24 rounded corners nothing is seen; darken it so a
-    // stray edge pixel of the region reads as the rim's shadow.
-    cairo_save(cr);
-    cairo_rectangle(cr, 0, 0, kWidth, kHeight);
-    art::RoundedRectPath(cr, 0, 0, kWidth, kHeight, 12);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    art::SetSource(cr, art::Color::Hex(pal::Night));
-    cairo_fill(cr);
-    cairo_restore(cr);
-    CopperRim(cr, 2.25, 2.25, kWidth - 4.5, kHeight - 4.5, 10, 1.5);
+    RoundedWindowEdge(cr, kWidth, kHeight);
 
     // Headings over each pair of columns, with a copper rule beneath.
     const double singleX = (CellX(0) + CellX(1) + 72) / 2.0;

@@ -179,6 +179,49 @@ void CopperRim(cairo_t* cr, double x, double y, double w, double h, double radiu
     cairo_restore(cr);
 }
 
+void RoundedWindowEdge(cairo_t* cr, int width, int height)
+{
+    // A pixel belongs to the region when its centre lies in the rounded
+    // shape; the shape grown by half a pixel diagonal (0.75) covers every
+    // such pixel completely.
+    const double grow = 0.75;
+    auto outline = [&](double inset, double radius) {
+        art::RoundedRectPath(cr, inset, inset, width - 2 * inset, height - 2 * inset, radius);
+    };
+    cairo_save(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_rectangle(cr, 0, 0, width, height);
+    outline(-grow, 12 + grow);
+    art::SetSource(cr, art::Color::Hex(pal::Night));
+    cairo_fill(cr);
+
+    outline(-grow, 12 + grow);
+    outline(1.25, 12 - 1.25);
+    art::SetSource(cr, art::Color::Hex(pal::CopperDark).Scaled(0.7));
+    cairo_fill(cr);
+    cairo_restore(cr);
+
+    cairo_save(cr);
+    cairo_pattern_t* grad = cairo_pattern_create_linear(0, 0, 0, height);
+    const art::Color hi = art::Color::Hex(pal::CopperLight);
+    const art::Color mid = art::Color::Hex(pal::Copper);
+    const art::Color lo = art::Color::Hex(pal::CopperDark);
+    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(grad, 0.35, mid.r, mid.g, mid.b);
+    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+    outline(1.8, 12 - 1.8);
+    cairo_set_line_width(cr, 1.3);
+    cairo_set_source(cr, grad);
+    cairo_stroke(cr);
+    cairo_pattern_destroy(grad);
+    // A faint dark line inside the copper lifts it off the panel.
+    outline(3.0, 12 - 3.0);
+    cairo_set_line_width(cr, 1.0);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
 void SunkenField(cairo_t* cr, const Rect& field, const art::Color& panel)
 {
     const art::Color white{1, 1, 1};

@@ -26,10 +26,6 @@ void DisplayPanel(art::Canvas& canvas, const PanelLook& look, const std::vector<
     const double w = canvas.Width();
     const double h = canvas.Height();
 
-    // The corners outside the region are never seen; they get the rim's
-    // dark colour so a pixel the region keeps at its edge still looks right.
-    canvas.Fill(pal::Night);
-
     cairo_pattern_t* body = cairo_pattern_create_linear(0, 0, 0, h);
     const art::Color top = art::Color::Hex(look.Top);
     const art::Color mid = art::Color::Hex(look.Middle);
@@ -37,7 +33,7 @@ void DisplayPanel(art::Canvas& canvas, const PanelLook& look, const std::vector<
     cairo_pattern_add_color_stop_rgb(body, 0.0, top.r, top.g, top.b);
     cairo_pattern_add_color_stop_rgb(body, 0.5, mid.r, mid.g, mid.b);
     cairo_pattern_add_color_stop_rgb(body, 1.0, bottom.r, bottom.g, bottom.b);
-    art::RoundedRectPath(cr, 0, 0, w, h, 12);
+    cairo_rectangle(cr, 0, 0, w, h);
     cairo_set_source(cr, body);
     cairo_fill(cr);
     cairo_pattern_destroy(body);
@@ -45,14 +41,14 @@ void DisplayPanel(art::Canvas& canvas, const PanelLook& look, const std::vector<
 
     // Glassy sheen over the upper half, as on the board's lacquer.
     cairo_pattern_t* sheen = cairo_pattern_create_linear(0, 2, 0, h * 0.55);
-    cairo_pattern_add_color_stop_rgba(sheen, 0.0, 1, 1, 1, 0.28);
+    cairo_pattern_add_color_stop_rgba(sheen, 0.0, 1, 1, 1, 0.24);
     cairo_pattern_add_color_stop_rgba(sheen, 1.0, 1, 1, 1, 0.0);
-    art::RoundedRectPath(cr, 3, 2.5, w - 6, h * 0.55, 10);
+    art::RoundedRectPath(cr, 3, 3, w - 6, h * 0.55, 9);
     cairo_set_source(cr, sheen);
     cairo_fill(cr);
     cairo_pattern_destroy(sheen);
 
-    CopperRim(cr, 1.25, 1.25, w - 2.5, h - 2.5, 10.75, 1.5);
+    RoundedWindowEdge(cr, canvas.Width(), canvas.Height());
 
     for (const Field& field : fields) {
         SunkenField(cr, field.Area, mid);
