@@ -214,6 +214,13 @@ TEST(SideArt, OverlaysAndMarksAreTheBackgroundLitOnlyInside)
         EXPECT_EQ(d.Border, 0) << o.Window << "/" << o.Name;
         // ... and the lit look is plainly visible: a tenth of the inside at least.
         EXPECT_GE(d.Inside * 10, (o.W - 2) * (o.H - 2)) << o.Window << "/" << o.Name;
+        // The word or number it lights is on the background at that very
+        // place, in its pale resting lettering (the panels are blue, whose
+        // red channel stays far below the lettering's).
+        int lettering = 0;
+        for (int y = o.Y; y < o.Y + o.H; ++y)
+            for (int x = o.X; x < o.X + o.W; ++x) lettering += ((background.At(x, y) >> 16) & 0xFF) > 150;
+        EXPECT_GE(lettering, 12) << o.Window << "/" << o.Name;
     }
 }
 
