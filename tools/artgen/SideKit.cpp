@@ -344,6 +344,18 @@ void Choice(art::Canvas& canvas, const std::string& text, const art::Font& font,
         art::SetSource(cr, art::Color::Hex(0x2A1206));
         art::DrawText(cr, text, f, x, y);
     } else {
+        // A faint sunken seat, the place the copper plate drops into when
+        // this choice is taken; it tells the player the number is a key.
+        art::RoundedRectPath(cr, plate.X + 0.5, plate.Y + 0.5, plate.W - 1, plate.H - 1, 4);
+        art::SetSource(cr, art::Color{0, 0, 0}, 0.22);
+        cairo_fill_preserve(cr);
+        cairo_set_line_width(cr, 1);
+        cairo_pattern_t* edge = cairo_pattern_create_linear(0, plate.Y, 0, plate.Y + plate.H);
+        cairo_pattern_add_color_stop_rgba(edge, 0.0, 0, 0, 0, 0.45);
+        cairo_pattern_add_color_stop_rgba(edge, 1.0, 0.6, 0.75, 1.0, 0.35);
+        cairo_set_source(cr, edge);
+        cairo_stroke(cr);
+        cairo_pattern_destroy(edge);
         art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
         art::DrawText(cr, text, f, x + 1, y + 1);
         art::SetSource(cr, art::Color::Hex(pal::Label));
