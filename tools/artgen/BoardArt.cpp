@@ -413,7 +413,7 @@ void GenerateBoardArt(const std::filesystem::path& resourcesDir)
         cairo_t* cr = BoardCoords(col, BallColumn);
         for (int r = 1; r <= 12; ++r) {
             const Point p = HoleCentre(5, r);
-            DrawPlug(cr, p.X, p.Y, 14.2);
+            DrawPlug(cr, p.X, p.Y, 13.6);
         }
         col.Flatten();
         Save(col, dir, "ImgBallColumn");
@@ -433,10 +433,18 @@ void GenerateBoardArt(const std::filesystem::path& resourcesDir)
     for (const bool red : {false, true}) {
         Canvas sheet = Crop(boardPic, PegArea);
         cairo_t* cr = BoardCoords(sheet, PegArea);
+        // Each peg stays inside its own 10 x 10 cell: the game copies the
+        // cell alone, and cells abut, so a peg reaching over the edge would
+        // show as a sliver beside a neighbour's peg.
         for (int r = 1; r <= 12; ++r)
             for (int k = 1; k <= 5; ++k) {
+                const Rect cell = PegCell(k, r);
                 const Point p = PegCentre(k, r);
+                cairo_save(cr);
+                cairo_rectangle(cr, cell.X, cell.Y, cell.W, cell.H);
+                cairo_clip(cr);
                 DrawPeg(cr, red, p.X, p.Y);
+                cairo_restore(cr);
             }
         sheet.Flatten();
         Save(sheet, dir, red ? "ImgRedPegs" : "ImgWhitePegs");

@@ -1,0 +1,472 @@
+// The main window's pictures, the cursor and the icon as the program carries
+// them: sizes and depths the drawing code relies on, the masked-sprite rules,
+// highlights and covers that line up with the board beneath them, and a
+// board whose holes, peg holes and balls sit where the game draws and hit
+// tests them. Everything is read through the embedded-resource lookup.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "resources/Pictures.h"
+
+namespace {
+
+BmpImage Main(const std::string& name)
+{
+    std::string error;
+    auto img = LoadPicture(PictureWindow::Main, name, &error);
+    if (!img) {
+        ADD_FAILURE() << name << ": " << error;
+        return {};
+    }
+    return *img;
+}
+
+int R(uint32_t p) { return static_cast<int>((p >> 16) & 0xFF); }
+int G(uint32_t p) { return static_cast<int>((p >> 8) & 0xFF); }
+int B(uint32_t p) { return static_cast<int>(p & 0xFF); }
+int MaxChannel(uint32_t p) { return std::max({R(p), G(p), B(p)}); }
+double Distance(uint32_t a, uint32_t b)
+{
+    return std::sqrt(double((R(a) - R(b)) * (R(a) - R(b)) + (G(a) - G(b)) * (G(a) - G(b)) +
+                            (B(a) - B(b)) * (B(a) - B(b))));
+}
+
+// Pixels of `pic` that differ from the board's rectangle at (bx, by) and are
+// not excused by `inside` (called with picture coordinates).
+template <typename Excused>
+int MismatchesWithBoard(const Bitmap& pic, const Bitmap& board, int bx, int by, Excused inside)
+{
+    int bad = 0;
+    for (int y = 0; y < pic.Height; ++y)
+        for (int x = 0; x < pic.Width; ++x)
+            if (!inside(x, y) && pic.At(x, y) != board.At(bx + x, by + y)) ++bad;
+    return bad;
+}
+
+constexpr int PegRise[6] = {0, 7, 7, 6, 4, 0};
+
+struct Expected {
+    const char* Name;
+    int Width, Height, Bits;
+};
+
+const Expected kMainPictures[] = {
+    {"ImgBoard", 528, 416, 24},    {"ImgColors", 32, 320, 24},    {"ImgMask", 32, 32, 24},
+    {"ImgWhitePegs", 50, 369, 24}, {"ImgRedPegs", 50, 369, 24},   {"ImgNoBalls1", 32, 64, 24},
+    {"ImgNoBalls2", 32, 64, 24},   {"ImgBallColumn", 32, 384, 24}, {"ImgPegColumn", 10, 364, 24},
+    {"ImgBigBall", 72, 72, 24},    {"ImgBullets", 224, 32, 24},   {"imgToggles", 64, 32, 24},
+    {"imgXO", 36, 18, 24},         {"imgXOMask", 36, 18, 24},     {"imgDigits", 160, 19, 4},
+    {"ImgEval", 88, 29, 24},       {"ImgNew", 50, 29, 24},        {"ImgOpt", 79, 34, 24},
+    {"ImgHint", 48, 29, 24},       {"ImgHigh", 51, 34, 24},       {"ImgAbout", 67, 29, 24},
+    {"ImgHelp", 51, 34, 24},       {"ImgExit", 42, 29, 24},       {"imgTimer", 58, 31, 24},
+    {"imgCombs", 72, 31, 24},
+};
+
+TEST(ArtBoard, EveryMainPictureHasItsSizeAndDepth)
+{
+    for (const Expected& e : kMainPictures) {
+        SCOPED_TRACE(e.Name);
+        const BmpImage img = Main(e.Name);
+        EXPECT_EQ(img.Picture.Width, e.Width);
+        EXPECT_EQ(img.Picture.Height, e.Height);
+        EXPECT_EQ(img.BitsPerPixel, e.Bits);
+    }
+}
+
+TEST(ArtBoard, LookupKeepsWindowsAndNamesApart)
+{
+    // The main window's caption is not any side window's picture, the case
+    // of a name matters, and a missing picture says so.
+    const auto caption = PictureBytes(PictureWindow::Main, "ImgHigh");
+    ASSERT_FALSE(caption.empty());
+    EXPECT_TRUE(PictureBytes(PictureWindow::Main, "imgHigh").empty());
+    EXPECT_TRUE(PictureBytes(PictureWindow::Main, "ImgBoard.bmp").empty());
+    const auto side = PictureBytes(PictureWindow::High, "imgHigh");
+    if (!side.empty()) {
+        EXPECT_NE(side.data(), caption.data());
+    }
+    std::string error;
+    EXPECT_FALSE(LoadPicture(PictureWindow::Timer, "NoSuchPicture", &error));
+    EXPECT_NE(error.find("NoSuchPicture"), std::string::npos);
+
+    // Every embedded file is listed once, in order, with its bytes.
+    std::string last;
+    for (const EmbeddedFile& f : EmbeddedFiles()) {
+        EXPECT_LT(last, std::string(f.Path));
+        EXPECT_FALSE(f.Bytes.empty()) << f.Path;
+        last = std::string(f.Path);
+    }
+}
+
+// ---- Masked sprites --------------------------------------------------------
+
+// A mask is pure black and white with a white border; its sprite is pure
+// black wherever the mask is white.
+void CheckSpritePair(const Bitmap& sprite, const Bitmap& mask, int frameW)
+{
+    ASSERT_EQ(sprite.Width, mask.Width);
+    ASSERT_EQ(sprite.Height, mask.Height);
+    for (int y = 0; y < mask.Height; ++y)
+        for (int x = 0; x < mask.Width; ++x) {
+            const uint32_t m = mask.At(x, y);
+            ASSERT_TRUE(m == 0 || m == 0xFFFFFF) << "mask grey at " << x << "," << y;
+            const bool border = y == 0 || y == mask.Height - 1 || x % frameW == 0 || x % frameW == frameW - 1;
+            if (border) {
+                EXPECT_EQ(m, 0xFFFFFFu) << "mask touches its frame edge at " << x << "," << y;
+            }
+            if (m == 0xFFFFFF) {
+                EXPECT_EQ(sprite.At(x, y), 0u) << "ink outside the mask at " << x << "," << y;
+            }
+        }
+}
+
+TEST(ArtBoard, BallsAndTheirMaskObeyTheSpriteRules)
+{
+    const Bitmap balls = Main("ImgColors").Picture;
+    const Bitmap mask = Main("ImgMask").Picture;
+    ASSERT_EQ(balls.Height, 320);
+    // The one mask serves every frame: the game copies 24 x 24 from (4, 4),
+    // so the disc must lie inside that window and fill most of it.
+    int black = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (mask.At(x, y) == 0) {
+                ++black;
+                EXPECT_TRUE(x >= 4 && x < 28 && y >= 4 && y < 28) << "mask beyond the copied square at " << x << "," << y;
+            }
+    EXPECT_GT(black, 400);  // a disc of radius 12 covers about 452 pixels
+    EXPECT_LT(black, 530);
+    for (int c = 0; c < 10; ++c) {
+        SCOPED_TRACE(c + 1);
+        Bitmap frame(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) frame.At(x, y) = balls.At(x, 32 * c + y);
+        CheckSpritePair(frame, mask, 32);
+        EXPECT_GT(MaxChannel(frame.At(16, 18)), 60) << "no ball in frame";
+    }
+}
+
+TEST(ArtBoard, TheTenBallsAreTellApartAndInTheGameOrder)
+{
+    const Bitmap balls = Main("ImgColors").Picture;
+    // The body colour just below the highlight.
+    auto body = [&](int c) { return balls.At(18, 32 * (c - 1) + 19); };
+    for (int a = 1; a <= 10; ++a)
+        for (int b = a + 1; b <= 10; ++b) EXPECT_GT(Distance(body(a), body(b)), 40) << a << " vs " << b;
+    const uint32_t red = body(1), yellow = body(2), green = body(3), blue = body(4), grey = body(5);
+    EXPECT_GT(R(red), G(red) + 80);
+    EXPECT_GT(R(yellow), B(yellow) + 80);
+    EXPECT_GT(G(yellow), B(yellow) + 80);
+    EXPECT_GT(G(green), R(green) + 40);
+    EXPECT_GT(B(blue), R(blue) + 80);
+    EXPECT_LT(MaxChannel(grey) - std::min({R(grey), G(grey), B(grey)}), 20);
+}
+
+TEST(ArtBoard, NoteMarksObeyTheSpriteRules)
+{
+    const Bitmap xo = Main("imgXO").Picture;
+    const Bitmap mask = Main("imgXOMask").Picture;
+    CheckSpritePair(xo, mask, 18);
+    // Frame 1 is a red cross, frame 2 a green ring: the ring's middle is
+    // empty, the cross's is not.
+    EXPECT_EQ(mask.At(27, 9), 0xFFFFFFu);
+    EXPECT_EQ(mask.At(9, 9), 0u);
+    int redInk = 0, greenInk = 0;
+    for (int y = 0; y < 18; ++y)
+        for (int x = 0; x < 18; ++x) {
+            if (R(xo.At(x, y)) > G(xo.At(x, y)) + 100) ++redInk;
+            if (G(xo.At(18 + x, y)) > R(xo.At(18 + x, y)) + 100) ++greenInk;
+        }
+    EXPECT_GT(redInk, 20);
+    EXPECT_GT(greenInk, 20);
+}
+
+// ---- Board geometry --------------------------------------------------------
+
+TEST(ArtBoard, EveryHoleIsDarkWhereTheGameDrawsItsBall)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    for (int r = 1; r <= 12; ++r)
+        for (int p = 1; p <= 5; ++p) {
+            SCOPED_TRACE(testing::Message() << "hole " << p << "," << r);
+            EXPECT_LT(MaxChannel(board.At(32 * p + 44, 32 * r - 4)), 30);
+            // The whole disc a ball covers lies in the hole's dark floor, so
+            // a ball dropped in sits in black and not on the blue.
+            const int bx = 32 * p + 32, by = 32 * r - 16;
+            int light = 0;
+            for (int y = 0; y < 24; ++y)
+                for (int x = 0; x < 24; ++x) {
+                    const double dx = x + 0.5 - 12, dy = y + 0.5 - 12;
+                    if (dx * dx + dy * dy <= 12.0 * 12.0 && MaxChannel(board.At(bx + x, by + y)) > 60) ++light;
+                }
+            EXPECT_EQ(light, 0);
+            // And it is a hole, not a dark field: blue between the holes.
+            EXPECT_GT(B(board.At(32 * p + 28, 32 * r + 12)), 60);
+        }
+}
+
+TEST(ArtBoard, EveryPegSlotHasAPegHoleWherePegRiseSaysAndPegsFillThem)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    const Bitmap white = Main("ImgWhitePegs").Picture;
+    const Bitmap red = Main("ImgRedPegs").Picture;
+    for (int r = 1; r <= 12; ++r)
+        for (int k = 1; k <= 5; ++k) {
+            SCOPED_TRACE(testing::Message() << "row " << r << " slot " << k);
+            const int x = 213 + 10 * k, y = 32 * r - 12 + PegRise[k];
+            for (int dy = 4; dy <= 5; ++dy)
+                for (int dx = 4; dx <= 5; ++dx) EXPECT_LT(MaxChannel(board.At(x + dx, y + dy)), 50);
+            // The peg sheets hold the peg at the board's place shifted by
+            // (-223, -20); its middle is clearly white or clearly red.
+            const uint32_t w = white.At(x - 223 + 5, y - 20 + 6), rd = red.At(x - 223 + 5, y - 20 + 6);
+            EXPECT_GT(std::min({R(w), G(w), B(w)}), 170);
+            EXPECT_GT(R(rd), 150);
+            EXPECT_GT(R(rd), G(rd) + 90);
+        }
+}
+
+TEST(ArtBoard, PegSheetsAreTheBoardOutsideThePegCells)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    auto inCell = [](int x, int y) {
+        for (int k = 1; k <= 5; ++k)
+            for (int r = 1; r <= 12; ++r) {
+                const int cx = 10 * (k - 1), cy = 32 * (r - 1) + PegRise[k];
+                if (x >= cx && x < cx + 10 && y >= cy && y < cy + 10) return true;
+            }
+        return false;
+    };
+    EXPECT_EQ(MismatchesWithBoard(Main("ImgWhitePegs").Picture, board, 223, 20, inCell), 0);
+    EXPECT_EQ(MismatchesWithBoard(Main("ImgRedPegs").Picture, board, 223, 20, inCell), 0);
+}
+
+TEST(ArtBoard, ColourColumnHoldsTheTenBallsAndCoversShowEmptySockets)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    const Bitmap balls = Main("ImgColors").Picture;
+    // The ball at colour c's centre is the nearest of the ten sprites to c.
+    for (int c = 1; c <= 10; ++c) {
+        const uint32_t onBoard = board.At(30, 32 * c + 31);
+        int nearest = 0;
+        double best = 1e9;
+        for (int k = 1; k <= 10; ++k) {
+            const double d = Distance(onBoard, balls.At(18, 32 * (k - 1) + 19));
+            if (d < best) {
+                best = d;
+                nearest = k;
+            }
+        }
+        EXPECT_EQ(nearest, c) << "colour " << c;
+    }
+    // The covers are the board with the balls taken away: dark sockets at
+    // the colours' centres and the same board everywhere else.
+    struct Cover {
+        const char* Name;
+        int Y, FirstColour;
+    };
+    for (const Cover& cov : {Cover{"ImgNoBalls1", 236, 7}, Cover{"ImgNoBalls2", 300, 9}}) {
+        SCOPED_TRACE(cov.Name);
+        const Bitmap pic = Main(cov.Name).Picture;
+        for (int i = 0; i < 2; ++i) {
+            const int cy = 32 * (cov.FirstColour + i) + 28 - cov.Y;
+            EXPECT_LT(MaxChannel(pic.At(16, cy)), 50);
+        }
+        auto onBall = [&](int x, int y) {
+            for (int i = 0; i < 2; ++i) {
+                const double dx = x + 0.5 - 16, dy = y + 0.5 - (32 * (cov.FirstColour + i) + 28 - cov.Y);
+                if (dx * dx + dy * dy <= 14.5 * 14.5) return true;
+            }
+            return false;
+        };
+        EXPECT_EQ(MismatchesWithBoard(pic, board, 12, cov.Y, onBall), 0);
+    }
+}
+
+TEST(ArtBoard, PluggedColumnsMatchTheBoardBesideTheirHoles)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    const Bitmap balls = Main("ImgBallColumn").Picture;
+    auto onHole = [](int x, int y) {
+        for (int r = 1; r <= 12; ++r) {
+            const double dx = x + 188 + 0.5 - 204, dy = y + 12 + 0.5 - (32 * r - 4);
+            if (dx * dx + dy * dy <= 15.0 * 15.0) return true;
+        }
+        return false;
+    };
+    EXPECT_EQ(MismatchesWithBoard(balls, board, 188, 12, onHole), 0);
+    // Plugged: no hole stays dark.
+    for (int r = 1; r <= 12; ++r) EXPECT_GT(MaxChannel(balls.At(16, 32 * r - 16)), 40) << "row " << r;
+
+    const Bitmap pegs = Main("ImgPegColumn").Picture;
+    auto onPeg = [](int, int y) {
+        for (int r = 1; r <= 12; ++r)
+            if (y + 20 >= 32 * r - 12 && y + 20 < 32 * r - 2) return true;
+        return false;
+    };
+    EXPECT_EQ(MismatchesWithBoard(pegs, board, 263, 20, onPeg), 0);
+    for (int r = 1; r <= 12; ++r) EXPECT_GT(MaxChannel(pegs.At(4, 32 * r - 12 + 4 - 20)), 40) << "row " << r;
+}
+
+// ---- Highlights ------------------------------------------------------------
+
+TEST(ArtBoard, LitButtonsDifferFromTheBoardOnlyOnTheirButton)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    const Bitmap big = Main("ImgBigBall").Picture;
+    auto round = [](double r, double c) {
+        return [=](int x, int y) { return (x + 0.5 - c) * (x + 0.5 - c) + (y + 0.5 - c) * (y + 0.5 - c) <= r * r; };
+    };
+    EXPECT_EQ(MismatchesWithBoard(big, board, 372, 258, round(35.5, 36)), 0);
+    EXPECT_GT(MismatchesWithBoard(big, board, 372, 258, [](int, int) { return false; }), 2000);
+    // Copper, not the board's steel: warm in the middle.
+    EXPECT_GT(R(big.At(36, 40)), B(big.At(36, 40)) + 60);
+
+    const Bitmap bullets = Main("ImgBullets").Picture;
+    const int centres[8][2] = {{0, 0}, {408, 208}, {468, 234}, {494, 294}, {468, 354}, {408, 380}, {348, 354}, {322, 294}};
+    for (int i = 1; i <= 7; ++i) {
+        SCOPED_TRACE(i);
+        Bitmap frame(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) frame.At(x, y) = bullets.At(32 * (i - 1) + x, y);
+        EXPECT_EQ(MismatchesWithBoard(frame, board, centres[i][0] - 16, centres[i][1] - 16, round(15.0, 16)), 0);
+        EXPECT_GT(R(frame.At(16, 17)), B(frame.At(16, 17)) + 50);
+        EXPECT_LT(std::abs(R(board.At(centres[i][0], centres[i][1] + 1)) - B(board.At(centres[i][0], centres[i][1] + 1))), 40)
+            << "the board's bullet is not steel";
+    }
+}
+
+TEST(ArtBoard, PressedTogglesDifferOnlyOnTheirKey)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    const Bitmap toggles = Main("imgToggles").Picture;
+    for (int t = 1; t <= 2; ++t) {
+        SCOPED_TRACE(t);
+        Bitmap frame(32, 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) frame.At(x, y) = toggles.At(32 * (t - 1) + x, y);
+        auto key = [](int x, int y) { return x >= 2 && x < 30 && y >= 2 && y < 30; };
+        EXPECT_EQ(MismatchesWithBoard(frame, board, 284 + 32 * (t - 1), 192, key), 0);
+        EXPECT_GT(MismatchesWithBoard(frame, board, 284 + 32 * (t - 1), 192, [](int, int) { return false; }), 200);
+    }
+}
+
+TEST(ArtBoard, CaptionsAreLetteredOnTheBoardBeneathThem)
+{
+    const Bitmap board = Main("ImgBoard").Picture;
+    struct Cap {
+        const char* Name;
+        int X;
+    };
+    const Cap caps[] = {{"ImgEval", 289}, {"ImgNew", 307},   {"ImgOpt", 294},  {"ImgHint", 308},  {"ImgHigh", 308},
+                        {"ImgAbout", 300}, {"ImgHelp", 308}, {"ImgExit", 313}, {"imgTimer", 305}, {"imgCombs", 300}};
+    for (const Cap& c : caps) {
+        SCOPED_TRACE(c.Name);
+        const Bitmap pic = Main(c.Name).Picture;
+        // The frame of the picture is bare board, so no edge shows when the
+        // caption appears; the letters are there and bright.
+        auto inner = [&](int x, int y) { return x > 0 && y > 0 && x < pic.Width - 1 && y < pic.Height - 1; };
+        EXPECT_EQ(MismatchesWithBoard(pic, board, c.X, 233, inner), 0);
+        int bright = 0;
+        for (const uint32_t p : pic.Pixels)
+            if (R(p) > 200 && G(p) > 120) ++bright;
+        EXPECT_GT(bright, 30);
+        const int changed = MismatchesWithBoard(pic, board, c.X, 233, [](int, int) { return false; });
+        EXPECT_LT(changed, pic.Width * pic.Height * 2 / 3);
+    }
+    // The caption strip the game restores is bare board: nothing else of
+    // the board lies in it (x 289..376, y 233..266).
+    for (int y = 233; y < 267; ++y)
+        for (int x = 289; x < 377; ++x) ASSERT_GT(B(board.At(x, y)), 50) << x << "," << y;
+}
+
+// ---- Digits ----------------------------------------------------------------
+
+TEST(ArtBoard, DigitStripHasThirteenDistinctCellsAndEmptyTail)
+{
+    const Bitmap digits = Main("imgDigits").Picture;
+    auto cell = [&](int g) {
+        std::vector<uint32_t> px;
+        for (int y = 0; y < 19; ++y)
+            for (int x = 0; x < 12; ++x) px.push_back(digits.At(12 * g + x, y));
+        return px;
+    };
+    auto lit = [&](int g) {
+        int n = 0;
+        for (uint32_t p : cell(g))
+            if (MaxChannel(p) > 128) ++n;
+        return n;
+    };
+    std::set<std::vector<uint32_t>> distinct;
+    for (int g = 0; g <= 12; ++g) distinct.insert(cell(g));
+    EXPECT_EQ(distinct.size(), 13u);
+    for (int g = 0; g <= 9; ++g) EXPECT_GT(lit(g), 10) << "cell " << g;
+    EXPECT_EQ(lit(10), 0) << "the blank cell lights nothing";
+    EXPECT_GT(lit(11), 8);
+    EXPECT_GT(lit(12), 5);
+    // '8' (cell 7) lights more than '1' (cell 0); '-' lights least.
+    EXPECT_GT(lit(7), lit(0));
+    EXPECT_LT(lit(12), lit(0));
+    for (int y = 0; y < 19; ++y)
+        for (int x = 156; x < 160; ++x) EXPECT_EQ(digits.At(x, y), 0u);
+}
+
+// ---- Cursor and icon -------------------------------------------------------
+
+uint32_t U16(std::span<const uint8_t> b, size_t at) { return b[at] | (uint32_t{b[at + 1]} << 8); }
+uint32_t U32(std::span<const uint8_t> b, size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
+
+TEST(ArtBoard, CursorIsATwoColourClosedHandHeldAtItsMiddle)
+{
+    const auto cur = CursorFistBytes();
+    ASSERT_GE(cur.size(), 22u + 40 + 8 + 256);
+    EXPECT_EQ(U16(cur, 2), 2u);  // a cursor
+    EXPECT_EQ(U16(cur, 4), 1u);
+    EXPECT_EQ(cur[6], 32);
+    EXPECT_EQ(cur[7], 32);
+    EXPECT_EQ(U16(cur, 10), 15u);  // hot spot
+    EXPECT_EQ(U16(cur, 12), 15u);
+    const size_t img = U32(cur, 18);
+    ASSERT_EQ(img + U32(cur, 14), cur.size());
+    EXPECT_EQ(U32(cur, img + 4), 32u);
+    EXPECT_EQ(U32(cur, img + 8), 64u);   // XOR and AND rows
+    EXPECT_EQ(U16(cur, img + 14), 1u);   // one bit a pixel
+    const size_t xorAt = img + 40 + 8, andAt = xorAt + 128;
+    auto bit = [&](size_t base, int x, int y) { return (cur[base + (31 - y) * 4 + x / 8] >> (7 - x % 8)) & 1; };
+    // The hot spot lies on the hand (opaque), the corners are see-through,
+    // and the hand has both white and black pixels.
+    EXPECT_EQ(bit(andAt, 15, 15), 0);
+    EXPECT_EQ(bit(andAt, 0, 0), 1);
+    EXPECT_EQ(bit(andAt, 31, 31), 1);
+    int whites = 0, blacks = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (!bit(andAt, x, y)) (bit(xorAt, x, y) ? whites : blacks)++;
+    EXPECT_GT(whites, 120);
+    EXPECT_GT(blacks, 40);
+}
+
+TEST(ArtBoard, IconIsA32By32PictureOf256Colours)
+{
+    const auto ico = ProgramIconBytes();
+    ASSERT_GE(ico.size(), 22u + 40 + 1024 + 1024 + 128);
+    EXPECT_EQ(U16(ico, 2), 1u);  // an icon
+    EXPECT_EQ(U16(ico, 4), 1u);
+    EXPECT_EQ(ico[6], 32);
+    EXPECT_EQ(ico[7], 32);
+    EXPECT_EQ(U16(ico, 12), 8u);
+    const size_t img = U32(ico, 18);
+    ASSERT_EQ(img + U32(ico, 14), ico.size());
+    EXPECT_EQ(U32(ico, img + 4), 32u);
+    EXPECT_EQ(U32(ico, img + 8), 64u);
+    EXPECT_EQ(U16(ico, img + 14), 8u);
+    // Many distinct colours in use: a shaded ball, not a flat disc.
+    std::set<uint8_t> used(ico.begin() + static_cast<long>(img + 40 + 1024),
+                           ico.begin() + static_cast<long>(img + 40 + 1024 + 1024));
+    EXPECT_GT(used.size(), 64u);
+}
+
+}  // namespace
