@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <set>
 #include <stdexcept>
 
 namespace art {
@@ -71,6 +72,26 @@ void ConfigureContext(PangoContext* ctx)
     pango_context_set_round_glyph_positions(ctx, FALSE);
 }
 
+// A missing font would be replaced silently by whatever fontconfig finds,
+// and the pictures would change with the machine; refuse instead.
+void RequireFamily(PangoContext* ctx, const PangoFontDescription* desc, const std::string& family)
+{
+    static std::set<std::string> checked;
+    if (checked.count(family)) return;
+    PangoFont* loaded = pango_context_load_font(ctx, desc);
+    std::string got;
+    if (loaded) {
+        PangoFontDescription* actual = pango_font_describe(loaded);
+        if (const char* f = pango_font_description_get_family(actual)) got = f;
+        pango_font_description_free(actual);
+        g_object_unref(loaded);
+    }
+    if (g_ascii_strcasecmp(got.c_str(), family.c_str()) != 0)
+        throw std::runtime_error("font \"" + family + "\" is not installed (would fall back to \"" + got +
+                                 "\"); see scripts/deps.sh art");
+    checked.insert(family);
+}
+
 PangoLayout* MakeLayout(cairo_t* cr, const std::string& text, const Font& font)
 {
     PangoLayout* layout = pango_cairo_create_layout(cr);
@@ -81,6 +102,7 @@ PangoLayout* MakeLayout(cairo_t* cr, const std::string& text, const Font& font)
     pango_font_description_set_absolute_size(desc, font.SizePx * PANGO_SCALE);
     pango_font_description_set_weight(desc, font.Bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
     pango_font_description_set_style(desc, font.Italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    RequireFamily(pango_layout_get_context(layout), desc, font.Family);
     pango_layout_set_font_description(layout, desc);
     pango_font_description_free(desc);
     pango_layout_set_text(layout, text.c_str(), -1);
