@@ -155,11 +155,18 @@ bool HeadlessPlatform::Accepts(const HeadlessWindow* window) {
 }
 
 void HeadlessPlatform::UpdateHover() {
+    // A window system posts the leave; it reaches the window after the
+    // event in hand, not in the middle of its handler.
+    if (dispatching_ > 0) {
+        hoverPending_ = true;
+        return;
+    }
+    hoverPending_ = false;
     HeadlessWindow* now = capture_ ? capture_ : WindowAt(pointerX_, pointerY_);
     if (now == hover_) return;
     HeadlessWindow* left = hover_;
     hover_ = now;
-    if (left) left->Events().OnMouseLeave();
+    if (left) Dispatch([&] { left->Events().OnMouseLeave(); });
 }
 
 void HeadlessPlatform::CaptureChanged() { UpdateHover(); }
@@ -168,6 +175,14 @@ HeadlessWindow* HeadlessPlatform::MouseTarget() {
     UpdateHover();
     HeadlessWindow* target = capture_ ? capture_ : WindowAt(pointerX_, pointerY_);
     return Accepts(target) ? target : nullptr;
+}
+
+template <typename Handler>
+void HeadlessPlatform::Dispatch(Handler handler) {
+    ++dispatching_;
+    handler();
+    --dispatching_;
+    if (dispatching_ == 0 && hoverPending_) UpdateHover();
 }
 
 MouseEvent HeadlessPlatform::ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers,
@@ -188,19 +203,24 @@ void HeadlessPlatform::PointerDown(int x, int y, MouseButton button, unsigned mo
     // A press activates and raises the window it lands on.
     if (target != zOrder_.front()) ToFront(target);
     active_ = target;
-    target->Events().OnMouseDown(ClientEvent(*target, button, modifiers, clicks));
+    const MouseEvent e = ClientEvent(*target, button, modifiers, clicks);
+    Dispatch([&] { target->Events().OnMouseDown(e); });
 }
 
 void HeadlessPlatform::PointerMove(int x, int y, unsigned modifiers) {
     pointerX_ = x, pointerY_ = y;
-    if (HeadlessWindow* target = MouseTarget())
-        target->Events().OnMouseMove(ClientEvent(*target, MouseButton::Left, modifiers, 1));
+    if (HeadlessWindow* target = MouseTarget()) {
+        const MouseEvent e = ClientEvent(*target, MouseButton::Left, modifiers, 1);
+        Dispatch([&] { target->Events().OnMouseMove(e); });
+    }
 }
 
 void HeadlessPlatform::PointerUp(int x, int y, MouseButton button, unsigned modifiers) {
     pointerX_ = x, pointerY_ = y;
-    if (HeadlessWindow* target = MouseTarget())
-        target->Events().OnMouseUp(ClientEvent(*target, button, modifiers, 1));
+    if (HeadlessWindow* target = MouseTarget()) {
+        const MouseEvent e = ClientEvent(*target, button, modifiers, 1);
+        Dispatch([&] { target->Events().OnMouseUp(e); });
+    }
 }
 
 void HeadlessPlatform::Click(int x, int y, MouseButton button, unsigned modifiers) {
@@ -216,20 +236,23 @@ void HeadlessPlatform::DoubleClick(int x, int y) {
 }
 
 void HeadlessPlatform::KeyPress(int key, unsigned modifiers) {
-    if (Accepts(active_)) active_->Events().OnKeyDown(key, modifiers);
+    if (HeadlessWindow* target = active_; Accepts(target))
+        Dispatch([&] { target->Events().OnKeyDown(key, modifiers); });
 }
 
 void HeadlessPlatform::KeyPressTo(Window& window, int key, unsigned modifiers) {
     auto* target = static_cast<HeadlessWindow*>(&window);
-    if (Accepts(target)) target->Events().OnKeyDown(key, modifiers);
+    if (Accepts(target)) Dispatch([&] { target->Events().OnKeyDown(key, modifiers); });
 }
 
 void HeadlessPlatform::RequestClose(Window& window) {
     auto* target = static_cast<HeadlessWindow*>(&window);
-    if (Accepts(target)) target->Events().OnCloseRequest();
+    if (Accepts(target)) Dispatch([&] { target->Events().OnCloseRequest(); });
 }
 
-void HeadlessPlatform::Expose(Window& window) { static_cast<HeadlessWindow&>(window).Events().OnPaint(); }
+void HeadlessPlatform::Expose(Window& window) {
+    Dispatch([&] { static_cast<HeadlessWindow&>(window).Events().OnPaint(); });
+}
 
 // ---- loops -----------------------------------------------------------------
 
@@ -243,6 +266,9 @@ void HeadlessPlatform::Run() {
 
 bool HeadlessPlatform::RunModal(Window& modal, const std::function<bool()>& finished) {
     modal_.push_back(&modal);
+    // The loop usually starts inside a handler (a click that opens a
+    // window); its own events are settled one by one like the outer ones.
+    const int outerDispatch = std::exchange(dispatching_, 0);
     bool result = false;
     for (;;) {
         if (finished()) {
@@ -261,6 +287,7 @@ bool HeadlessPlatform::RunModal(Window& modal, const std::function<bool()>& fini
         step();
     }
     std::erase(modal_, static_cast<const Window*>(&modal));
+    dispatching_ = outerDispatch;
     return result;
 }
 

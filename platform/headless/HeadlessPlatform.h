@@ -172,6 +172,9 @@ private:
     HeadlessWindow* MouseTarget();
     bool Accepts(const HeadlessWindow* window);
     void UpdateHover();
+    // Runs one event's handler; hover changes it causes are settled after it.
+    template <typename Handler>
+    void Dispatch(Handler handler);
     MouseEvent ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers, int clicks) const;
 
     int screenWidth_ = 1024, screenHeight_ = 768, screenBits_ = 32;
@@ -186,6 +189,8 @@ private:
     HeadlessWindow* hover_ = nullptr;
     std::vector<const Window*> modal_;
     int pointerX_ = -1, pointerY_ = -1;
+    int dispatching_ = 0;
+    bool hoverPending_ = false;
 
     CursorKind cursor_ = CursorKind::Default;
     std::map<CursorKind, CursorImage> cursors_;

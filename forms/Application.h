@@ -1,0 +1,61 @@
+// Application: the object that owns every form for the whole run, knows
+// the platform, the program's title and help file, and runs the main loop.
+//
+// Forms are created through CreateForm, which runs each form's creation
+// hook; the first form created is the main form, and closing it ends the
+// program. DestroyForms (also run by the destructor) destroys them in the
+// reverse order, running each destruction hook while the form's window
+// still exists, so a window can store where it stands.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Platform.h"
+
+class Form;
+
+class Application {
+public:
+    explicit Application(Platform& platform);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    Platform& System() { return platform_; }
+
+    std::string Title;     // caption of the program's message boxes
+    std::string HelpFile;  // the help document OpenHelpContents shows
+
+    // Makes the form (T's constructor takes the Application first), runs
+    // its creation hook and keeps it until DestroyForms.
+    template <typename T, typename... Args>
+    T& CreateForm(Args&&... args) {
+        auto form = std::make_unique<T>(*this, std::forward<Args>(args)...);
+        T& ref = *form;
+        Adopt(std::move(form));
+        return ref;
+    }
+    Form* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+
+    // Shows the main form and runs the main loop until Terminate.
+    void Run();
+    void Terminate() { platform_.Quit(); }
+    void DestroyForms();
+
+    // The folder of the program file, separator included (see util/AppDir.h).
+    std::string AppDir() const;
+    // Shows HelpFile; false when it could not be opened.
+    bool OpenHelpContents();
+    // A message box with one OK button and the program's title.
+    void ShowMessage(const std::string& text);
+    void SetCursor(CursorKind kind) { platform_.SetCursor(kind); }
+
+private:
+    void Adopt(std::unique_ptr<Form> form);
+
+    Platform& platform_;
+    std::vector<std::unique_ptr<Form>> forms_;  // in creation order
+};

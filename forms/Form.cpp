@@ -1,0 +1,221 @@
+// Form: life cycle, painting, the modal loop and mouse dispatch.
+#include "forms/Form.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "util/Blit.h"
+
+Form::Form(Application& app, int width, int height)
+    : app_(app), window_(app.System().OpenWindow(bridge_)), canvas_(width, height) {
+    window_->SetBounds(Rect{0, 0, canvas_.Width, canvas_.Height});
+}
+
+// The hooks may capture the derived window, which is gone by now, so none
+// runs here; the Application runs OnDestroy before freeing the form.
+Form::~Form() = default;
+
+void Form::Create() {
+    if (created_) return;
+    created_ = true;
+    if (OnCreate) OnCreate();
+}
+
+void Form::Destroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (OnDestroy) OnDestroy();
+    window_->ReleaseMouse();
+    window_->Hide();
+}
+
+Rect Form::Bounds() const { return window_->Bounds(); }
+
+void Form::SetBounds(const Rect& bounds) {
+    if (bounds.Width != canvas_.Width || bounds.Height != canvas_.Height) {
+        Bitmap resized(bounds.Width, bounds.Height);
+        BlitPicture(resized, 0, 0, canvas_);
+        canvas_ = std::move(resized);
+    }
+    window_->SetBounds(Rect{bounds.Left, bounds.Top, canvas_.Width, canvas_.Height});
+}
+
+void Form::MoveTo(int left, int top) { SetBounds(Rect{left, top, canvas_.Width, canvas_.Height}); }
+
+void Form::SetSize(int width, int height) { SetBounds(Rect{Left(), Top(), width, height}); }
+
+void Form::Show() {
+    if (Visible()) {
+        window_->BringToFront();
+        return;
+    }
+    if (OnShow) OnShow();
+    window_->Show();
+    Repaint();
+}
+
+void Form::Hide() {
+    captured_ = false;
+    mouseTarget_ = pressed_ = nullptr;
+    window_->ReleaseMouse();
+    window_->Hide();
+}
+
+int Form::ShowModal() {
+    if (modal_) return mrNone;  // already running its loop
+    modal_ = true;
+    modalResult_ = mrNone;
+    Show();
+    const bool finished = app_.System().RunModal(*window_, [this] { return modalResult_ != mrNone; });
+    if (!finished && modalResult_ == mrNone) modalResult_ = mrCancel;
+    if (OnClose) OnClose();
+    Hide();
+    modal_ = false;
+    return modalResult_;
+}
+
+void Form::Close() {
+    if (OnCloseQuery && !OnCloseQuery()) return;
+    if (modal_) {
+        // OnClose runs once, as the modal loop ends.
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        return;
+    }
+    if (OnClose) OnClose();
+    if (app_.MainForm() == this) {
+        Hide();
+        app_.Terminate();
+    } else {
+        Hide();
+    }
+}
+
+// ---- painting --------------------------------------------------------------
+
+Picture& Form::AddPicture(const Rect& bounds) {
+    pictures_.push_back(std::make_unique<Picture>(*this, bounds));
+    return *pictures_.back();
+}
+
+void Form::Repaint() { RepaintRect(Rect{0, 0, canvas_.Width, canvas_.Height}); }
+
+void Form::RepaintRect(const Rect& area) {
+    const Rect clip = Intersect(area, Rect{0, 0, canvas_.Width, canvas_.Height});
+    if (clip.Empty()) return;
+    if (OnPaint) OnPaint();
+    for (const auto& picture : pictures_) {
+        if (!picture->Visible()) continue;
+        // The part of the picture inside the area, drawn from the matching
+        // part of its bitmap; the bitmap is cut to the picture's rectangle.
+        const Rect part = Intersect(clip, picture->Bounds());
+        if (part.Empty()) continue;
+        BlitRect(canvas_, part.Left, part.Top, part.Width, part.Height, part.Left - picture->Bounds().Left,
+                 part.Top - picture->Bounds().Top, picture->Image);
+    }
+    PresentRect(clip);
+}
+
+void Form::PresentRect(const Rect& area) {
+    // A hidden window keeps its canvas current; it is presented whole when shown.
+    if (!Visible()) return;
+    const Rect clip = Intersect(area, Rect{0, 0, canvas_.Width, canvas_.Height});
+    if (!clip.Empty()) window_->Present(canvas_, clip);
+}
+
+// ---- mouse -----------------------------------------------------------------
+
+void Form::CaptureMouse() {
+    if (!captured_) mouseTarget_ = nullptr;
+    captured_ = true;
+    window_->CaptureMouse();
+}
+
+void Form::ReleaseMouse() {
+    captured_ = false;
+    mouseTarget_ = nullptr;
+    window_->ReleaseMouse();
+}
+
+Picture* Form::PictureAt(int x, int y) const {
+    for (auto it = pictures_.rbegin(); it != pictures_.rend(); ++it)
+        if ((*it)->Visible() && (*it)->Bounds().Contains(x, y)) return it->get();
+    return nullptr;
+}
+
+MouseEvent Form::RelativeTo(const MouseEvent& e, const Picture* picture) {
+    MouseEvent r = e;
+    if (picture) {
+        r.X -= picture->Bounds().Left;
+        r.Y -= picture->Bounds().Top;
+    }
+    return r;
+}
+
+void Form::Deliver(Picture* target, const MouseEvent& e,
+                   std::function<void(const MouseEvent&)> Picture::*pictureHandler,
+                   std::function<void(const MouseEvent&)> Form::*formHandler) {
+    const auto& handler = target ? target->*pictureHandler : this->*formHandler;
+    if (handler) {
+        // Copied: the handler may replace itself while it runs.
+        auto call = handler;
+        call(RelativeTo(e, target));
+    }
+}
+
+void Form::MouseDown(const MouseEvent& e) {
+    Picture* target = PictureAt(e.X, e.Y);
+    if (e.Button == MouseButton::Left) {
+        captured_ = true;
+        mouseTarget_ = target;
+        pressed_ = target;
+        window_->CaptureMouse();
+        // The second press of a double click: the double click first, then
+        // the press itself, as the framework's users expect.
+        if (e.Clicks == 2) {
+            auto dbl = target ? target->OnDblClick : OnDblClick;
+            if (dbl) dbl();
+        }
+    }
+    Deliver(target, e, &Picture::OnMouseDown, &Form::OnMouseDown);
+}
+
+void Form::MouseMove(const MouseEvent& e) {
+    Picture* target = captured_ ? mouseTarget_ : PictureAt(e.X, e.Y);
+    Deliver(target, e, &Picture::OnMouseMove, &Form::OnMouseMove);
+}
+
+void Form::MouseUp(const MouseEvent& e) {
+    Picture* target = captured_ ? mouseTarget_ : PictureAt(e.X, e.Y);
+    if (e.Button == MouseButton::Left) {
+        const bool click = captured_ && pressed_ && pressed_ == target && target->Visible() &&
+                           target->Bounds().Contains(e.X, e.Y);
+        captured_ = false;
+        mouseTarget_ = pressed_ = nullptr;
+        window_->ReleaseMouse();
+        // The click comes before the release is reported, so a click that
+        // closes the window is not followed by stray handling of the press.
+        if (click && target->OnClick) {
+            auto onClick = target->OnClick;
+            onClick();
+        }
+    }
+    Deliver(target, e, &Picture::OnMouseUp, &Form::OnMouseUp);
+}
+
+void Form::Bridge::OnMouseLeave() {
+    if (form_.OnMouseLeave) form_.OnMouseLeave();
+}
+
+void Form::Bridge::OnKeyDown(int key, unsigned modifiers) {
+    if (form_.OnKeyDown) form_.OnKeyDown(key, modifiers);
+}
+
+// ---- Picture ---------------------------------------------------------------
+
+void Picture::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    visible_ = visible;
+    owner_.RepaintRect(bounds_);
+}
+
+void Picture::Repaint() { owner_.RepaintRect(bounds_); }
