@@ -19,6 +19,7 @@
 
 #include "game/Store.h"
 #include "util/Bitmap.h"
+#include "util/Cursor.h"
 #include "util/Geometry.h"
 #include "util/Region.h"
 
@@ -98,15 +99,9 @@ public:
     virtual void ReleaseMouse() = 0;
 };
 
+// The closed hand is the cursor shown while a ball is carried; its picture
+// (a CursorImage, util/Cursor.h) is handed over with DefineCursor.
 enum class CursorKind { Default, ClosedHand };
-
-// A two-colour cursor picture: the pixels of Picture where Shape holds are
-// drawn, the rest is transparent; the hot spot is the pointer's tip.
-struct CursorImage {
-    Bitmap Picture;
-    Region Shape;
-    int HotX = 0, HotY = 0;
-};
 
 using TimerId = int;
 
