@@ -9,19 +9,22 @@
 namespace board {
 
 // The ten ball colours in the game's order: red, yellow, green, blue, grey,
-// violet, orange, teal, brown, olive green. Chosen so that neighbours in
-// hue also differ in lightness, which is what a red-green weak eye keeps.
+// violet, orange, teal, brown, olive green. Tuned against simulated
+// protanopia and deuteranopia (Machado 2009, full severity): where two
+// colours meet for a red-green weak eye they still differ in lightness or
+// along blue-yellow, e.g. the violet is dark so it never passes for the
+// blue, the brown darker still.
 constexpr std::array<uint32_t, 10> BallColors{
-    0xD81E28,  // red
-    0xF8DA30,  // yellow
-    0x2FB04A,  // green
-    0x2458E0,  // blue
-    0xA4A8AE,  // grey
-    0x8E3ED0,  // violet
-    0xFF8A1C,  // orange
-    0x18B4AC,  // teal
-    0x74401C,  // brown
-    0x7C8A22,  // olive green
+    0xF02010,  // red
+    0xFFF036,  // yellow
+    0x48C073,  // green
+    0x2B63FF,  // blue
+    0xB0B0B4,  // grey
+    0x6A2590,  // violet
+    0xFF7A02,  // orange
+    0x0A9987,  // teal
+    0x4A2400,  // brown
+    0x647E4C,  // olive green
 };
 constexpr std::array<const char*, 10> BallNames{"red",    "yellow", "green", "blue",  "grey",
                                                 "violet", "orange", "teal",  "brown", "olive green"};

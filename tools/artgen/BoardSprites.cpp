@@ -138,7 +138,7 @@ void GenerateDigits(const std::filesystem::path& dir)
     strip.Fill(0x000000);
     cairo_t* cr = strip.Cr();
     const Color lit = Color::Hex(LedLit);
-    const Color ghost = lit.Scaled(0.13);
+    const Color ghost = lit.Scaled(0.075);
     for (int cell = 0; cell <= 12; ++cell) {
         const double ox = 12.0 * cell;
         // Unlit segments glimmer faintly, as on a real display; the slash
