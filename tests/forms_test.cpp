@@ -359,3 +359,25 @@ TEST(FormsApplication, ServicesUseTitleHelpFileAndProgramFolder) {
     app.SetCursor(CursorKind::ClosedHand);
     EXPECT_EQ(platform.Cursor(), CursorKind::ClosedHand);
 }
+
+TEST_F(FormsTest, ModalLoopOpenedFromAMouseHandlerStillSettlesLeaveAtOnce) {
+    // The board opens its dialogs from inside its release handler; events in
+    // that nested loop must behave as at the top level.
+    int modalResult = -1;
+    std::vector<std::string> seen;
+    side.OnMouseLeave = [&] { seen.push_back("side leave"); };
+    main.OnMouseUp = [&](const MouseEvent&) { modalResult = side.ShowModal(); };
+    main.MoveTo(0, 0);
+    main.Show();
+    side.MoveTo(500, 500);
+    platform.Script([&] { platform.PointerMove(510, 510); });
+    platform.Script([&] {
+        platform.PointerMove(900, 10);  // off the dialog, onto bare screen
+        seen.push_back(side.Modal() ? "still modal" : "closed");
+    });
+    platform.Script([&] { platform.KeyPress(Key::Escape); });
+    platform.Click(50, 50);
+    EXPECT_EQ(modalResult, mrCancel);
+    EXPECT_EQ(seen, (std::vector<std::string>{"side leave", "still modal"}));
+    EXPECT_EQ(platform.Stalls(), 0);
+}
