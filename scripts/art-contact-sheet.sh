@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Composes a contact sheet of every picture, the cursor and the icon, for
-# review: each shown at twice its size (the board at its own size) with its
-# window and name. Needs ImageMagick.
+# review: small pictures at twice their size, large ones at their own, each
+# labelled with its path and size; the cursor and icon on a checker board so
+# their see-through parts show. Needs ImageMagick.
 # Usage: scripts/art-contact-sheet.sh [resources-dir] [out.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,27 +13,29 @@ tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 
 n=0
-for f in $(find "$res" -type f \( -name '*.bmp' -o -name '*.cur' -o -name '*.ico' \) | LC_ALL=C sort); do
+while IFS= read -r f; do
   rel="${f#"$res"/}"
   n=$((n + 1))
-  png="$tmp/$(printf '%03d' "$n").png"
-  src="$f"
+  tile="$tmp/$(printf '%03d' "$n").png"
   case "$f" in
     *.cur) src="cur:$f" ;;
     *.ico) src="ico:$f" ;;
+    *) src="$f" ;;
   esac
-  w=$(identify -format '%w' "$src" 2>/dev/null | head -c 6)
+  size=$(identify -format '%wx%h ' "$src" | cut -d' ' -f1)
+  width=${size%x*}
   scale=200%
-  [ "${w:-0}" -gt 300 ] && scale=100%
-  size=$(identify -format '%wx%h' "$src" | head -n1)
-  # Cursors and icons have transparent parts: show them on a checker board.
-  convert \( -size 600x600 pattern:checkerboard \) \( "$src" -scale "$scale" \) \
-    -gravity northwest -compose over -composite -trim +repage "$png.tmp.png" 2>/dev/null \
-    || convert "$src" -scale "$scale" "$png.tmp.png"
-  convert "$src[0]" -background '#2b2b2b' -scale "$scale" "$png.tmp.png"
-  montage -label "$rel ($size)" "$png.tmp.png" -pointsize 11 -fill white -background '#2b2b2b' \
-    -geometry +4+4 "$png"
-  rm -f "$png.tmp.png"
-done
-montage "$tmp"/*.png -tile 6x -geometry +6+6 -background '#2b2b2b' "$out"
+  [ "$width" -gt 300 ] && scale=100%
+  case "$f" in
+    *.cur | *.ico)
+      scale=400%
+      convert -size 128x128 pattern:checkerboard \( "$src" -scale "$scale" \) -composite "$tmp/pic.png" ;;
+    *)
+      convert "$src" -scale "$scale" "$tmp/pic.png" ;;
+  esac
+  montage -label "$rel ($size)" "$tmp/pic.png" -pointsize 11 -fill white -background '#2b2b2b' \
+    -geometry +4+4 "$tile"
+done < <(find "$res" -type f \( -name '*.bmp' -o -name '*.cur' -o -name '*.ico' \) | LC_ALL=C sort)
+
+montage "$tmp"/[0-9]*.png -tile 8x -geometry +6+6 -background '#2b2b2b' "$out"
 echo "$out"
