@@ -133,7 +133,8 @@ public:
     virtual bool RunModal(Window& modal, const std::function<bool()>& finished) = 0;
 
     // A periodic timer on the UI thread; the first tick comes one interval
-    // after the start. Stopping an unknown or stopped timer does nothing.
+    // after the start. An interval of 0 or less starts nothing and gives 0,
+    // which is never a timer. Stopping an unknown or stopped timer does nothing.
     virtual TimerId StartTimer(int intervalMs, std::function<void()> tick) = 0;
     virtual void StopTimer(TimerId id) = 0;
 
