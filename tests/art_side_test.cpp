@@ -6,41 +6,40 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "resources/Pictures.h"
 #include "util/Bmp.h"
 #include "util/Region.h"
 
 namespace {
 
 struct PictureSize {
-    const char* Window;
+    PictureWindow Window;
     const char* Name;
     int Width, Height;
 };
 
 // Every picture of the six side windows.
 const std::vector<PictureSize> kPictures = {
-    {"timer", "imgTimer", 164, 53},     {"combs", "imgCombs", 111, 53},
-    {"message", "imgMessage", 360, 120}, {"message", "imgExit", 34, 29},
-    {"message", "imgWin", 262, 58},      {"message", "imgHigh", 262, 58},
-    {"message", "imgLost", 262, 58},     {"message", "imgFill", 262, 58},
-    {"message", "imgStart", 262, 58},    {"options", "ImgOptions", 272, 160},
-    {"options", "img4", 17, 21},         {"options", "img5", 16, 21},
-    {"options", "img6", 14, 22},         {"options", "img8", 15, 22},
-    {"options", "img10", 26, 22},        {"options", "imgYes", 37, 21},
-    {"options", "imgNo", 32, 22},        {"options", "imgOk", 29, 22},
-    {"options", "imgCancel", 66, 22},    {"high", "imgHigh", 428, 214},
-    {"high", "imgExit", 33, 28},         {"high", "ImgReset", 124, 26},
-    {"about", "ImgAbout", 360, 440},     {"about", "ImgExit", 40, 26},
+    {PictureWindow::Timer, "imgTimer", 164, 53},     {PictureWindow::Combs, "imgCombs", 111, 53},
+    {PictureWindow::Message, "imgMessage", 360, 120}, {PictureWindow::Message, "imgExit", 34, 29},
+    {PictureWindow::Message, "imgWin", 262, 58},      {PictureWindow::Message, "imgHigh", 262, 58},
+    {PictureWindow::Message, "imgLost", 262, 58},     {PictureWindow::Message, "imgFill", 262, 58},
+    {PictureWindow::Message, "imgStart", 262, 58},    {PictureWindow::Options, "ImgOptions", 272, 160},
+    {PictureWindow::Options, "img4", 17, 21},         {PictureWindow::Options, "img5", 16, 21},
+    {PictureWindow::Options, "img6", 14, 22},         {PictureWindow::Options, "img8", 15, 22},
+    {PictureWindow::Options, "img10", 26, 22},        {PictureWindow::Options, "imgYes", 37, 21},
+    {PictureWindow::Options, "imgNo", 32, 22},        {PictureWindow::Options, "imgOk", 29, 22},
+    {PictureWindow::Options, "imgCancel", 66, 22},    {PictureWindow::High, "imgHigh", 428, 214},
+    {PictureWindow::High, "imgExit", 33, 28},         {PictureWindow::High, "ImgReset", 124, 26},
+    {PictureWindow::About, "ImgAbout", 360, 440},     {PictureWindow::About, "ImgExit", 40, 26},
 };
 
 struct Placed {
-    const char* Window;
+    PictureWindow Window;
     const char* Background;
     const char* Name;
     int X, Y, W, H;
@@ -48,40 +47,29 @@ struct Placed {
 
 // Hover overlays and choice marks with the rectangles they lie at.
 const std::vector<Placed> kOverlays = {
-    {"message", "imgMessage", "imgExit", 316, 87, 34, 29},
-    {"options", "ImgOptions", "img4", 154, 20, 17, 21},
-    {"options", "ImgOptions", "img5", 193, 20, 16, 21},
-    {"options", "ImgOptions", "img6", 133, 52, 14, 22},
-    {"options", "ImgOptions", "img8", 171, 52, 15, 22},
-    {"options", "ImgOptions", "img10", 213, 52, 26, 22},
-    {"options", "ImgOptions", "imgYes", 140, 84, 37, 21},
-    {"options", "ImgOptions", "imgNo", 200, 84, 32, 22},
-    {"options", "ImgOptions", "imgOk", 146, 127, 29, 22},
-    {"options", "ImgOptions", "imgCancel", 192, 127, 66, 22},
-    {"high", "imgHigh", "imgExit", 372, 178, 33, 28},
-    {"high", "imgHigh", "ImgReset", 28, 181, 124, 26},
-    {"about", "ImgAbout", "ImgExit", 312, 407, 40, 26},
+    {PictureWindow::Message, "imgMessage", "imgExit", 316, 87, 34, 29},
+    {PictureWindow::Options, "ImgOptions", "img4", 154, 20, 17, 21},
+    {PictureWindow::Options, "ImgOptions", "img5", 193, 20, 16, 21},
+    {PictureWindow::Options, "ImgOptions", "img6", 133, 52, 14, 22},
+    {PictureWindow::Options, "ImgOptions", "img8", 171, 52, 15, 22},
+    {PictureWindow::Options, "ImgOptions", "img10", 213, 52, 26, 22},
+    {PictureWindow::Options, "ImgOptions", "imgYes", 140, 84, 37, 21},
+    {PictureWindow::Options, "ImgOptions", "imgNo", 200, 84, 32, 22},
+    {PictureWindow::Options, "ImgOptions", "imgOk", 146, 127, 29, 22},
+    {PictureWindow::Options, "ImgOptions", "imgCancel", 192, 127, 66, 22},
+    {PictureWindow::High, "imgHigh", "imgExit", 372, 178, 33, 28},
+    {PictureWindow::High, "imgHigh", "ImgReset", 28, 181, 124, 26},
+    {PictureWindow::About, "ImgAbout", "ImgExit", 312, 407, 40, 26},
 };
 
 const char* kMessages[] = {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"};
 
-std::optional<BmpImage> Load(const std::string& window, const std::string& name, std::string* error)
-{
-    const std::string path = std::string(QUORVEX_SOURCE_DIR) + "/resources/" + window + "/" + name + ".bmp";
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        *error = "cannot open " + path;
-        return std::nullopt;
-    }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return DecodeBmp(bytes.data(), bytes.size(), error);
-}
-
-Bitmap Picture(const std::string& window, const std::string& name)
+// A picture as the program has it: embedded, found by window and name.
+Bitmap Picture(PictureWindow window, const std::string& name)
 {
     std::string error;
-    const auto image = Load(window, name, &error);
-    EXPECT_TRUE(image.has_value()) << window << "/" << name << ": " << error;
+    const auto image = LoadPicture(window, name, &error);
+    EXPECT_TRUE(image.has_value()) << WindowFolder(window) << "/" << name << ": " << error;
     return image ? image->Picture : Bitmap{};
 }
 
@@ -125,28 +113,28 @@ TEST(SideArt, EveryPictureHasItsSizeAndDepth)
 {
     for (const PictureSize& p : kPictures) {
         std::string error;
-        const auto image = Load(p.Window, p.Name, &error);
-        ASSERT_TRUE(image.has_value()) << p.Window << "/" << p.Name << ": " << error;
-        EXPECT_EQ(image->Picture.Width, p.Width) << p.Window << "/" << p.Name;
-        EXPECT_EQ(image->Picture.Height, p.Height) << p.Window << "/" << p.Name;
-        EXPECT_EQ(image->BitsPerPixel, 24) << p.Window << "/" << p.Name;
+        const auto image = LoadPicture(p.Window, p.Name, &error);
+        ASSERT_TRUE(image.has_value()) << WindowFolder(p.Window) << "/" << p.Name << ": " << error;
+        EXPECT_EQ(image->Picture.Width, p.Width) << WindowFolder(p.Window) << "/" << p.Name;
+        EXPECT_EQ(image->Picture.Height, p.Height) << WindowFolder(p.Window) << "/" << p.Name;
+        EXPECT_EQ(image->BitsPerPixel, 24) << WindowFolder(p.Window) << "/" << p.Name;
     }
 }
 
 TEST(SideArt, DisplayFieldsAreBlackExactlyWhereTheDigitsGo)
 {
-    const Bitmap timer = Picture("timer", "imgTimer");
+    const Bitmap timer = Picture(PictureWindow::Timer, "imgTimer");
     ASSERT_EQ(timer.Width, 164);
     ExpectExactBlackField(timer, 16, 16, 54, 36, "timer, time field");
     ExpectExactBlackField(timer, 73, 16, 147, 36, "timer, record field");
 
-    const Bitmap combs = Picture("combs", "imgCombs");
+    const Bitmap combs = Picture(PictureWindow::Combs, "imgCombs");
     ASSERT_EQ(combs.Width, 111);
     ExpectExactBlackField(combs, 16, 16, 90, 36, "combinations field");
 
     // Each high-score cell's six digits (72 x 19 at the cell origin) lie on
     // black, with a black pixel to spare all round.
-    const Bitmap high = Picture("high", "imgHigh");
+    const Bitmap high = Picture(PictureWindow::High, "imgHigh");
     ASSERT_EQ(high.Width, 428);
     for (int s = 4; s <= 5; ++s) {
         for (int c = 6; c <= 10; c += 2) {
@@ -165,8 +153,8 @@ TEST(SideArt, RoundedWindowsArePaintedUpToTheirRegionsEdge)
     // The timer, combinations and high-score windows are cut with 24 x 24
     // rounded corners. The region cuts hard, so every pixel it keeps must
     // be painted: none may still show the colour left outside the corners.
-    const PictureSize rounded[] = {{"timer", "imgTimer", 164, 53}, {"combs", "imgCombs", 111, 53},
-                                   {"high", "imgHigh", 428, 214}};
+    const PictureSize rounded[] = {{PictureWindow::Timer, "imgTimer", 164, 53}, {PictureWindow::Combs, "imgCombs", 111, 53},
+                                   {PictureWindow::High, "imgHigh", 428, 214}};
     for (const PictureSize& p : rounded) {
         const Bitmap b = Picture(p.Window, p.Name);
         ASSERT_EQ(b.Width, p.Width);
@@ -195,8 +183,8 @@ TEST(SideArt, RoundedWindowsArePaintedUpToTheirRegionsEdge)
                 if (distance(b.At(x, y)) < 40) ++unpainted;
             }
         }
-        EXPECT_GT(band, 2 * (p.Width + p.Height)) << p.Window << "/" << p.Name;
-        EXPECT_EQ(unpainted, 0) << p.Window << "/" << p.Name;
+        EXPECT_GT(band, 2 * (p.Width + p.Height)) << WindowFolder(p.Window) << "/" << p.Name;
+        EXPECT_EQ(unpainted, 0) << WindowFolder(p.Window) << "/" << p.Name;
     }
 }
 
@@ -211,26 +199,26 @@ TEST(SideArt, OverlaysAndMarksAreTheBackgroundLitOnlyInside)
         ASSERT_LE(o.Y + o.H, background.Height);
         const Difference d = Compare(background, overlay, o.X, o.Y);
         // The border meets the picture beneath seamlessly ...
-        EXPECT_EQ(d.Border, 0) << o.Window << "/" << o.Name;
+        EXPECT_EQ(d.Border, 0) << WindowFolder(o.Window) << "/" << o.Name;
         // ... and the lit look is plainly visible: a tenth of the inside at least.
-        EXPECT_GE(d.Inside * 10, (o.W - 2) * (o.H - 2)) << o.Window << "/" << o.Name;
+        EXPECT_GE(d.Inside * 10, (o.W - 2) * (o.H - 2)) << WindowFolder(o.Window) << "/" << o.Name;
         // The word or number it lights is on the background at that very
         // place, in its pale resting lettering (the panels are blue, whose
         // red channel stays far below the lettering's).
         int lettering = 0;
         for (int y = o.Y; y < o.Y + o.H; ++y)
             for (int x = o.X; x < o.X + o.W; ++x) lettering += ((background.At(x, y) >> 16) & 0xFF) > 150;
-        EXPECT_GE(lettering, 12) << o.Window << "/" << o.Name;
+        EXPECT_GE(lettering, 12) << WindowFolder(o.Window) << "/" << o.Name;
     }
 }
 
 TEST(SideArt, MessagesFitThePlateAndAllDiffer)
 {
-    const Bitmap background = Picture("message", "imgMessage");
+    const Bitmap background = Picture(PictureWindow::Message, "imgMessage");
     ASSERT_EQ(background.Width, 360);
     std::vector<Bitmap> messages;
     for (const char* name : kMessages) {
-        messages.push_back(Picture("message", name));
+        messages.push_back(Picture(PictureWindow::Message, name));
         const Bitmap& m = messages.back();
         ASSERT_EQ(m.Width, 262) << name;
         ASSERT_EQ(m.Height, 58) << name;
