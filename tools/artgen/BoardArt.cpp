@@ -3,6 +3,7 @@
 // board it covers and then drawn on, so it lines up pixel for pixel.
 #include "BoardArt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -38,14 +39,39 @@ uint32_t AddGrain(uint32_t rgb, int g)
     return ch(16) | ch(8) | ch(0);
 }
 
+// Signed distances (negative inside) to the parts of the window's shape,
+// so the bevel along its outline is smooth where the region itself can only
+// be cut pixel by pixel.
+double SdRoundRect(double px, double py, double l, double t, double r, double b, double radius)
+{
+    const double qx = std::abs(px - (l + r) / 2) - (r - l) / 2 + radius;
+    const double qy = std::abs(py - (t + b) / 2) - (b - t) / 2 + radius;
+    return std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) + std::min(std::max(qx, qy), 0.0) - radius;
+}
+
+double SdEllipse(double px, double py, double l, double t, double r, double b)
+{
+    const double rx = (r - l) / 2, ry = (b - t) / 2, dx = px - (l + r) / 2, dy = py - (t + b) / 2;
+    const double k0 = std::hypot(dx / rx, dy / ry), k1 = std::hypot(dx / (rx * rx), dy / (ry * ry));
+    return k1 > 0 ? k0 * (k0 - 1) / k1 : -std::min(rx, ry);
+}
+
+double ShapeDistance(double px, double py)
+{
+    const double united = std::min({SdRoundRect(px, py, 0, 0, 288, 416, 12), SdEllipse(px, py, 298, 180, 528, 416),
+                                    SdRoundRect(px, py, 200, 180, 408, 415, 0),
+                                    SdRoundRect(px, py, 280, 120, 328, 180, 0)});
+    return std::max(united, -SdRoundRect(px, py, 287, 100, 340, 181, 12));
+}
+
 // The bare surface: blue lit from the upper left, grain, and a bevel along
 // the window's outline (the edge facing the light is bright, the far edge
-// dark), computed from the distance to the nearest pixel outside the shape.
+// dark).
 void DrawSurface(Canvas& c)
 {
     const Color light = Color::Hex(BoardLight), dark = Color::Hex(BoardDark);
     const Color sheen = Color::Hex(0x4C86E8);
-    constexpr int BevelWidth = 5;
+    constexpr double BevelWidth = 5.5;
     for (int y = 0; y < Height; ++y) {
         for (int x = 0; x < Width; ++x) {
             if (!InShape(x, y)) {
@@ -59,27 +85,17 @@ void DrawSurface(Canvas& c)
             const double s = std::exp(-(sx * sx + sy * sy) * 2.2);
             col = col.Mix(sheen, 0.22 * s);
 
-            // Nearest pixel outside the shape (or off the picture).
-            double best = BevelWidth + 1;
-            double nx = 0, ny = 0;
-            for (int dy = -BevelWidth; dy <= BevelWidth; ++dy) {
-                for (int dx = -BevelWidth; dx <= BevelWidth; ++dx) {
-                    const int ox = x + dx, oy = y + dy;
-                    const bool outside = ox < 0 || oy < 0 || ox >= Width || oy >= Height || !InShape(ox, oy);
-                    if (!outside) continue;
-                    const double d = std::sqrt(double(dx * dx + dy * dy));
-                    if (d < best) {
-                        best = d;
-                        nx = dx / d;
-                        ny = dy / d;
-                    }
-                }
-            }
-            if (best <= BevelWidth) {
-                // Light from the upper left: an edge whose outside lies up
-                // and left is lit.
+            const double px = x + 0.5, py = y + 0.5;
+            const double depth = std::max(0.0, -ShapeDistance(px, py));
+            if (depth < BevelWidth) {
+                // The outward normal from the distance's gradient; light from
+                // the upper left makes an edge facing up and left bright.
+                const double gx = ShapeDistance(px + 0.5, py) - ShapeDistance(px - 0.5, py);
+                const double gy = ShapeDistance(px, py + 0.5) - ShapeDistance(px, py - 0.5);
+                const double len = std::hypot(gx, gy);
+                const double nx = len > 0 ? gx / len : 0, ny = len > 0 ? gy / len : 0;
                 const double facing = (-nx - ny) / std::sqrt(2.0);
-                const double fall = std::pow(1.0 - (best - 1.0) / BevelWidth, 1.6);
+                const double fall = std::pow(1.0 - depth / BevelWidth, 1.6);
                 const double f = facing * fall;
                 if (f > 0)
                     col = col.Mix(Color::Hex(0xBFD6FF), 0.55 * f);
