@@ -1,8 +1,7 @@
 // CursorArt: the closed-hand cursor "FIST", shown while a ball is carried.
 // A two-colour 32 x 32 .cur with the hot spot (15, 15) in the middle of the
-// fist, drawn without anti-aliasing because each pixel is black, white or
-// see-through and nothing in between.
-#include <cmath>
+// fist: each pixel is black, white or see-through and nothing in between.
+#include <iterator>
 #include <vector>
 
 #include "ArtCommon.h"
@@ -13,16 +12,30 @@ namespace {
 constexpr int Size = 32;
 constexpr int HotX = 15, HotY = 15;
 
-// The outline of the hand as one path: four curled fingers on top, the
-// thumb folded over at the left, the back of the hand, the wrist.
-void HandPath(cairo_t* cr)
-{
-    cairo_new_path(cr);
-    for (int f = 0; f < 4; ++f) art::RoundedRectPath(cr, 8.5 + 4 * f, 8.5, 4, 9, 2);
-    art::RoundedRectPath(cr, 7.5, 12.5, 18, 13, 4);  // back of the hand
-    art::RoundedRectPath(cr, 4.5, 14.5, 7, 8, 3.5);  // thumb
-    art::RoundedRectPath(cr, 11.5, 23.5, 11, 5, 1);  // wrist
-}
+// The hand, pixel by pixel: at 32 x 32 in two colours a drawn outline
+// cannot be anti-aliased, so the shape is set by hand. '#' is black, 'o'
+// white, '.' see-through. Four curled fingers on top, the thumb folded at
+// the left, the back of the hand below; the hot spot is on the back of the
+// hand, in the middle of the fist.
+constexpr const char* kHand[] = {
+    ".....##.##.##.##....",
+    "....#oo#oo#oo#oo#...",
+    "....#oo#oo#oo#oo##..",
+    "..###oo#oo#oo#oo#o#.",
+    ".#ooo#oooooooooo#o#.",
+    ".#oooo#ooooooooooo#.",
+    ".#oooooooooooooooo#.",
+    "..#ooooooooooooooo#.",
+    "..#ooooooooooooooo#.",
+    "...#oooooooooooooo#.",
+    "...#ooooooooooooo#..",
+    "....#oooooooooooo#..",
+    ".....#ooooooooooo#..",
+    ".....#ooooooooooo#..",
+    ".....#ooooooooooo#..",
+    ".....#############..",
+};
+constexpr int HandX = 6, HandY = 8;  // where the grid's corner lies
 
 std::vector<uint8_t> EncodeCursor(const art::Canvas& c)
 {
@@ -84,26 +97,10 @@ std::vector<uint8_t> EncodeCursor(const art::Canvas& c)
 void GenerateCursor(const std::filesystem::path& resourcesDir)
 {
     art::Canvas c(Size, Size);
-    cairo_t* cr = c.Cr();
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    // A black outline round the union of the parts, then the white inside.
-    HandPath(cr);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_set_line_width(cr, 2.0);
-    cairo_stroke(cr);
-    HandPath(cr);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    cairo_set_source_rgb(cr, 1, 1, 1);
-    cairo_fill(cr);
-    // Creases between the fingers and along the folded thumb.
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_set_line_width(cr, 1.0);
-    for (int f = 1; f < 4; ++f) {
-        cairo_move_to(cr, 8.5 + 4 * f, 10);
-        cairo_line_to(cr, 8.5 + 4 * f, 15);
-    }
-    cairo_move_to(cr, 9, 18.5);
-    cairo_line_to(cr, 15, 18.5);
-    cairo_stroke(cr);
+    for (int row = 0; row < static_cast<int>(std::size(kHand)); ++row)
+        for (int col = 0; kHand[row][col]; ++col) {
+            const char ch = kHand[row][col];
+            if (ch != '.') c.SetPixel(HandX + col, HandY + row, ch == '#' ? 0x000000 : 0xFFFFFF);
+        }
     art::WriteFile(resourcesDir / "FIST.cur", EncodeCursor(c));
 }
