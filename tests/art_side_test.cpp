@@ -232,3 +232,62 @@ TEST(SideArt, MessagesFitThePlateAndAllDiffer)
         for (size_t j = i + 1; j < messages.size(); ++j)
             EXPECT_NE(messages[i].Pixels, messages[j].Pixels) << kMessages[i] << " and " << kMessages[j];
 }
+
+namespace {
+
+// The resting lettering of numbers and buttons is pale silver: bright in
+// all three channels, unlike the copper labels and the blue panel.
+bool PaleLettering(uint32_t c)
+{
+    return ((c >> 16) & 0xFF) > 150 && ((c >> 8) & 0xFF) > 150 && (c & 0xFF) > 150;
+}
+
+bool InArea(int x, int y, const Placed& p) { return x >= p.X && x < p.X + p.W && y >= p.Y && y < p.Y + p.H; }
+
+}  // namespace
+
+TEST(SideArt, OptionChoicesAreDrawnWhollyInsideTheirAreas)
+{
+    // A press on a visible number must select it, and a press beside it
+    // drags the window: so every pixel of a choice's lettering lies in its
+    // area. The choices stand right of the labels, above the buttons.
+    const Bitmap options = Picture(PictureWindow::Options, "ImgOptions");
+    ASSERT_EQ(options.Width, 272);
+    std::vector<Placed> choices;
+    for (const Placed& o : kOverlays)
+        if (o.Window == PictureWindow::Options && std::string(o.Name) != "imgOk" && std::string(o.Name) != "imgCancel")
+            choices.push_back(o);
+    ASSERT_EQ(choices.size(), 7u);
+    int stray = 0, inside = 0;
+    for (int y = 10; y < 115; ++y) {
+        for (int x = 125; x < 262; ++x) {
+            if (!PaleLettering(options.At(x, y))) continue;
+            bool hit = false;
+            for (const Placed& c : choices) hit = hit || InArea(x, y, c);
+            ++(hit ? inside : stray);
+        }
+    }
+    EXPECT_EQ(stray, 0);
+    EXPECT_GT(inside, 7 * 10);
+}
+
+TEST(SideArt, HighScoreLabelsLieOutsideTheCellsThatADoubleClickClears)
+{
+    // Double-clicking a heading or a label must clear nothing, so nothing
+    // lettered may lie inside the twelve 91 x 35 cell rectangles, which
+    // together span x 61..424, y 67..171.
+    const Bitmap high = Picture(PictureWindow::High, "imgHigh");
+    ASSERT_EQ(high.Width, 428);
+    int lettering = 0;
+    for (int y = 67; y < 67 + 3 * 35; ++y)
+        for (int x = 61; x < 61 + 4 * 91; ++x) lettering += PaleLettering(high.At(x, y));
+    EXPECT_EQ(lettering, 0);
+    // ... while the labels are there, just outside: the column labels above
+    // the cells and the row labels to their left.
+    int labels = 0;
+    for (int y = 40; y < 67; ++y)
+        for (int x = 61; x < 425; ++x) labels += PaleLettering(high.At(x, y));
+    for (int y = 67; y < 172; ++y)
+        for (int x = 14; x < 61; ++x) labels += PaleLettering(high.At(x, y));
+    EXPECT_GT(labels, 7 * 10);
+}
