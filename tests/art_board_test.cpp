@@ -11,7 +11,9 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "resources/CursorImage.h"
 #include "resources/Pictures.h"
 #include "util/Region.h"
 
@@ -612,5 +614,101 @@ TEST(ArtBoard, IconIsA32By32PictureOf256Colours)
                            ico.begin() + static_cast<long>(img + 40 + 1024 + 1024));
     EXPECT_GT(used.size(), 64u);
 }
+
+
+// ---- Cursor decoding -------------------------------------------------------
+
+namespace cursor_decoding {
+
+std::vector<uint8_t> Copy(std::span<const uint8_t> s) { return {s.begin(), s.end()}; }
+
+TEST(CursorImage, TheEmbeddedFistDecodesAsAHandHeldAtItsMiddle)
+{
+    std::string error;
+    const auto cur = DecodeCursor(CursorFistBytes(), &error);
+    ASSERT_TRUE(cur) << error;
+    EXPECT_EQ(cur->Width, 32);
+    EXPECT_EQ(cur->Height, 32);
+    EXPECT_EQ(cur->HotX, 15);
+    EXPECT_EQ(cur->HotY, 15);
+    EXPECT_EQ(cur->At(15, 15), CursorImage::Dot::White);
+    EXPECT_EQ(cur->At(0, 0), CursorImage::Dot::Clear);
+    EXPECT_EQ(cur->At(31, 31), CursorImage::Dot::Clear);
+    // Two colours only: nothing inverts the screen.
+    int black = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            EXPECT_NE(cur->At(x, y), CursorImage::Dot::Invert);
+            if (cur->At(x, y) == CursorImage::Dot::Black) ++black;
+        }
+    EXPECT_GT(black, 40);
+    // The outline closes the hand: every white pixel has no see-through
+    // neighbour, so the hand never bleeds into the desktop.
+    for (int y = 1; y < 31; ++y)
+        for (int x = 1; x < 31; ++x)
+            if (cur->At(x, y) == CursorImage::Dot::White) {
+                EXPECT_NE(cur->At(x - 1, y), CursorImage::Dot::Clear) << x << "," << y;
+                EXPECT_NE(cur->At(x + 1, y), CursorImage::Dot::Clear) << x << "," << y;
+                EXPECT_NE(cur->At(x, y - 1), CursorImage::Dot::Clear) << x << "," << y;
+                EXPECT_NE(cur->At(x, y + 1), CursorImage::Dot::Clear) << x << "," << y;
+            }
+}
+
+TEST(CursorImage, EveryCutShortFileIsRejected)
+{
+    const auto whole = Copy(CursorFistBytes());
+    ASSERT_FALSE(whole.empty());
+    for (size_t n = 0; n < whole.size(); ++n) {
+        std::string error;
+        EXPECT_FALSE(DecodeCursor(std::span<const uint8_t>(whole.data(), n), &error)) << "length " << n;
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(CursorImage, InconsistentHeadersAreRejected)
+{
+    const auto whole = Copy(CursorFistBytes());
+    auto broken = [&](size_t at, uint8_t value) {
+        auto b = whole;
+        b[at] = value;
+        return DecodeCursor(b).has_value();
+    };
+    EXPECT_FALSE(broken(2, 1));     // an icon, not a cursor
+    EXPECT_FALSE(broken(10, 40));   // hot spot x outside 32 pixels
+    EXPECT_FALSE(broken(14, 0xFF)); // image size beyond the file
+    EXPECT_FALSE(broken(19, 0x10)); // image offset beyond the file
+    const size_t img = whole[18] | (whole[19] << 8);
+    EXPECT_FALSE(broken(img + 8, 32));  // height not doubled for the mask
+    EXPECT_FALSE(broken(img + 14, 4));  // not one bit per pixel
+    EXPECT_FALSE(broken(img + 16, 1));  // compressed
+}
+
+TEST(CursorImage, PaletteAndMaskBitsGiveTheFourKindsOfPixel)
+{
+    // Swap the palette (entry 0 white, entry 1 black) and set the AND bit of
+    // one white and one black pixel: white turns black and back, a set AND
+    // bit over a dark pixel is see-through, over a light one inverts.
+    auto b = Copy(CursorFistBytes());
+    const size_t img = b[18] | (b[19] << 8), pal = img + 40;
+    for (int i = 0; i < 3; ++i) {
+        b[pal + i] = 0xFF;
+        b[pal + 4 + i] = 0x00;
+    }
+    const auto swapped = DecodeCursor(b);
+    const auto original = DecodeCursor(CursorFistBytes());
+    ASSERT_TRUE(swapped && original);
+    EXPECT_EQ(swapped->At(15, 15), CursorImage::Dot::Black);
+    EXPECT_EQ(swapped->At(0, 0), CursorImage::Dot::Invert);  // AND 1 over entry 0, now light
+
+    auto m = Copy(CursorFistBytes());
+    const size_t andAt = img + 40 + 8 + 128;
+    m[andAt + (31 - 15) * 4 + 15 / 8] |= 0x80 >> (15 % 8);  // the white hot-spot pixel
+    const auto masked = DecodeCursor(m);
+    ASSERT_TRUE(masked);
+    EXPECT_EQ(masked->At(15, 15), CursorImage::Dot::Invert);
+    EXPECT_EQ(masked->At(0, 0), CursorImage::Dot::Clear);
+}
+
+}  // namespace cursor_decoding
 
 }  // namespace
