@@ -138,16 +138,10 @@ void GenerateDigits(const std::filesystem::path& dir)
     strip.Fill(0x000000);
     cairo_t* cr = strip.Cr();
     const Color lit = Color::Hex(LedLit);
-    const Color ghost = lit.Scaled(0.075);
+    // Unlit segments stay black: a faint "8" in a blank cell would read as
+    // a digit beside the real ones (" 7/ 93" must not look like "87/893").
     for (int cell = 0; cell <= 12; ++cell) {
         const double ox = 12.0 * cell;
-        // Unlit segments glimmer faintly, as on a real display; the slash
-        // cell has no segments to show.
-        if (cell != 11) {
-            Segment(cr, A | B | C | D | E | F | G, ox, 0);
-            art::SetSource(cr, ghost);
-            cairo_fill(cr);
-        }
         if (cell <= 9) {
             Segment(cr, digitSegs[cell == 9 ? 0 : cell + 1], ox, 0);
         } else if (cell == 11) {
