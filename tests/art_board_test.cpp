@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "resources/CursorImage.h"
 #include "resources/Pictures.h"
+#include "util/Cursor.h"
 #include "util/Region.h"
 
 namespace {
@@ -620,99 +620,40 @@ TEST(ArtBoard, IconIsA32By32PictureOf256Colours)
 }
 
 
-// ---- Cursor decoding -------------------------------------------------------
+// ---- The closed-hand cursor -----------------------------------------------
 
-namespace cursor_decoding {
-
-std::vector<uint8_t> Copy(std::span<const uint8_t> s) { return {s.begin(), s.end()}; }
-
-TEST(CursorImage, TheEmbeddedFistDecodesAsAHandHeldAtItsMiddle)
+TEST(CursorFist, DecodesAsAClosedTwoColourHandHeldAtItsMiddle)
 {
+    const auto fist = CursorFistBytes();
     std::string error;
-    const auto cur = DecodeCursor(CursorFistBytes(), &error);
+    const auto cur = DecodeCur(fist.data(), fist.size(), &error);
     ASSERT_TRUE(cur) << error;
-    EXPECT_EQ(cur->Width, 32);
-    EXPECT_EQ(cur->Height, 32);
+    EXPECT_EQ(cur->Picture.Width, 32);
+    EXPECT_EQ(cur->Picture.Height, 32);
     EXPECT_EQ(cur->HotX, 15);
     EXPECT_EQ(cur->HotY, 15);
-    EXPECT_EQ(cur->At(15, 15), CursorImage::Dot::White);
-    EXPECT_EQ(cur->At(0, 0), CursorImage::Dot::Clear);
-    EXPECT_EQ(cur->At(31, 31), CursorImage::Dot::Clear);
-    // Two colours only: nothing inverts the screen.
-    int black = 0;
+    const uint32_t white = Rgb(255, 255, 255), black = 0;
+    auto shown = [&](int x, int y) { return cur->Shape.Contains(x, y); };
+    EXPECT_TRUE(shown(15, 15));
+    EXPECT_EQ(cur->Picture.At(15, 15), white);
+    EXPECT_FALSE(shown(0, 0));
+    EXPECT_FALSE(shown(31, 31));
+    // Two colours only, with a real outline.
+    int blacks = 0;
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            EXPECT_NE(cur->At(x, y), CursorImage::Dot::Invert);
-            if (cur->At(x, y) == CursorImage::Dot::Black) ++black;
-        }
-    EXPECT_GT(black, 40);
-    // The outline closes the hand: every white pixel has no see-through
-    // neighbour, so the hand never bleeds into the desktop.
+        for (int x = 0; x < 32; ++x)
+            if (shown(x, y)) {
+                const uint32_t c = cur->Picture.At(x, y);
+                EXPECT_TRUE(c == white || c == black) << x << "," << y;
+                blacks += c == black;
+            }
+    EXPECT_GT(blacks, 40);
+    // The outline closes the hand: no white pixel touches the desktop.
     for (int y = 1; y < 31; ++y)
         for (int x = 1; x < 31; ++x)
-            if (cur->At(x, y) == CursorImage::Dot::White) {
-                EXPECT_NE(cur->At(x - 1, y), CursorImage::Dot::Clear) << x << "," << y;
-                EXPECT_NE(cur->At(x + 1, y), CursorImage::Dot::Clear) << x << "," << y;
-                EXPECT_NE(cur->At(x, y - 1), CursorImage::Dot::Clear) << x << "," << y;
-                EXPECT_NE(cur->At(x, y + 1), CursorImage::Dot::Clear) << x << "," << y;
+            if (shown(x, y) && cur->Picture.At(x, y) == white) {
+                EXPECT_TRUE(shown(x - 1, y) && shown(x + 1, y) && shown(x, y - 1) && shown(x, y + 1)) << x << "," << y;
             }
 }
-
-TEST(CursorImage, EveryCutShortFileIsRejected)
-{
-    const auto whole = Copy(CursorFistBytes());
-    ASSERT_FALSE(whole.empty());
-    for (size_t n = 0; n < whole.size(); ++n) {
-        std::string error;
-        EXPECT_FALSE(DecodeCursor(std::span<const uint8_t>(whole.data(), n), &error)) << "length " << n;
-        EXPECT_FALSE(error.empty());
-    }
-}
-
-TEST(CursorImage, InconsistentHeadersAreRejected)
-{
-    const auto whole = Copy(CursorFistBytes());
-    auto broken = [&](size_t at, uint8_t value) {
-        auto b = whole;
-        b[at] = value;
-        return DecodeCursor(b).has_value();
-    };
-    EXPECT_FALSE(broken(2, 1));     // an icon, not a cursor
-    EXPECT_FALSE(broken(10, 40));   // hot spot x outside 32 pixels
-    EXPECT_FALSE(broken(14, 0xFF)); // image size beyond the file
-    EXPECT_FALSE(broken(19, 0x10)); // image offset beyond the file
-    const size_t img = whole[18] | (whole[19] << 8);
-    EXPECT_FALSE(broken(img + 8, 32));  // height not doubled for the mask
-    EXPECT_FALSE(broken(img + 14, 4));  // not one bit per pixel
-    EXPECT_FALSE(broken(img + 16, 1));  // compressed
-}
-
-TEST(CursorImage, PaletteAndMaskBitsGiveTheFourKindsOfPixel)
-{
-    // Swap the palette (entry 0 white, entry 1 black) and set the AND bit of
-    // one white and one black pixel: white turns black and back, a set AND
-    // bit over a dark pixel is see-through, over a light one inverts.
-    auto b = Copy(CursorFistBytes());
-    const size_t img = b[18] | (b[19] << 8), pal = img + 40;
-    for (int i = 0; i < 3; ++i) {
-        b[pal + i] = 0xFF;
-        b[pal + 4 + i] = 0x00;
-    }
-    const auto swapped = DecodeCursor(b);
-    const auto original = DecodeCursor(CursorFistBytes());
-    ASSERT_TRUE(swapped && original);
-    EXPECT_EQ(swapped->At(15, 15), CursorImage::Dot::Black);
-    EXPECT_EQ(swapped->At(0, 0), CursorImage::Dot::Invert);  // AND 1 over entry 0, now light
-
-    auto m = Copy(CursorFistBytes());
-    const size_t andAt = img + 40 + 8 + 128;
-    m[andAt + (31 - 15) * 4 + 15 / 8] |= 0x80 >> (15 % 8);  // the white hot-spot pixel
-    const auto masked = DecodeCursor(m);
-    ASSERT_TRUE(masked);
-    EXPECT_EQ(masked->At(15, 15), CursorImage::Dot::Invert);
-    EXPECT_EQ(masked->At(0, 0), CursorImage::Dot::Clear);
-}
-
-}  // namespace cursor_decoding
 
 }  // namespace
