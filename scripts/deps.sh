@@ -7,7 +7,7 @@ want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
 case "${1:-test}" in
   test)  ;;
   play)  want+=(libsdl2-dev) ;;
-  art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core imagemagick) ;;
+  art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core fonts-lato imagemagick) ;;
   cross) want+=(g++-mingw-w64-x86-64) ;;
   wine)  want+=(g++-mingw-w64-x86-64 wine xvfb xauth) ;;
   *) echo "usage: $0 test|play|art|cross|wine" >&2; exit 2 ;;
