@@ -76,6 +76,15 @@ void LoadSettings() {
     if (high.size() == HighTextLength && IsUpperHex(high)) {
         const std::string bytes = UnscrambleText(HexToBytes(high));
         std::memcpy(&HighScoreTable, bytes.data(), HighScoreTableSize);
+        // A record no game can make (more than 12 rows, seconds outside the
+        // timer's 0..999) would only spill out of the displays: it is
+        // dropped, the others stay.
+        for (size_t i = 1; i <= 12; ++i) {
+            HighScoreEntry& e = HighScoreTable.Entries[i];
+            const int32_t seconds = e.RecordSeconds;
+            if (e.RecordRows > 12 || (e.RecordRows > 0 && (seconds < 0 || seconds > MaxElapsedTime)))
+                e = HighScoreEntry{};
+        }
     }
 }
 

@@ -74,11 +74,16 @@ TEST_F(SettingsTest, SwitchesReadAnyNonZeroAsOnAndWriteBackOneOrZero) {
     EXPECT_EQ(Written("ViewCombs"), "0");
 }
 
-TEST_F(SettingsTest, RecordTableSurvivesSaveAndLoadForAnyContent) {
+TEST_F(SettingsTest, RecordTableSurvivesSaveAndLoadForAnyRecordsAGameCanMake) {
     for (int round = 0; round < 200; ++round) {
+        for (size_t i = 1; i <= 12; ++i) {
+            HighScoreEntry& e = HighScoreTable.Entries[i];
+            e.RecordRows = static_cast<uint8_t>(Random(13));
+            // Empty entries may hold any seconds; they stay as they are.
+            e.RecordSeconds = static_cast<int16_t>(e.RecordRows ? Random(1000) : Random(65536) - 32768);
+        }
         unsigned char bytes[36];
-        for (unsigned char& b : bytes) b = static_cast<unsigned char>(Random(256));
-        std::memcpy(&HighScoreTable, bytes, 36);
+        std::memcpy(bytes, &HighScoreTable, 36);
         ASSERT_TRUE(SaveSettings());
         const std::string high = Written("High");
         ASSERT_EQ(high.size(), 72u);
@@ -87,6 +92,23 @@ TEST_F(SettingsTest, RecordTableSurvivesSaveAndLoadForAnyContent) {
         LoadSettings();
         ASSERT_EQ(std::memcmp(&HighScoreTable, bytes, 36), 0) << "round " << round;
     }
+}
+
+TEST_F(SettingsTest, RecordsNoGameCanMakeAreDroppedOnLoading) {
+    HighScoreTable.Entries[1] = HighScoreEntry{13, 50};    // more rows than the board has
+    HighScoreTable.Entries[2] = HighScoreEntry{5, 1000};   // beyond the timer
+    HighScoreTable.Entries[3] = HighScoreEntry{5, -1};
+    HighScoreTable.Entries[4] = HighScoreEntry{12, 999};   // the largest real record
+    HighScoreTable.Entries[5] = HighScoreEntry{0, -7};     // empty, whatever its seconds
+    SaveSettings();
+    LoadSettings();
+    for (size_t i = 1; i <= 3; ++i) {
+        EXPECT_EQ(HighScoreTable.Entries[i].RecordRows, 0) << i;
+        EXPECT_EQ(HighScoreTable.Entries[i].RecordSeconds, 0) << i;
+    }
+    EXPECT_EQ(HighScoreTable.Entries[4].RecordRows, 12);
+    EXPECT_EQ(HighScoreTable.Entries[4].RecordSeconds, 999);
+    EXPECT_EQ(HighScoreTable.Entries[5].RecordSeconds, -7);
 }
 
 TEST_F(SettingsTest, DamagedRecordTextReadsAsNoRecords) {
