@@ -178,7 +178,7 @@ int main(int argc, char** argv)
     // Timer: 2 min 27 s; record 7 rows in 93 s. Combinations: 120 left.
     Bitmap timer = Pic(PictureWindow::Timer, "imgTimer");
     Digits(timer, digits, 17, 17, "147");
-    Digits(timer, digits, 74, 17, " 7/ 93");
+    Digits(timer, digits, 74, 17, " 7/093");  // seconds padded with zeros
     const Region timerShape(timer.Width, timer.Height, RoundRectShape(0, 0, timer.Width, timer.Height, 24, 24));
     Present(desktop, timer, 570, 60, &timerShape);
     Bitmap combs = Pic(PictureWindow::Combs, "imgCombs");
