@@ -80,6 +80,12 @@ void SunkenField(cairo_t* cr, const Rect& field, const art::Color& panel);
 void Lettering(art::Canvas& canvas, const std::string& text, const art::Font& font, const Rect& area,
                bool lit, double dx = 0, double dy = 0);
 
+// Script lettering in copper, lit from above: a soft black shadow offset
+// by `shadowOffset`, then the text filled with a copper gradient running
+// from centreY - halfHeight to centreY + halfHeight. (x, y) is the text origin.
+void CopperScript(cairo_t* cr, const char* text, const art::Font& font, double x, double y, double centreY,
+                  double halfHeight, double shadowAlpha, double shadowOffset);
+
 // A choice (4, 5, 6, 8, 10, Yes, No) centred in its area. Chosen, it sits on
 // a small copper plate drawn one pixel inside the area.
 void Choice(art::Canvas& canvas, const std::string& text, const art::Font& font, const Rect& area,

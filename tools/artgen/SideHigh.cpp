@@ -33,17 +33,7 @@ void Heading(cairo_t* cr, const char* text, double cx, double cy)
     const art::TextBox box = art::MeasureText(text, font);
     double x = 0, y = 0;
     art::InkCentredOrigin(box, cx, cy, x, y);
-    art::SetSource(cr, art::Color{0, 0, 0}, 0.6);
-    art::DrawText(cr, text, font, x + 1.2, y + 1.2);
-    cairo_pattern_t* grad = cairo_pattern_create_linear(0, cy - 11, 0, cy + 11);
-    const art::Color hi = art::Color::Hex(pal::CopperLight);
-    const art::Color lo = art::Color::Hex(pal::Copper);
-    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
-    art::TextPath(cr, text, font, x, y);
-    cairo_set_source(cr, grad);
-    cairo_fill(cr);
-    cairo_pattern_destroy(grad);
+    CopperScript(cr, text, font, x, y, cy, 11, 0.6, 1.2);
 }
 
 void Window(art::Canvas& canvas, int lit)

@@ -386,4 +386,20 @@ art::Canvas RenderScene(int width, int height, const Scene& scene, int lit)
     return canvas;
 }
 
+void CopperScript(cairo_t* cr, const char* text, const art::Font& font, double x, double y, double centreY,
+                  double halfHeight, double shadowAlpha, double shadowOffset)
+{
+    art::SetSource(cr, art::Color{0, 0, 0}, shadowAlpha);
+    art::DrawText(cr, text, font, x + shadowOffset, y + shadowOffset);
+    cairo_pattern_t* grad = cairo_pattern_create_linear(0, centreY - halfHeight, 0, centreY + halfHeight);
+    const art::Color hi = art::Color::Hex(pal::CopperLight);
+    const art::Color lo = art::Color::Hex(pal::Copper);
+    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+    art::TextPath(cr, text, font, x, y);
+    cairo_set_source(cr, grad);
+    cairo_fill(cr);
+    cairo_pattern_destroy(grad);
+}
+
 }  // namespace side

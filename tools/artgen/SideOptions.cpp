@@ -44,17 +44,7 @@ void LineLabel(art::Canvas& canvas, const char* text, double centreY)
     double x = 0, y = 0;
     art::InkCentredOrigin(box, 0, centreY, x, y);
     x = 22 - box.InkX;  // left aligned
-    art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
-    art::DrawText(cr, text, font, x + 1, y + 1);
-    cairo_pattern_t* grad = cairo_pattern_create_linear(0, centreY - 10, 0, centreY + 10);
-    const art::Color hi = art::Color::Hex(pal::CopperLight);
-    const art::Color lo = art::Color::Hex(pal::Copper);
-    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
-    art::TextPath(cr, text, font, x, y);
-    cairo_set_source(cr, grad);
-    cairo_fill(cr);
-    cairo_pattern_destroy(grad);
+    CopperScript(cr, text, font, x, y, centreY, 10, 0.55, 1);
 }
 
 // A faint dotted leader from a label towards its choices.
