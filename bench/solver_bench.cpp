@@ -41,6 +41,28 @@ void BM_WorstFirstRow(benchmark::State& state) {
 }
 BENCHMARK(BM_WorstFirstRow)->Unit(benchmark::kMicrosecond);
 
+// For comparison: the same first row answered by scoring every code of
+// the space with CompareCodes, the plain way of building the list.
+void BM_WorstFirstRowByFullScan(benchmark::State& state) {
+    Setup(5, 10, true);
+    TCode guess;
+    for (size_t p = 1; p <= 5; ++p) guess[p] = 1;
+    int32_t kept = 0;
+    for (auto _ : state) {
+        kept = 0;
+        TCode code;
+        for (int index = 0; index < 100000; ++index) {
+            int rest = index;
+            for (size_t p = 5; p >= 1; --p, rest /= 10) code[p] = static_cast<uint8_t>(rest % 10 + 1);
+            const CodeScore score = CompareCodes(code, guess);
+            if (score.Red == 0 && score.White == 0) CandidateList[kept++] = code;
+        }
+        benchmark::DoNotOptimize(kept);
+    }
+    state.counters["codes"] = kept;
+}
+BENCHMARK(BM_WorstFirstRowByFullScan)->Unit(benchmark::kMicrosecond);
+
 // The default-like setting with a row that shares two colours with the secret.
 void BM_TypicalFirstRow(benchmark::State& state) {
     Setup(4, 8, true);
