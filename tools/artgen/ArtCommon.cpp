@@ -11,13 +11,6 @@
 
 namespace art {
 
-namespace {
-
-uint8_t ClampByte(double v)
-{
-    return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
-}
-
 void PutU16(std::vector<uint8_t>& out, uint32_t v)
 {
     out.push_back(static_cast<uint8_t>(v & 0xFF));
@@ -28,6 +21,13 @@ void PutU32(std::vector<uint8_t>& out, uint32_t v)
 {
     PutU16(out, v & 0xFFFF);
     PutU16(out, v >> 16);
+}
+
+namespace {
+
+uint8_t ClampByte(double v)
+{
+    return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
 }
 
 // File header and BITMAPINFOHEADER; the caller appends palette and rows.

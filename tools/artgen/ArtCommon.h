@@ -161,4 +161,8 @@ void BevelledHole(cairo_t* cr, double cx, double cy, double innerRadius, double 
 void RaisedRing(cairo_t* cr, double cx, double cy, double innerRadius, double outerRadius,
                 const Color& surface);
 
+// Little-endian fields of the file formats we write (BMP, CUR, ICO).
+void PutU16(std::vector<uint8_t>& out, uint32_t v);
+void PutU32(std::vector<uint8_t>& out, uint32_t v);
+
 }  // namespace art

@@ -53,14 +53,8 @@ std::vector<uint8_t> EncodeCursor(const art::Canvas& c)
         }
     }
     std::vector<uint8_t> out;
-    auto u16 = [&](uint32_t v) {
-        out.push_back(static_cast<uint8_t>(v & 0xFF));
-        out.push_back(static_cast<uint8_t>(v >> 8));
-    };
-    auto u32 = [&](uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
+    auto u16 = [&](uint32_t v) { art::PutU16(out, v); };
+    auto u32 = [&](uint32_t v) { art::PutU32(out, v); };
     const uint32_t imageBytes = 40 + 2 * 4 + 2 * 4 * Size;
     u16(0);  // reserved
     u16(2);  // a cursor

@@ -101,14 +101,8 @@ std::vector<uint8_t> EncodeIcon(const art::Canvas& c)
     palette.resize(256, 0x000000);
 
     std::vector<uint8_t> out;
-    auto u16 = [&](uint32_t v) {
-        out.push_back(static_cast<uint8_t>(v & 0xFF));
-        out.push_back(static_cast<uint8_t>(v >> 8));
-    };
-    auto u32 = [&](uint32_t v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
+    auto u16 = [&](uint32_t v) { art::PutU16(out, v); };
+    auto u32 = [&](uint32_t v) { art::PutU32(out, v); };
     const uint32_t pixelBytes = Size * Size, maskBytes = 4 * Size;
     const uint32_t imageBytes = 40 + 256 * 4 + pixelBytes + maskBytes;
     u16(0);
