@@ -43,6 +43,22 @@ struct PixelAccess {
 
 int Clamp255(double v) { return std::clamp(static_cast<int>(std::lround(v)), 0, 255); }
 
+// One pass of a box blur along `count` bytes `step` apart; pixels beyond
+// the ends count as 0.
+void BlurLine(unsigned char* first, int count, int step, int radius, std::vector<int>& line)
+{
+    const int span = 2 * radius + 1;
+    for (int i = 0; i < count; ++i) line[i] = first[i * step];
+    for (int i = 0; i < count; ++i) {
+        int sum = 0;
+        for (int k = -radius; k <= radius; ++k) {
+            const int j = i + k;
+            if (j >= 0 && j < count) sum += line[j];
+        }
+        first[i * step] = static_cast<unsigned char>(sum / span);
+    }
+}
+
 // Box blur of an A8 surface in place, horizontally then vertically, with
 // integer arithmetic so the result is exact on every machine.
 void BoxBlurA8(cairo_surface_t* surface, int radius)
@@ -52,30 +68,9 @@ void BoxBlurA8(cairo_surface_t* surface, int radius)
     const int h = cairo_image_surface_get_height(surface);
     const int stride = cairo_image_surface_get_stride(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
-    const int span = 2 * radius + 1;
     std::vector<int> line(static_cast<size_t>(std::max(w, h)));
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) line[x] = data[y * stride + x];
-        for (int x = 0; x < w; ++x) {
-            int sum = 0;
-            for (int k = -radius; k <= radius; ++k) {
-                const int xx = x + k;
-                if (xx >= 0 && xx < w) sum += line[xx];
-            }
-            data[y * stride + x] = static_cast<unsigned char>(sum / span);
-        }
-    }
-    for (int x = 0; x < w; ++x) {
-        for (int y = 0; y < h; ++y) line[y] = data[y * stride + x];
-        for (int y = 0; y < h; ++y) {
-            int sum = 0;
-            for (int k = -radius; k <= radius; ++k) {
-                const int yy = y + k;
-                if (yy >= 0 && yy < h) sum += line[yy];
-            }
-            data[y * stride + x] = static_cast<unsigned char>(sum / span);
-        }
-    }
+    for (int y = 0; y < h; ++y) BlurLine(data + y * stride, w, 1, radius, line);
+    for (int x = 0; x < w; ++x) BlurLine(data + x, h, stride, radius, line);
     cairo_surface_mark_dirty(surface);
 }
 
