@@ -16,7 +16,6 @@
 
 #include "game/Store.h"
 
-constexpr const char* ProductKey = "Software\\Varnel\\QuorVex";
 constexpr const char* SectionGame = "Game";
 constexpr const char* SectionWindows = "Windows";
 
