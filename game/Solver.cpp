@@ -36,7 +36,7 @@ struct LatestRow {
     TCode Guess;
     uint8_t Red;
     uint8_t Pegs;  // red + white: balls of a right colour
-    uint8_t ColorCount[MaxColor + 1];
+    uint8_t ColorCount[MaxColor + 1] = {};
     uint64_t Histogram;
 
     LatestRow() {
@@ -44,7 +44,6 @@ struct LatestRow {
         Guess = BoardState.Guesses[row];
         Red = BoardState.RowScores[row].RedCount;
         Pegs = static_cast<uint8_t>(Red + BoardState.RowScores[row].WhiteCount);
-        for (uint8_t& n : ColorCount) n = 0;
         for (size_t p = 1; p <= GameSettings.Spaces; ++p)
             if (Guess[p] <= MaxColor) ++ColorCount[Guess[p]];
         Histogram = ColorHistogram(Guess, GameSettings.Spaces);
