@@ -74,6 +74,20 @@ void BoxBlurA8(cairo_surface_t* surface, int radius)
     cairo_surface_mark_dirty(surface);
 }
 
+// Copper lit from above: light at y0, copper at `middle` (0..1 of the
+// way), dark at y1. The caller destroys the pattern.
+cairo_pattern_t* CopperGradient(double y0, double y1, double middle)
+{
+    cairo_pattern_t* grad = cairo_pattern_create_linear(0, y0, 0, y1);
+    const art::Color hi = art::Color::Hex(pal::CopperLight);
+    const art::Color mid = art::Color::Hex(pal::Copper);
+    const art::Color lo = art::Color::Hex(pal::CopperDark);
+    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
+    cairo_pattern_add_color_stop_rgb(grad, middle, mid.r, mid.g, mid.b);
+    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+    return grad;
+}
+
 }  // namespace
 
 art::Font ScriptFont(double sizePx)
@@ -159,13 +173,7 @@ void CopperRim(cairo_t* cr, double x, double y, double w, double h, double radiu
     cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
     cairo_stroke(cr);
 
-    cairo_pattern_t* grad = cairo_pattern_create_linear(0, y, 0, y + h);
-    const art::Color hi = art::Color::Hex(pal::CopperLight);
-    const art::Color mid = art::Color::Hex(pal::Copper);
-    const art::Color lo = art::Color::Hex(pal::CopperDark);
-    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(grad, 0.35, mid.r, mid.g, mid.b);
-    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+    cairo_pattern_t* grad = CopperGradient(y, y + h, 0.35);
     art::RoundedRectPath(cr, x, y, w, h, radius);
     cairo_set_line_width(cr, width);
     cairo_set_source(cr, grad);
@@ -197,13 +205,7 @@ void RoundedWindowEdge(cairo_t* cr, int width, int height)
     cairo_restore(cr);
 
     cairo_save(cr);
-    cairo_pattern_t* grad = cairo_pattern_create_linear(0, 0, 0, height);
-    const art::Color hi = art::Color::Hex(pal::CopperLight);
-    const art::Color mid = art::Color::Hex(pal::Copper);
-    const art::Color lo = art::Color::Hex(pal::CopperDark);
-    cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
-    cairo_pattern_add_color_stop_rgb(grad, 0.35, mid.r, mid.g, mid.b);
-    cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+    cairo_pattern_t* grad = CopperGradient(0, height, 0.35);
     outline(1.8, 12 - 1.8);
     cairo_set_line_width(cr, 1.3);
     cairo_set_source(cr, grad);
@@ -319,13 +321,7 @@ void Choice(art::Canvas& canvas, const std::string& text, const art::Font& font,
         cairo_rectangle(cr, plate.X, plate.Y, plate.W, plate.H);
         cairo_clip(cr);
         // A small polished copper plate, lit from above, with a dark edge.
-        cairo_pattern_t* grad = cairo_pattern_create_linear(0, plate.Y, 0, plate.Y + plate.H);
-        const art::Color hi = art::Color::Hex(pal::CopperLight);
-        const art::Color mid = art::Color::Hex(pal::Copper);
-        const art::Color lo = art::Color::Hex(pal::CopperDark);
-        cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
-        cairo_pattern_add_color_stop_rgb(grad, 0.5, mid.r, mid.g, mid.b);
-        cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
+        cairo_pattern_t* grad = CopperGradient(plate.Y, plate.Y + plate.H, 0.5);
         art::RoundedRectPath(cr, plate.X + 0.5, plate.Y + 0.5, plate.W - 1, plate.H - 1, 4);
         cairo_set_source(cr, grad);
         cairo_fill_preserve(cr);
