@@ -18,13 +18,13 @@ Form::~Form() = default;
 void Form::Create() {
     if (created_) return;
     created_ = true;
-    if (OnCreate) OnCreate();
+    OnCreate();
 }
 
 void Form::Destroy() {
     if (destroyed_) return;
     destroyed_ = true;
-    if (OnDestroy) OnDestroy();
+    OnDestroy();
     window_->ReleaseMouse();
     window_->Hide();
 }
@@ -49,7 +49,7 @@ void Form::Show() {
         window_->BringToFront();
         return;
     }
-    if (OnShow) OnShow();
+    OnShow();
     window_->Show();
     Repaint();
 }
@@ -68,20 +68,20 @@ int Form::ShowModal() {
     Show();
     const bool finished = app_.System().RunModal(*window_, [this] { return modalResult_ != mrNone; });
     if (!finished && modalResult_ == mrNone) modalResult_ = mrCancel;
-    if (OnClose) OnClose();
+    OnClose();
     Hide();
     modal_ = false;
     return modalResult_;
 }
 
 void Form::Close() {
-    if (OnCloseQuery && !OnCloseQuery()) return;
+    if (!OnCloseQuery()) return;
     if (modal_) {
         // OnClose runs once, as the modal loop ends.
         if (modalResult_ == mrNone) modalResult_ = mrCancel;
         return;
     }
-    if (OnClose) OnClose();
+    OnClose();
     if (app_.MainForm() == this) {
         Hide();
         app_.Terminate();
@@ -102,7 +102,7 @@ void Form::Repaint() { RepaintRect(Rect{0, 0, canvas_.Width, canvas_.Height}); }
 void Form::RepaintRect(const Rect& area) {
     const Rect clip = Intersect(area, Rect{0, 0, canvas_.Width, canvas_.Height});
     if (clip.Empty()) return;
-    if (OnPaint) OnPaint();
+    OnPaint();
     for (const auto& picture : pictures_) {
         if (!picture->Visible()) continue;
         // The part of the picture inside the area, drawn from the matching
@@ -151,14 +151,23 @@ MouseEvent Form::RelativeTo(const MouseEvent& e, const Picture* picture) {
     return r;
 }
 
-void Form::Deliver(Picture* target, const MouseEvent& e,
-                   std::function<void(const MouseEvent&)> Picture::*pictureHandler,
-                   std::function<void(const MouseEvent&)> Form::*formHandler) {
-    const auto& handler = target ? target->*pictureHandler : this->*formHandler;
+void Form::Deliver(Picture* target, const MouseEvent& e, MouseAction action) {
+    const MouseEvent local = RelativeTo(e, target);
+    if (!target) {
+        switch (action) {
+            case MouseAction::Down: OnMouseDown(local); break;
+            case MouseAction::Move: OnMouseMove(local); break;
+            case MouseAction::Up: OnMouseUp(local); break;
+        }
+        return;
+    }
+    const auto& handler = action == MouseAction::Down   ? target->OnMouseDown
+                          : action == MouseAction::Move ? target->OnMouseMove
+                                                        : target->OnMouseUp;
     if (handler) {
         // Copied: the handler may replace itself while it runs.
         auto call = handler;
-        call(RelativeTo(e, target));
+        call(local);
     }
 }
 
@@ -172,16 +181,20 @@ void Form::MouseDown(const MouseEvent& e) {
         // The second press of a double click: the double click first, then
         // the press itself, as the framework's users expect.
         if (e.Clicks == 2) {
-            auto dbl = target ? target->OnDblClick : OnDblClick;
-            if (dbl) dbl();
+            if (!target) {
+                OnDblClick();
+            } else if (target->OnDblClick) {
+                auto dbl = target->OnDblClick;
+                dbl();
+            }
         }
     }
-    Deliver(target, e, &Picture::OnMouseDown, &Form::OnMouseDown);
+    Deliver(target, e, MouseAction::Down);
 }
 
 void Form::MouseMove(const MouseEvent& e) {
     Picture* target = captured_ ? mouseTarget_ : PictureAt(e.X, e.Y);
-    Deliver(target, e, &Picture::OnMouseMove, &Form::OnMouseMove);
+    Deliver(target, e, MouseAction::Move);
 }
 
 void Form::MouseUp(const MouseEvent& e) {
@@ -199,15 +212,7 @@ void Form::MouseUp(const MouseEvent& e) {
             onClick();
         }
     }
-    Deliver(target, e, &Picture::OnMouseUp, &Form::OnMouseUp);
-}
-
-void Form::Bridge::OnMouseLeave() {
-    if (form_.OnMouseLeave) form_.OnMouseLeave();
-}
-
-void Form::Bridge::OnKeyDown(int key, unsigned modifiers) {
-    if (form_.OnKeyDown) form_.OnKeyDown(key, modifiers);
+    Deliver(target, e, MouseAction::Up);
 }
 
 // ---- Picture ---------------------------------------------------------------

@@ -103,14 +103,23 @@ public:
     void CaptureMouse();
     void ReleaseMouse();
 
-    std::function<void()> OnCreate, OnShow, OnClose, OnDestroy;
-    std::function<bool()> OnCloseQuery;  // false refuses the close
-    std::function<void()> OnPaint;       // draws the form's own background into the canvas
-    std::function<void(int key, unsigned modifiers)> OnKeyDown;
+protected:
+    // The form's own events. A window overrides those it needs and may call
+    // the base version; a shared frame and the window built on it thus both
+    // keep their handling. Every default does nothing (OnCloseQuery allows).
+    virtual void OnCreate() {}
+    virtual void OnShow() {}
+    virtual bool OnCloseQuery() { return true; }  // false refuses the close
+    virtual void OnClose() {}
+    virtual void OnDestroy() {}
+    virtual void OnPaint() {}  // draws the form's own background into the canvas
+    virtual void OnKeyDown(int /*key*/, unsigned /*modifiers*/) {}
     // The form's own mouse handlers, for points no visible picture covers.
-    std::function<void(const MouseEvent&)> OnMouseDown, OnMouseMove, OnMouseUp;
-    std::function<void()> OnDblClick;
-    std::function<void()> OnMouseLeave;
+    virtual void OnMouseDown(const MouseEvent&) {}
+    virtual void OnMouseMove(const MouseEvent&) {}
+    virtual void OnMouseUp(const MouseEvent&) {}
+    virtual void OnDblClick() {}
+    virtual void OnMouseLeave() {}
 
 private:
     // Passes the platform's window events on to the form.
@@ -121,8 +130,8 @@ private:
         void OnMouseDown(const MouseEvent& e) override { form_.MouseDown(e); }
         void OnMouseMove(const MouseEvent& e) override { form_.MouseMove(e); }
         void OnMouseUp(const MouseEvent& e) override { form_.MouseUp(e); }
-        void OnMouseLeave() override;
-        void OnKeyDown(int key, unsigned modifiers) override;
+        void OnMouseLeave() override { form_.OnMouseLeave(); }
+        void OnKeyDown(int key, unsigned modifiers) override { form_.OnKeyDown(key, modifiers); }
         void OnCloseRequest() override { form_.Close(); }
 
     private:
@@ -135,9 +144,8 @@ private:
 
     Picture* PictureAt(int x, int y) const;
     static MouseEvent RelativeTo(const MouseEvent& e, const Picture* picture);
-    void Deliver(Picture* target, const MouseEvent& e,
-                 std::function<void(const MouseEvent&)> Picture::*pictureHandler,
-                 std::function<void(const MouseEvent&)> Form::*formHandler);
+    enum class MouseAction { Down, Move, Up };
+    void Deliver(Picture* target, const MouseEvent& e, MouseAction action);
 
     Application& app_;
     Bridge bridge_{*this};  // declared before the window, which reports to it

@@ -27,17 +27,6 @@ public:
         background.Image = Bitmap(100, 60, Skin);
         ok.Image = Bitmap(20, 10, Lit);
         ok.Hide();
-        OnCreate = [this] {
-            log_.push_back(name_ + " create");
-            auto store = App().System().OpenStore();
-            auto left = store->ReadText("Windows", name_ + "Left");
-            MoveTo(left ? std::stoi(*left) : (App().System().ScreenWidth() - Width()) / 2, 10);
-        };
-        OnDestroy = [this] {
-            log_.push_back(name_ + " destroy");
-            App().System().OpenStore()->WriteText("Windows", name_ + "Left", std::to_string(Left()));
-        };
-        OnShow = [this] { ok.Hide(); };
         background.OnMouseDown = [this](const MouseEvent& e) {
             log_.push_back(name_ + " bg down " + std::to_string(e.X) + "," + std::to_string(e.Y));
             if (e.Button != MouseButton::Left) return;
@@ -63,10 +52,26 @@ public:
                 Close();
         };
         ok.OnMouseUp = [this](const MouseEvent&) { log_.push_back(name_ + " ok up"); };
-        OnKeyDown = [this](int key, unsigned) {
-            log_.push_back(name_ + " key " + std::to_string(key));
-            if (key == Key::Escape) SetModalResult(mrCancel);
-        };
+    }
+
+    void OnCreate() override {
+        log_.push_back(name_ + " create");
+        auto store = App().System().OpenStore();
+        auto left = store->ReadText("Windows", name_ + "Left");
+        MoveTo(left ? std::stoi(*left) : (App().System().ScreenWidth() - Width()) / 2, 10);
+    }
+    void OnDestroy() override {
+        log_.push_back(name_ + " destroy");
+        App().System().OpenStore()->WriteText("Windows", name_ + "Left", std::to_string(Left()));
+    }
+    void OnShow() override { ok.Hide(); }
+    bool OnCloseQuery() override { return !refuseClose; }
+    void OnMouseLeave() override {
+        if (onLeave) onLeave();
+    }
+    void OnKeyDown(int key, unsigned) override {
+        log_.push_back(name_ + " key " + std::to_string(key));
+        if (key == Key::Escape) SetModalResult(mrCancel);
     }
 
     std::vector<std::string>& log_;
@@ -75,27 +80,32 @@ public:
     Picture& ok;
     bool dragging = false;
     int dragX = 0, dragY = 0;
+    bool refuseClose = false;
+    std::function<void()> onLeave;
 };
 
 // A main window like the board: no pictures shown, its own paint and mouse
 // handlers.
 class MainForm : public Form {
 public:
-    MainForm(Application& app, std::vector<std::string>& log) : Form(app, 200, 100), log_(log) {
-        OnPaint = [this] { Canvas() = Bitmap(Width(), Height(), Board); };
-        OnMouseDown = [this](const MouseEvent& e) { Log("down", e); };
-        OnMouseMove = [this](const MouseEvent& e) { Log("move", e); };
-        OnMouseUp = [this](const MouseEvent& e) { Log("up", e); };
-        OnDblClick = [this] { log_.push_back("main double"); };
-        OnMouseLeave = [this] { log_.push_back("main leave"); };
-        OnKeyDown = [this](int key, unsigned) { log_.push_back("main key " + std::to_string(key)); };
-        OnClose = [this] { log_.push_back("main close"); };
-        OnDestroy = [this] { log_.push_back("main destroy"); };
+    MainForm(Application& app, std::vector<std::string>& log) : Form(app, 200, 100), log_(log) {}
+    void OnPaint() override { Canvas() = Bitmap(Width(), Height(), Board); }
+    void OnMouseDown(const MouseEvent& e) override { Log("down", e); }
+    void OnMouseMove(const MouseEvent& e) override { Log("move", e); }
+    void OnMouseUp(const MouseEvent& e) override {
+        Log("up", e);
+        if (onRelease) onRelease();
     }
+    void OnDblClick() override { log_.push_back("main double"); }
+    void OnMouseLeave() override { log_.push_back("main leave"); }
+    void OnKeyDown(int key, unsigned) override { log_.push_back("main key " + std::to_string(key)); }
+    void OnClose() override { log_.push_back("main close"); }
+    void OnDestroy() override { log_.push_back("main destroy"); }
     void Log(const std::string& what, const MouseEvent& e) {
         log_.push_back("main " + what + " " + std::to_string(e.X) + "," + std::to_string(e.Y));
     }
     std::vector<std::string>& log_;
+    std::function<void()> onRelease;
 };
 
 class FormsTest : public ::testing::Test {
@@ -273,12 +283,12 @@ TEST_F(FormsTest, ModalLoopThatRunsOutOfScriptReturnsCancelAndCountsAStall) {
 }
 
 TEST_F(FormsTest, CloseQueryCanRefuse) {
-    side.OnCloseQuery = [] { return false; };
+    side.refuseClose = true;
     side.Show();
     platform.RequestClose(side.PlatformWindow());
     side.Close();
     EXPECT_TRUE(side.Visible());
-    side.OnCloseQuery = nullptr;
+    side.refuseClose = false;
     side.Close();
     EXPECT_FALSE(side.Visible());
     EXPECT_FALSE(platform.QuitRequested());  // a side window's close ends nothing
@@ -365,8 +375,8 @@ TEST_F(FormsTest, ModalLoopOpenedFromAMouseHandlerStillSettlesLeaveAtOnce) {
     // that nested loop must behave as at the top level.
     int modalResult = -1;
     std::vector<std::string> seen;
-    side.OnMouseLeave = [&] { seen.push_back("side leave"); };
-    main.OnMouseUp = [&](const MouseEvent&) { modalResult = side.ShowModal(); };
+    side.onLeave = [&] { seen.push_back("side leave"); };
+    main.onRelease = [&] { modalResult = side.ShowModal(); };
     main.MoveTo(0, 0);
     main.Show();
     side.MoveTo(500, 500);
