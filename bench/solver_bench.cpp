@@ -54,8 +54,8 @@ void BM_WorstFirstRowByFullScan(benchmark::State& state) {
         for (int index = 0; index < 100000; ++index) {
             int rest = index;
             for (size_t p = 5; p >= 1; --p, rest /= 10) code[p] = static_cast<uint8_t>(rest % 10 + 1);
-            const CodeScore score = CompareCodes(code, guess);
-            if (score.Red == 0 && score.White == 0) CandidateList[kept++] = code;
+            const TRowScore score = CompareCodes(code, guess);
+            if (score.RedCount == 0 && score.WhiteCount == 0) CandidateList[kept++] = code;
         }
         benchmark::DoNotOptimize(kept);
     }

@@ -2,6 +2,7 @@
 
 #include "game/GameState.h"
 #include "game/Random.h"
+#include "game/Solver.h"
 
 void GenerateSecret() {
     TBoardState& b = BoardState;
@@ -35,30 +36,11 @@ bool RowComplete() {
 void ScoreRow() {
     TBoardState& b = BoardState;
     if (b.CurrentRow < 1 || b.CurrentRow > 12) return;
-    const size_t n = GameSettings.Spaces;
-    const TCode& g = b.Guesses[b.CurrentRow];
-    const TCode& s = b.SecretCode;
-    Array1<bool, 5> guessUsed{}, secretUsed{};
-    uint8_t red = 0, white = 0;
-
-    for (size_t i = 1; i <= n; ++i)
-        if (g[i] == s[i]) {
-            ++red;
-            guessUsed[i] = secretUsed[i] = true;
-        }
-    for (size_t i = 1; i <= n; ++i) {
-        if (guessUsed[i]) continue;
-        for (size_t j = 1; j <= n; ++j)
-            if (!secretUsed[j] && g[i] == s[j]) {
-                ++white;
-                guessUsed[i] = secretUsed[j] = true;
-                break;
-            }
-    }
-
-    b.RowScores[b.CurrentRow] = TRowScore{white, red};
+    const TRowScore score = CompareCodes(b.Guesses[b.CurrentRow], b.SecretCode);
+    b.RowScores[b.CurrentRow] = score;
+    // Whites first, then reds; the rest of the row keeps the new game's 0.
     Array1<uint8_t, 5>& pegs = b.PegMarks[b.CurrentRow];
     size_t k = 1;
-    for (uint8_t w = 0; w < white; ++w) pegs[k++] = PegWhite;
-    for (uint8_t r = 0; r < red; ++r) pegs[k++] = PegRed;
+    for (uint8_t w = 0; w < score.WhiteCount; ++w) pegs[k++] = PegWhite;
+    for (uint8_t r = 0; r < score.RedCount; ++r) pegs[k++] = PegRed;
 }

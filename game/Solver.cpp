@@ -127,17 +127,17 @@ int32_t LastHint = 0;
 
 TCode& CandidateSlot(int32_t k) { return CandidateList[k - 1]; }
 
-CodeScore CompareCodes(TCode a, TCode b) {
+TRowScore CompareCodes(TCode a, TCode b) {
     uint8_t inA[MaxColor + 1] = {}, inB[MaxColor + 1] = {};
-    CodeScore score;
+    TRowScore score;
     for (size_t p = 1; p <= GameSettings.Spaces; ++p) {
-        if (a[p] == b[p]) ++score.Red;
+        if (a[p] == b[p]) ++score.RedCount;
         ++inA[a[p] <= MaxColor ? a[p] : 0];
         ++inB[b[p] <= MaxColor ? b[p] : 0];
     }
     unsigned pegs = 0;
     for (int c = 1; c <= MaxColor; ++c) pegs += inA[c] < inB[c] ? inA[c] : inB[c];
-    score.White = static_cast<uint8_t>(pegs - score.Red);
+    score.WhiteCount = static_cast<uint8_t>(pegs - score.RedCount);
     return score;
 }
 

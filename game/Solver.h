@@ -23,15 +23,10 @@ extern int32_t LastHint;       // slot of the latest hint pick; 0 before the fir
 // Slot k (1-based) of CandidateList.
 TCode& CandidateSlot(int32_t k);
 
-struct CodeScore {
-    uint8_t Red = 0;
-    uint8_t White = 0;
-    friend bool operator==(const CodeScore&, const CodeScore&) = default;
-};
-
-// Red and white counts of two codes over positions 1..Spaces, by the same
-// rule as the scoring of a row; symmetric in its arguments.
-CodeScore CompareCodes(TCode a, TCode b);
+// White and red counts of two codes over positions 1..Spaces: the scoring
+// of a row is this comparison of the guess with the secret. Symmetric in
+// its arguments.
+TRowScore CompareCodes(TCode a, TCode b);
 
 // Adds every completion of the first `filled` positions of `code` that is
 // consistent with the latest evaluated row to the list, in lexicographic

@@ -110,7 +110,7 @@ TEST_F(SolverTest, LargestFirstRowsKeepTheTrueSet) {
         EXPECT_EQ(Digits(CandidateSlot(CandidateCount), 5), c.last);
         ASSERT_GE(LastHint, 2);
         ASSERT_LE(LastHint, CandidateCount);
-        EXPECT_EQ(CompareCodes(CandidateSlot(LastHint), Code(c.guess)), (CodeScore{static_cast<uint8_t>(c.red), 0}));
+        EXPECT_EQ(CompareCodes(CandidateSlot(LastHint), Code(c.guess)), (TRowScore{0, static_cast<uint8_t>(c.red)}));
     }
 }
 
@@ -124,15 +124,15 @@ TEST_F(SolverTest, BuildAndFilterMatchABruteForceScan) {
                 GenerateSecret();
                 const TCode secret = BoardState.SecretCode;
                 NewGame();
-                std::vector<std::pair<TCode, CodeScore>> rows;
+                std::vector<std::pair<TCode, TRowScore>> rows;
                 for (int turn = 0; turn < 3 && CandidateCount > 1; ++turn) {
                     // Guesses from the list after the first row, random before.
                     TCode guess = turn == 0 ? TCode{} : CandidateSlot(LastHint);
                     if (turn == 0)
                         for (size_t p = 1; p <= 5; ++p) guess[p] = static_cast<uint8_t>(Random(colors) + 1);
-                    const CodeScore score = CompareCodes(secret, guess);
+                    const TRowScore score = CompareCodes(secret, guess);
                     rows.push_back({guess, score});
-                    Answer(Digits(guess, spaces), score.Red, score.White);
+                    Answer(Digits(guess, spaces), score.RedCount, score.WhiteCount);
                     const auto expected = BruteForce([&](const TCode& code) {
                         for (const auto& [g, s] : rows)
                             if (CompareCodes(code, g) != s) return false;
@@ -155,14 +155,14 @@ TEST_F(SolverTest, ScoreRowAndCompareCodesAgreeAndTheSecretSurvivesEveryRow) {
             BoardState.Guesses[row] = guess;
             ScoreRow();
             const TRowScore scored = BoardState.RowScores[row];
-            EXPECT_EQ(CompareCodes(BoardState.SecretCode, guess), (CodeScore{scored.RedCount, scored.WhiteCount}));
-            EXPECT_EQ(CompareCodes(guess, BoardState.SecretCode), (CodeScore{scored.RedCount, scored.WhiteCount}));
+            EXPECT_EQ(CompareCodes(BoardState.SecretCode, guess), scored);
+            EXPECT_EQ(CompareCodes(guess, BoardState.SecretCode), scored);
             if (scored.RedCount == spaces || row == 1) break;
             BoardState.CurrentRow = static_cast<uint8_t>(row - 1);
             UpdateCandidates();
             bool found = false;
             for (int32_t k = 1; k <= CandidateCount && !found; ++k)
-                found = CompareCodes(CandidateSlot(k), BoardState.SecretCode).Red == spaces;
+                found = CompareCodes(CandidateSlot(k), BoardState.SecretCode).RedCount == spaces;
             ASSERT_TRUE(found) << "secret lost after row " << int(row) << " in game " << game;
         }
     }
