@@ -58,10 +58,18 @@ double SdEllipse(double px, double py, double l, double t, double r, double b)
 
 double ShapeDistance(double px, double py)
 {
-    const double united = std::min({SdRoundRect(px, py, 0, 0, 288, 416, 12), SdEllipse(px, py, 298, 180, 528, 416),
-                                    SdRoundRect(px, py, 200, 180, 408, 415, 0),
-                                    SdRoundRect(px, py, 280, 120, 328, 180, 0)});
-    return std::max(united, -SdRoundRect(px, py, 287, 100, 340, 181, 12));
+    double united = 1e9, cut = -1e9;
+    for (const OutlineStep& step : Outline) {
+        const double l = step.Left, t = step.Top, r = step.Right, b = step.Bottom;
+        const double d = step.Shape == OutlineStep::Kind::Ellipse ? SdEllipse(px, py, l, t, r, b)
+                         : step.Shape == OutlineStep::Kind::RoundRect ? SdRoundRect(px, py, l, t, r, b, step.CornerW / 2.0)
+                                                                       : SdRoundRect(px, py, l, t, r, b, 0);
+        if (step.Cut)
+            cut = std::max(cut, -d);
+        else
+            united = std::min(united, d);
+    }
+    return std::max(united, cut);
 }
 
 // The bare surface: blue lit from the upper left, grain, and a bevel along
@@ -168,7 +176,7 @@ Canvas DrawGround()
         }
     for (int r = 1; r <= 12; ++r)
         for (int k = 1; k <= 5; ++k) {
-            const Point p = PegCentre(k, r);
+            const PointD p = PegCentre(k, r);
             art::BevelledHole(cr, p.X, p.Y, 2.5, 4.2, kBoardMid, floor);
         }
 
@@ -438,7 +446,7 @@ void GenerateBoardArt(const std::filesystem::path& resourcesDir)
         Canvas col = Crop(boardPic, PegColumn);
         cairo_t* cr = BoardCoords(col, PegColumn);
         for (int r = 1; r <= 12; ++r) {
-            const Point p = PegCentre(5, r);
+            const PointD p = PegCentre(5, r);
             DrawPlug(cr, p.X, p.Y, 3.6);
         }
         col.Flatten();
@@ -455,7 +463,7 @@ void GenerateBoardArt(const std::filesystem::path& resourcesDir)
         for (int r = 1; r <= 12; ++r)
             for (int k = 1; k <= 5; ++k) {
                 const Rect cell = PegCell(k, r);
-                const Point p = PegCentre(k, r);
+                const PointD p = PegCentre(k, r);
                 cairo_save(cr);
                 cairo_rectangle(cr, cell.X, cell.Y, cell.W, cell.H);
                 cairo_clip(cr);

@@ -20,7 +20,7 @@ namespace {
 constexpr double Baseline = 21.0;   // from the caption's top
 constexpr double MaxSize = 25.0;    // px; the longer words come out smaller
 
-art::Font FitCaption(const Caption& cap)
+art::Font FitCaption(const Button& cap)
 {
     art::Font font{"Dancing Script", MaxSize, true, false};
     // Room: two pixels of margin at the sides; above the baseline as much as
@@ -30,7 +30,7 @@ art::Font FitCaption(const Caption& cap)
         const art::TextBox box = art::MeasureText(cap.Word, font);
         const double top = Baseline - box.Baseline + box.InkY;
         const double bottom = top + box.InkHeight;
-        if (box.InkWidth <= cap.W - 4 && top >= 1.0 && bottom <= cap.H - 1.0) return font;
+        if (box.InkWidth <= cap.CaptionW - 4 && top >= 1.0 && bottom <= cap.CaptionH - 1.0) return font;
     }
     return font;
 }
@@ -39,12 +39,12 @@ art::Font FitCaption(const Caption& cap)
 
 void GenerateCaptions(const Canvas& board, const std::filesystem::path& mainDir)
 {
-    for (const Caption& cap : Captions) {
-        Canvas pic(cap.W, cap.H);
-        pic.CopyFrom(board, cap.X, CaptionTop, cap.W, cap.H, 0, 0);
+    for (const Button& cap : Buttons) {
+        Canvas pic(cap.CaptionW, cap.CaptionH);
+        pic.CopyFrom(board, cap.CaptionX, CaptionTop, cap.CaptionW, cap.CaptionH, 0, 0);
         const art::Font font = FitCaption(cap);
         const art::TextBox box = art::MeasureText(cap.Word, font);
-        const double x = cap.W / 2.0 - (box.InkX + box.InkWidth / 2);
+        const double x = cap.CaptionW / 2.0 - (box.InkX + box.InkWidth / 2);
         const double y = Baseline - box.Baseline;
         cairo_t* cr = pic.Cr();
         // Shadow, dark keyline, then the gold letters.
@@ -65,7 +65,7 @@ void GenerateCaptions(const Canvas& board, const std::filesystem::path& mainDir)
         cairo_fill(cr);
         cairo_pattern_destroy(gold);
         pic.Flatten();
-        art::WriteBmp24(pic, mainDir / (std::string(cap.Name) + ".bmp"));
+        art::WriteBmp24(pic, mainDir / (std::string(cap.Caption) + ".bmp"));
     }
 }
 

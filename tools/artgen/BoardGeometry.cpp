@@ -33,11 +33,18 @@ bool InRoundRect(double px, double py, double l, double t, double r, double b, d
 bool InShape(int x, int y)
 {
     const double px = x + 0.5, py = y + 0.5;
-    // The left panel, the round right end, the bar joining them and the
-    // block that the last rounded rectangle hollows into a concave corner.
-    const bool united = InRoundRect(px, py, 0, 0, 288, 416, 24, 24) || InEllipse(px, py, 298, 180, 528, 416) ||
-                        InRect(px, py, 200, 180, 408, 415) || InRect(px, py, 280, 120, 328, 180);
-    return united && !InRoundRect(px, py, 287, 100, 340, 181, 24, 24);
+    bool inside = false;
+    for (const OutlineStep& step : Outline) {
+        const double l = step.Left, t = step.Top, r = step.Right, b = step.Bottom;
+        bool in = false;
+        switch (step.Shape) {
+            case OutlineStep::Kind::Rect: in = InRect(px, py, l, t, r, b); break;
+            case OutlineStep::Kind::RoundRect: in = InRoundRect(px, py, l, t, r, b, step.CornerW, step.CornerH); break;
+            case OutlineStep::Kind::Ellipse: in = InEllipse(px, py, l, t, r, b); break;
+        }
+        inside = step.Cut ? inside && !in : inside || in;
+    }
+    return inside;
 }
 
 }  // namespace board
