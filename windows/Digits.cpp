@@ -1,0 +1,37 @@
+// Digits: digit texts drawn from the embedded digit strip.
+#include "windows/Digits.h"
+
+#include "resources/Pictures.h"
+#include "util/Blit.h"
+#include "windows/LayoutTypes.h"
+
+namespace {
+
+constexpr int BlankCell = 10;
+
+const Bitmap& DigitStrip() {
+    // Decoded once; a missing strip leaves an empty bitmap, which the blit
+    // clips away, so the displays simply stay as they are.
+    static const Bitmap strip = [] {
+        auto image = LoadPicture(PictureWindow::Main, "imgDigits");
+        return image ? image->Picture : Bitmap{};
+    }();
+    return strip;
+}
+
+}  // namespace
+
+int DigitCell(char ch) {
+    if (ch >= '1' && ch <= '9') return ch - '1';
+    if (ch == '0') return 9;
+    if (ch == '/') return 11;
+    if (ch == '-') return 12;
+    return BlankCell;
+}
+
+void DrawDigits(Bitmap& canvas, int x, int y, std::string_view text) {
+    const Bitmap& strip = DigitStrip();
+    for (size_t i = 0; i < text.size(); ++i)
+        BlitRect(canvas, x + Layout::DigitWidth * static_cast<int>(i), y, Layout::DigitWidth, Layout::DigitHeight,
+                 Layout::DigitWidth * DigitCell(text[i]), 0, strip);
+}

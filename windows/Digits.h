@@ -1,0 +1,17 @@
+// Digits: the one routine that draws digit texts (the timer, combinations
+// and high-score displays) with the 12 x 19 glyphs of the board's digit
+// strip. It reads the strip from the embedded main/imgDigits picture
+// itself, so the side windows need no board window to draw.
+#pragma once
+
+#include <string_view>
+
+#include "util/Bitmap.h"
+
+// The glyph cell of a character: '1'..'9' cells 0..8, '0' cell 9, '/' 11,
+// '-' 12, everything else (the blank included) the blank cell 10.
+int DigitCell(char ch);
+
+// Draws one glyph cell per character into canvas, the first with its
+// top-left corner at (x, y), each next one 12 pixels further right.
+void DrawDigits(Bitmap& canvas, int x, int y, std::string_view text);

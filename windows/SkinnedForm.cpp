@@ -1,0 +1,107 @@
+// SkinnedForm: skin, shape, drag, hover and stored place of a side window.
+#include "windows/SkinnedForm.h"
+
+#include <string>
+#include <utility>
+
+#include "game/Settings.h"
+#include "util/Blit.h"
+
+namespace {
+
+MainKeyHandler& KeyHandler() {
+    static MainKeyHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+void SetMainKeyHandler(MainKeyHandler handler) { KeyHandler() = std::move(handler); }
+
+void PassKeyToMain(int key, unsigned modifiers) {
+    // Copied: the handler may install another one while it runs.
+    if (MainKeyHandler handler = KeyHandler()) handler(key, modifiers);
+}
+
+Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height) {
+    if (auto image = LoadPicture(window, name)) return std::move(image->Picture);
+    return Bitmap(width, height);
+}
+
+Rect ToRect(const Layout::Area& area) { return Rect{area.Left, area.Top, area.Width, area.Height}; }
+
+TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
+    : Form(app, frame.Width, frame.Height), frame_(frame),
+      background_(AddPicture(Rect{0, 0, frame.Width, frame.Height})) {
+    background_.Image = SkinPicture(frame.Pictures, frame.Background, frame.Width, frame.Height);
+    background_.OnMouseDown = [this](const MouseEvent& e) { BackgroundMouseDown(e); };
+    background_.OnMouseMove = [this](const MouseEvent& e) { BackgroundMouseMove(e); };
+    background_.OnMouseUp = [this](const MouseEvent& e) { BackgroundMouseUp(e); };
+    background_.OnDblClick = [this] { BackgroundDblClick(); };
+}
+
+Picture& TSkinnedForm::AddOverlay(std::string_view name, const Layout::Area& area, std::function<void()> click) {
+    Picture& overlay = AddMark(name, area);
+    overlay.Hide();
+    overlay.OnClick = std::move(click);
+    overlays_.push_back(&overlay);
+    overlayAreas_.push_back(area);
+    return overlay;
+}
+
+Picture& TSkinnedForm::AddMark(std::string_view name, const Layout::Area& area) {
+    Picture& picture = AddPicture(ToRect(area));
+    picture.Image = SkinPicture(frame_.Pictures, name, area.Width, area.Height);
+    return picture;
+}
+
+void TSkinnedForm::StartDrag(int x, int y) {
+    dragging_ = true;
+    dragX_ = x;
+    dragY_ = y;
+}
+
+void TSkinnedForm::BackgroundMouseDown(const MouseEvent& e) {
+    if (e.Button == MouseButton::Left) StartDrag(e.X, e.Y);
+}
+
+void TSkinnedForm::BackgroundMouseMove(const MouseEvent& e) {
+    if (dragging_) {
+        // The pointer keeps its place on the picture.
+        MoveTo(Left() + e.X - dragX_, Top() + e.Y - dragY_);
+        return;
+    }
+    for (size_t i = 0; i < overlays_.size(); ++i) {
+        const Layout::Area& a = overlayAreas_[i];
+        overlays_[i]->SetVisible(PointInArea(e.X, e.Y, a.Left, a.Top, a.Width, a.Height));
+    }
+}
+
+void TSkinnedForm::BackgroundMouseUp(const MouseEvent& e) {
+    if (e.Button == MouseButton::Left) dragging_ = false;
+}
+
+void TSkinnedForm::OnCreate() {
+    Platform& system = App().System();
+    const std::string place(frame_.PlaceName);
+    // A place off the screen is used as it is: the player put it there.
+    const int left = WindowPositions.ReadInteger(place + "Left", (system.ScreenWidth() - frame_.Width) / 2);
+    const int top = WindowPositions.ReadInteger(place + "Top", (system.ScreenHeight() - frame_.Height) / 2);
+    MoveTo(left, top);
+    if (frame_.Rounded)
+        SetShape(Region(frame_.Width, frame_.Height,
+                        RoundRectShape(0, 0, frame_.Width, frame_.Height, Layout::CornerEllipse, Layout::CornerEllipse)));
+}
+
+void TSkinnedForm::OnDestroy() {
+    const std::string place(frame_.PlaceName);
+    WindowPositions.WriteInteger(place + "Left", Left());
+    WindowPositions.WriteInteger(place + "Top", Top());
+}
+
+void TSkinnedForm::OnShow() {
+    // A drag cut short by hiding the window (its capture is gone) must not
+    // go on at the next move.
+    dragging_ = false;
+    for (Picture* overlay : overlays_) overlay->Hide();
+}

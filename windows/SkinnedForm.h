@@ -1,0 +1,96 @@
+// SkinnedForm: the frame every side window shares, written once. A side
+// window is a borderless form covered by its skin picture (the background,
+// which takes every mouse event no button takes), with hover overlays that
+// light up while the pointer is over them, dragged by its background with
+// the left button, optionally cut to a rounded shape, and kept where the
+// player left it: the place is read when the window is created and written
+// when it is destroyed.
+//
+// A window built on it overrides the Background* handlers for what its
+// background does beyond dragging and hover, and calls the base versions
+// for the rest; the form's own events (OnShow, OnDestroy, ...) likewise.
+//
+// The timer and combinations windows hand every key on to the main
+// window's key handler through PassKeyToMain; the main window installs that
+// handler with SetMainKeyHandler.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/Form.h"
+#include "forms/Picture.h"
+#include "resources/Pictures.h"
+#include "windows/LayoutTypes.h"
+
+// The main window's key handler, which the timer and combinations windows
+// pass their keys to. Without one set, passed keys do nothing.
+using MainKeyHandler = std::function<void(int key, unsigned modifiers)>;
+void SetMainKeyHandler(MainKeyHandler handler);
+void PassKeyToMain(int key, unsigned modifiers);
+
+// A picture of the embedded resources; an empty bitmap of the given size
+// when it is missing, so a window stays usable (and plainly wrong on the
+// screen) rather than failing.
+Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height);
+
+Rect ToRect(const Layout::Area& area);
+
+class TSkinnedForm : public Form {
+public:
+    struct Frame {
+        PictureWindow Pictures;       // the window's picture folder
+        std::string_view Background;  // the skin's picture name
+        int Width = 0, Height = 0;
+        std::string_view PlaceName;   // "Timer": stored as "TimerLeft", "TimerTop"
+        bool Rounded = false;         // cut with 24 x 24 rounded corners
+    };
+
+    TSkinnedForm(Application& app, const Frame& frame);
+
+    // The point of the last left press on the background, in client
+    // coordinates, and whether that press is dragging the window now.
+    bool Dragging() const { return dragging_; }
+    int DragX() const { return dragX_; }
+    int DragY() const { return dragY_; }
+
+    Picture& Background() { return background_; }
+    const std::vector<Picture*>& Overlays() const { return overlays_; }
+
+protected:
+    // A hover overlay at `area`, showing the named picture, hidden until the
+    // pointer comes over it; a click on it runs `click`.
+    Picture& AddOverlay(std::string_view name, const Layout::Area& area, std::function<void()> click);
+    // A picture lying above the background that is not an overlay (the
+    // options' choice marks): visible as the window decides.
+    Picture& AddMark(std::string_view name, const Layout::Area& area);
+
+    // Puts the whole background picture on the window at once, after
+    // drawing into it.
+    void ShowBackground() { background_.Repaint(); }
+
+    // Left press: starts a drag. Move: drags, or else shows exactly the
+    // overlays under the pointer. Left release: ends the drag.
+    virtual void BackgroundMouseDown(const MouseEvent& e);
+    virtual void BackgroundMouseMove(const MouseEvent& e);
+    virtual void BackgroundMouseUp(const MouseEvent& e);
+    virtual void BackgroundDblClick() {}
+    void StartDrag(int x, int y);
+
+    // Reads the stored place (centred when none is stored) and cuts the
+    // rounded shape. Writes the place back on destruction. Every showing
+    // starts with all overlays hidden and no drag.
+    void OnCreate() override;
+    void OnDestroy() override;
+    void OnShow() override;
+
+private:
+    Frame frame_;
+    Picture& background_;
+    std::vector<Picture*> overlays_;
+    std::vector<Layout::Area> overlayAreas_;
+    bool dragging_ = false;
+    int dragX_ = 0, dragY_ = 0;
+};

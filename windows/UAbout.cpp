@@ -1,0 +1,16 @@
+// UAbout: the about screen.
+#include "windows/UAbout.h"
+
+#include "windows/AboutLayout.h"
+
+TfrmAbout* frmAbout = nullptr;
+
+TfrmAbout::TfrmAbout(Application& app)
+    : TSkinnedForm(app, {PictureWindow::About, "ImgAbout", AboutLayout::Width, AboutLayout::Height, "About", false}),
+      ImgExit(AddOverlay("ImgExit", AboutLayout::Exit, [this] { Close(); })) {
+    frmAbout = this;
+}
+
+TfrmAbout::~TfrmAbout() {
+    if (frmAbout == this) frmAbout = nullptr;
+}

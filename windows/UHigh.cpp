@@ -1,0 +1,72 @@
+// UHigh: the twelve records, and clearing one or all of them.
+#include "windows/UHigh.h"
+
+#include <string>
+
+#include "game/GameState.h"
+#include "util/Format.h"
+#include "windows/Digits.h"
+#include "windows/HighLayout.h"
+
+TfrmHigh* frmHigh = nullptr;
+
+namespace {
+
+HighScoreEntry& Record(int spaces, int colors, bool doubles) {
+    return HighScoreTable.Entries[static_cast<size_t>(HighScoreOffset(spaces, colors, doubles) / 3 + 1)];
+}
+
+// Calls f(spaces, colors, doubles) for each of the twelve settings.
+template <typename F>
+void ForEachSetting(F f) {
+    for (int spaces = 4; spaces <= 5; ++spaces)
+        for (int colors = 6; colors <= 10; colors += 2)
+            for (bool doubles : {false, true}) f(spaces, colors, doubles);
+}
+
+}  // namespace
+
+TfrmHigh::TfrmHigh(Application& app)
+    : TSkinnedForm(app, {PictureWindow::High, "imgHigh", HighLayout::Width, HighLayout::Height, "High", true}),
+      imgExit(AddOverlay("imgExit", HighLayout::Exit, [this] { Close(); })),
+      ImgReset(AddOverlay("ImgReset", HighLayout::Reset, [this] { ImgResetClick(); })) {
+    frmHigh = this;
+}
+
+TfrmHigh::~TfrmHigh() {
+    if (frmHigh == this) frmHigh = nullptr;
+}
+
+void TfrmHigh::DrawCell(int spaces, int colors, bool doubles) {
+    const HighScoreEntry record = Record(spaces, colors, doubles);  // a copy: the entry is packed
+    const std::string text = record.RecordRows == 0
+                                 ? std::string(HighLayout::CellChars, ' ')
+                                 : NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3);
+    const Layout::Point origin = HighLayout::CellOrigin(spaces, colors, doubles);
+    DrawDigits(Background().Image, origin.X, origin.Y, text);
+}
+
+void TfrmHigh::OnShow() {
+    TSkinnedForm::OnShow();
+    ForEachSetting([this](int s, int c, bool d) { DrawCell(s, c, d); });
+}
+
+void TfrmHigh::BackgroundDblClick() {
+    ForEachSetting([this](int s, int c, bool d) {
+        const Layout::Area cell = HighLayout::CellArea(s, c, d);
+        if (!PointInArea(DragX(), DragY(), cell.Left, cell.Top, cell.Width, cell.Height)) return;
+        Record(s, c, d) = HighScoreEntry{};
+        DrawCell(s, c, d);
+    });
+    ShowBackground();
+}
+
+void TfrmHigh::ImgResetClick() {
+    HighScoreTable = THighScoreTable{};
+    ForEachSetting([this](int s, int c, bool d) { DrawCell(s, c, d); });
+    ShowBackground();
+}
+
+void TfrmHigh::OnKeyDown(int key, unsigned) {
+    if (key == Key::Enter) Close();
+}

@@ -1,0 +1,31 @@
+// UHigh: the high-score window, showing the twelve records, one cell per
+// combination of code length, colour count and repeated colours. A double
+// click clears the record under the last left press; Reset Scores clears
+// all twelve. Changes stay in memory until the exit command stores them.
+#pragma once
+
+#include "windows/SkinnedForm.h"
+
+class TfrmHigh : public TSkinnedForm {
+public:
+    explicit TfrmHigh(Application& app);
+    ~TfrmHigh() override;
+
+    Picture& imgExit;
+    Picture& ImgReset;
+
+    void ImgResetClick();
+
+protected:
+    // Draws all twelve cells from HighScoreTable.
+    void OnShow() override;
+    void BackgroundDblClick() override;
+    // Enter closes.
+    void OnKeyDown(int key, unsigned modifiers) override;
+
+private:
+    // Draws the record of those settings into its cell of the picture.
+    void DrawCell(int spaces, int colors, bool doubles);
+};
+
+extern TfrmHigh* frmHigh;

@@ -1,0 +1,46 @@
+// UOptions: the options window, where the code length, the colour count
+// and repeated colours are chosen. Shown modally; its result is mrOk when
+// the player confirmed (after Ok the chosen values are also stored in
+// GameSettings; Enter confirms without storing them) and mrCancel
+// otherwise. Each showing starts from the current settings.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "windows/OptionsLayout.h"
+#include "windows/SkinnedForm.h"
+
+class TfrmOptions : public TSkinnedForm {
+public:
+    explicit TfrmOptions(Application& app);
+    ~TfrmOptions() override;
+
+    // The choice as it stands in the window, before Ok commits it.
+    uint8_t PendingSpaces = 4;
+    uint8_t PendingColors = 8;
+    bool PendingDoubles = false;
+
+    // The seven choice marks, in OptionsLayout::Choices order; a mark is
+    // visible exactly while its value is the pending choice.
+    std::array<Picture*, OptionsLayout::ChoiceCount> Marks{};
+    Picture& imgOk;
+    Picture& imgCancel;
+
+    void imgOkClick();
+    void imgCancelClick();
+
+protected:
+    void OnShow() override;
+    // A left press inside a choice area selects it and never drags; a press
+    // anywhere else drags as on every side window.
+    void BackgroundMouseDown(const MouseEvent& e) override;
+    // Enter: OK without storing the choice; Escape: Cancel.
+    void OnKeyDown(int key, unsigned modifiers) override;
+
+private:
+    void Choose(int choice);
+    void ShowMarks();
+};
+
+extern TfrmOptions* frmOptions;

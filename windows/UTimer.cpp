@@ -1,0 +1,49 @@
+// UTimer: the seconds of the game and the record of the current settings.
+#include "windows/UTimer.h"
+
+#include <string>
+
+#include "game/GameState.h"
+#include "util/Format.h"
+#include "windows/Digits.h"
+#include "windows/TimerLayout.h"
+
+TfrmTimer* frmTimer = nullptr;
+
+TfrmTimer::TfrmTimer(Application& app)
+    : TSkinnedForm(app, {PictureWindow::Timer, "imgTimer", TimerLayout::Width, TimerLayout::Height, "Timer", true}),
+      Timer(app, 1000) {
+    Timer.OnTimer = [this] { TimerTimer(); };
+    frmTimer = this;
+}
+
+TfrmTimer::~TfrmTimer() {
+    if (frmTimer == this) frmTimer = nullptr;
+}
+
+void TfrmTimer::OnCreate() {
+    TSkinnedForm::OnCreate();
+    Timer.SetEnabled(true);
+    if (GameSettings.ViewTimer()) Show();
+}
+
+void TfrmTimer::TimerTimer() {
+    if (BoardState.ElapsedTime < MaxElapsedTime) ++BoardState.ElapsedTime;
+    DrawElapsed();
+    DrawRecord();
+    ShowBackground();
+}
+
+void TfrmTimer::DrawElapsed() {
+    DrawDigits(Background().Image, TimerLayout::TimeText.X, TimerLayout::TimeText.Y,
+               NumToStrWidth(BoardState.ElapsedTime, TimerLayout::TimeChars));
+}
+
+void TfrmTimer::DrawRecord() {
+    const HighScoreEntry record = CurrentHighScore();  // a copy: the entry is packed
+    const std::string text = record.RecordRows == 0
+                                 ? std::string(TimerLayout::RecordChars, ' ')
+                                 : NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3);
+    DrawDigits(Background().Image, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, text);
+    ShowBackground();
+}
