@@ -13,6 +13,10 @@
 #include "resources/Pictures.h"
 #include "util/Blit.h"
 #include "util/Region.h"
+#include "windows/CombsLayout.h"
+#include "windows/MessageLayout.h"
+#include "windows/OptionsLayout.h"
+#include "windows/TimerLayout.h"
 
 namespace {
 
@@ -177,25 +181,28 @@ int main(int argc, char** argv)
 
     // Timer: 2 min 27 s; record 7 rows in 93 s. Combinations: 120 left.
     Bitmap timer = Pic(PictureWindow::Timer, "imgTimer");
-    Digits(timer, digits, 17, 17, "147");
-    Digits(timer, digits, 74, 17, " 7/093");  // seconds padded with zeros
-    const Region timerShape(timer.Width, timer.Height, RoundRectShape(0, 0, timer.Width, timer.Height, 24, 24));
+    Digits(timer, digits, TimerLayout::TimeText.X, TimerLayout::TimeText.Y, "147");
+    Digits(timer, digits, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, " 7/093");  // seconds padded with zeros
+    const Region timerShape(timer.Width, timer.Height,
+                            RoundRectShape(0, 0, timer.Width, timer.Height, Layout::CornerEllipse, Layout::CornerEllipse));
     Present(desktop, timer, 570, 60, &timerShape);
     Bitmap combs = Pic(PictureWindow::Combs, "imgCombs");
-    Digits(combs, digits, 17, 17, "   120");
-    const Region combsShape(combs.Width, combs.Height, RoundRectShape(0, 0, combs.Width, combs.Height, 24, 24));
+    Digits(combs, digits, CombsLayout::CountText.X, CombsLayout::CountText.Y, "   120");
+    const Region combsShape(combs.Width, combs.Height,
+                            RoundRectShape(0, 0, combs.Width, combs.Height, Layout::CornerEllipse, Layout::CornerEllipse));
     Present(desktop, combs, 750, 60, &combsShape);
 
     Bitmap message = Pic(PictureWindow::Message, "imgMessage");
-    BlitPicture(message, 49, 23, Pic(PictureWindow::Message, "imgWin"));
-    BlitPicture(message, 316, 87, Pic(PictureWindow::Message, "imgExit"));
+    BlitPicture(message, MessageLayout::Plate.Left, MessageLayout::Plate.Top, Pic(PictureWindow::Message, "imgWin"));
+    BlitPicture(message, MessageLayout::Exit.Left, MessageLayout::Exit.Top, Pic(PictureWindow::Message, "imgExit"));
     Present(desktop, message, 550, 150, nullptr);
 
     // Options with its current choices marked: 4 holes, 8 colours, repeats.
     Bitmap options = Pic(PictureWindow::Options, "ImgOptions");
-    BlitPicture(options, 154, 20, Pic(PictureWindow::Options, "img4"));
-    BlitPicture(options, 171, 52, Pic(PictureWindow::Options, "img8"));
-    BlitPicture(options, 140, 84, Pic(PictureWindow::Options, "imgYes"));
+    for (int choice : {OptionsLayout::Choice4, OptionsLayout::Choice8, OptionsLayout::ChoiceYes}) {
+        const OptionsLayout::Choice& c = OptionsLayout::Choices[static_cast<size_t>(choice)];
+        BlitPicture(options, c.Area.Left, c.Area.Top, Pic(PictureWindow::Options, c.Name));
+    }
     Present(desktop, options, 560, 290, nullptr);
     return WriteBmp(desktop, argv[1]) ? 0 : 1;
 }
