@@ -1,0 +1,121 @@
+// SdlWindow: the window, its surface, its shape and the pointer grab.
+#include "platform/sdl/SdlWindow.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "platform/sdl/SdlPlatform.h"
+#include "platform/sdl/ShapeRects.h"
+
+SdlWindow::SdlWindow(SdlPlatform& platform, WindowEvents& events, bool inTaskbar)
+    : platform_(platform), events_(events), inTaskbar_(inTaskbar) {}
+
+SdlWindow::~SdlWindow() {
+    ReleaseMouse();
+    platform_.Forget(this);
+    if (window_) SDL_DestroyWindow(window_);
+}
+
+bool SdlWindow::Realize() {
+    if (window_) return true;
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+    if (!inTaskbar_) flags |= SDL_WINDOW_SKIP_TASKBAR;
+    window_ = SDL_CreateWindow(title_.c_str(), bounds_.Left, bounds_.Top, std::max(bounds_.Width, 1),
+                               std::max(bounds_.Height, 1), flags);
+    if (!window_) {
+        std::fprintf(stderr, "quorvex: cannot create a window: %s\n", SDL_GetError());
+        return false;
+    }
+    sdlId_ = SDL_GetWindowID(window_);
+    x11_ = X11HandleOf(window_);
+    // The surface first: the shape must go to the X window that will show it.
+    SDL_GetWindowSurface(window_);
+    ApplyShape();
+    return true;
+}
+
+void SdlWindow::SetBounds(const Rect& bounds) {
+    const Rect old = bounds_;
+    bounds_ = bounds;
+    bounds_.Width = std::max(bounds_.Width, 0);
+    bounds_.Height = std::max(bounds_.Height, 0);
+    if (!window_) return;
+    if (bounds_.Width != old.Width || bounds_.Height != old.Height)
+        SDL_SetWindowSize(window_, std::max(bounds_.Width, 1), std::max(bounds_.Height, 1));
+    if (bounds_.Left != old.Left || bounds_.Top != old.Top) SDL_SetWindowPosition(window_, bounds_.Left, bounds_.Top);
+}
+
+void SdlWindow::SetTitle(const std::string& title) {
+    title_ = title;
+    if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+}
+
+void SdlWindow::Show() {
+    if (!Realize()) return;
+    visible_ = true;
+    SDL_ShowWindow(window_);
+    // The program's windows come forward with the keyboard when shown, as
+    // on Windows; without a window manager nobody else would do it.
+    SDL_RaiseWindow(window_);
+    SDL_SetWindowInputFocus(window_);
+}
+
+void SdlWindow::Hide() {
+    if (!visible_) return;
+    ReleaseMouse();
+    visible_ = false;
+    SDL_HideWindow(window_);
+}
+
+void SdlWindow::BringToFront() {
+    if (visible_) SDL_RaiseWindow(window_);
+}
+
+void SdlWindow::SetShape(const Region* shape) {
+    if (shape)
+        shape_ = *shape;
+    else
+        shape_.reset();
+    ApplyShape();
+}
+
+void SdlWindow::ApplyShape() {
+    if (!x11_) return;
+    if (!shape_) {
+        X11SetShape(x11_, nullptr);
+        return;
+    }
+    const std::vector<Rect> rects = ShapeRectangles(*shape_);
+    X11SetShape(x11_, &rects);
+}
+
+void SdlWindow::Present(const Bitmap& surface, const Rect& dirty) {
+    if (!window_ || !visible_) return;
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target) return;
+    const Rect area = Intersect(Intersect(dirty, Rect{0, 0, surface.Width, surface.Height}),
+                                Rect{0, 0, target->w, target->h});
+    if (area.Empty()) return;
+    // Our pixels are 0x00RRGGBB, SDL's XRGB8888; on a 32-bit screen this is
+    // a plain copy, on any other the conversion SDL knows.
+    const auto* source = surface.Pixels.data() + size_t(area.Top) * size_t(surface.Width) + size_t(area.Left);
+    auto* destination = static_cast<uint8_t*>(target->pixels) + size_t(area.Top) * size_t(target->pitch) +
+                        size_t(area.Left) * target->format->BytesPerPixel;
+    SDL_ConvertPixels(area.Width, area.Height, SDL_PIXELFORMAT_XRGB8888, source, surface.Width * 4,
+                      target->format->format, destination, target->pitch);
+    const SDL_Rect rect{area.Left, area.Top, area.Width, area.Height};
+    SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+}
+
+void SdlWindow::CaptureMouse() {
+    if (visible_ && X11GrabPointer(x11_)) platform_.capture_ = this;
+}
+
+void SdlWindow::ReleaseMouse() {
+    if (platform_.capture_ != this) return;
+    platform_.capture_ = nullptr;
+    X11UngrabPointer(x11_);
+}

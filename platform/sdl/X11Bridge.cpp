@@ -1,0 +1,88 @@
+// X11Bridge: shape, grab and pointer events in Xlib's own terms.
+#include "platform/sdl/X11Bridge.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+
+XHandle X11HandleOf(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return {};
+    return XHandle{info.info.x11.display, info.info.x11.window};
+}
+
+void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles) {
+    if (!handle) return;
+    auto* display = static_cast<Display*>(handle.Display);
+    if (!rectangles) {
+        XShapeCombineMask(display, handle.Window, ShapeBounding, 0, 0, None, ShapeSet);
+    } else {
+        std::vector<XRectangle> xrects;
+        xrects.reserve(rectangles->size());
+        for (const Rect& r : *rectangles)
+            xrects.push_back(XRectangle{short(r.Left), short(r.Top), static_cast<unsigned short>(r.Width),
+                                        static_cast<unsigned short>(r.Height)});
+        XShapeCombineRectangles(display, handle.Window, ShapeBounding, 0, 0, xrects.data(), int(xrects.size()),
+                                ShapeSet, YXBanded);
+    }
+    XFlush(display);
+}
+
+bool X11GrabPointer(const XHandle& handle) {
+    if (!handle) return false;
+    auto* display = static_cast<Display*>(handle.Display);
+    const unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+    const bool ok = XGrabPointer(display, handle.Window, False, mask, GrabModeAsync, GrabModeAsync, None, None,
+                                 CurrentTime) == GrabSuccess;
+    XFlush(display);
+    return ok;
+}
+
+void X11UngrabPointer(const XHandle& handle) {
+    if (!handle) return;
+    auto* display = static_cast<Display*>(handle.Display);
+    XUngrabPointer(display, CurrentTime);
+    XFlush(display);
+}
+
+std::optional<XPointerEvent> X11PointerEvent(const SDL_SysWMmsg* message) {
+    if (!message || message->subsystem != SDL_SYSWM_X11) return std::nullopt;
+    const XEvent& xe = message->msg.x11.event;
+    XPointerEvent e;
+    unsigned state = 0;
+    switch (xe.type) {
+        case ButtonPress:
+        case ButtonRelease:
+            e.Type = xe.type == ButtonPress ? XPointerEvent::Kind::Press : XPointerEvent::Kind::Release;
+            e.Window = xe.xbutton.window;
+            e.Button = xe.xbutton.button;
+            e.RootX = xe.xbutton.x_root, e.RootY = xe.xbutton.y_root;
+            e.Time = uint32_t(xe.xbutton.time);
+            state = xe.xbutton.state;
+            break;
+        case MotionNotify:
+            e.Type = XPointerEvent::Kind::Motion;
+            e.Window = xe.xmotion.window;
+            e.RootX = xe.xmotion.x_root, e.RootY = xe.xmotion.y_root;
+            e.Time = uint32_t(xe.xmotion.time);
+            state = xe.xmotion.state;
+            break;
+        case LeaveNotify:
+            // A grab starting is no leave; a grab ending with the pointer
+            // elsewhere is one (the window held the pointer until then).
+            if (xe.xcrossing.mode == NotifyGrab || xe.xcrossing.detail == NotifyInferior) return std::nullopt;
+            e.Type = XPointerEvent::Kind::Leave;
+            e.Window = xe.xcrossing.window;
+            e.RootX = xe.xcrossing.x_root, e.RootY = xe.xcrossing.y_root;
+            e.Time = uint32_t(xe.xcrossing.time);
+            state = xe.xcrossing.state;
+            break;
+        default: return std::nullopt;
+    }
+    e.Shift = state & ShiftMask;
+    e.Ctrl = state & ControlMask;
+    e.Alt = state & Mod1Mask;
+    return e;
+}

@@ -1,0 +1,49 @@
+// X11Bridge: the few X requests the backend makes itself, and the pointer
+// events it reads from X, behind plain types.
+//
+// Xlib calls its window handle `Window`, as the platform interface names
+// its window class, so X headers (and SDL_syswm.h, which pulls them in)
+// are included only by this unit's source.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "util/Geometry.h"
+
+struct SDL_Window;
+struct SDL_SysWMmsg;
+
+// The X display and window behind an SDL window.
+struct XHandle {
+    void* Display = nullptr;
+    unsigned long Window = 0;
+    explicit operator bool() const { return Display && Window; }
+};
+
+XHandle X11HandleOf(SDL_Window* window);
+
+// Cuts the window to the rectangles (y-x banded); nullptr makes it a plain
+// rectangle again.
+void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles);
+
+// An active pointer grab: every pointer event goes to the window, also
+// outside it, until the ungrab.
+bool X11GrabPointer(const XHandle& handle);
+void X11UngrabPointer(const XHandle& handle);
+
+// A pointer event as X reported it, coordinates on the screen.
+struct XPointerEvent {
+    enum class Kind { Press, Release, Motion, Leave };
+    Kind Type = Kind::Motion;
+    unsigned long Window = 0;
+    unsigned Button = 0;  // X's numbering: 1 left, 2 middle, 3 right, 4 and up the wheel
+    int RootX = 0, RootY = 0;
+    bool Shift = false, Ctrl = false, Alt = false;
+    uint32_t Time = 0;  // milliseconds of the X server's clock
+};
+
+// The pointer event in a system message, if it holds one. A leave that only
+// marks a grab starting, or the pointer going into a child, is none.
+std::optional<XPointerEvent> X11PointerEvent(const SDL_SysWMmsg* message);
