@@ -13,6 +13,12 @@
 #include "resources/Pictures.h"
 #include "util/Bmp.h"
 #include "util/Region.h"
+#include "windows/AboutLayout.h"
+#include "windows/CombsLayout.h"
+#include "windows/HighLayout.h"
+#include "windows/MessageLayout.h"
+#include "windows/OptionsLayout.h"
+#include "windows/TimerLayout.h"
 
 namespace {
 
@@ -23,20 +29,27 @@ struct PictureSize {
 };
 
 // Every picture of the six side windows.
-const std::vector<PictureSize> kPictures = {
-    {PictureWindow::Timer, "imgTimer", 164, 53},     {PictureWindow::Combs, "imgCombs", 111, 53},
-    {PictureWindow::Message, "imgMessage", 360, 120}, {PictureWindow::Message, "imgExit", 34, 29},
-    {PictureWindow::Message, "imgWin", 262, 58},      {PictureWindow::Message, "imgHigh", 262, 58},
-    {PictureWindow::Message, "imgLost", 262, 58},     {PictureWindow::Message, "imgFill", 262, 58},
-    {PictureWindow::Message, "imgStart", 262, 58},    {PictureWindow::Options, "ImgOptions", 272, 160},
-    {PictureWindow::Options, "img4", 17, 21},         {PictureWindow::Options, "img5", 16, 21},
-    {PictureWindow::Options, "img6", 14, 22},         {PictureWindow::Options, "img8", 15, 22},
-    {PictureWindow::Options, "img10", 26, 22},        {PictureWindow::Options, "imgYes", 37, 21},
-    {PictureWindow::Options, "imgNo", 32, 22},        {PictureWindow::Options, "imgOk", 29, 22},
-    {PictureWindow::Options, "imgCancel", 66, 22},    {PictureWindow::High, "imgHigh", 428, 214},
-    {PictureWindow::High, "imgExit", 33, 28},         {PictureWindow::High, "ImgReset", 124, 26},
-    {PictureWindow::About, "ImgAbout", 360, 440},     {PictureWindow::About, "ImgExit", 40, 26},
-};
+const std::vector<PictureSize> kPictures = [] {
+    std::vector<PictureSize> all = {
+        {PictureWindow::Timer, "imgTimer", TimerLayout::Width, TimerLayout::Height},
+        {PictureWindow::Combs, "imgCombs", CombsLayout::Width, CombsLayout::Height},
+        {PictureWindow::Message, "imgMessage", MessageLayout::Width, MessageLayout::Height},
+        {PictureWindow::Message, "imgExit", MessageLayout::Exit.Width, MessageLayout::Exit.Height},
+        {PictureWindow::Options, "ImgOptions", OptionsLayout::Width, OptionsLayout::Height},
+        {PictureWindow::Options, "imgOk", OptionsLayout::Ok.Width, OptionsLayout::Ok.Height},
+        {PictureWindow::Options, "imgCancel", OptionsLayout::Cancel.Width, OptionsLayout::Cancel.Height},
+        {PictureWindow::High, "imgHigh", HighLayout::Width, HighLayout::Height},
+        {PictureWindow::High, "imgExit", HighLayout::Exit.Width, HighLayout::Exit.Height},
+        {PictureWindow::High, "ImgReset", HighLayout::Reset.Width, HighLayout::Reset.Height},
+        {PictureWindow::About, "ImgAbout", AboutLayout::Width, AboutLayout::Height},
+        {PictureWindow::About, "ImgExit", AboutLayout::Exit.Width, AboutLayout::Exit.Height},
+    };
+    for (const char* name : {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"})
+        all.push_back({PictureWindow::Message, name, MessageLayout::Plate.Width, MessageLayout::Plate.Height});
+    for (const OptionsLayout::Choice& c : OptionsLayout::Choices)
+        all.push_back({PictureWindow::Options, c.Name, c.Area.Width, c.Area.Height});
+    return all;
+}();
 
 struct Placed {
     PictureWindow Window;
@@ -46,21 +59,22 @@ struct Placed {
 };
 
 // Hover overlays and choice marks with the rectangles they lie at.
-const std::vector<Placed> kOverlays = {
-    {PictureWindow::Message, "imgMessage", "imgExit", 316, 87, 34, 29},
-    {PictureWindow::Options, "ImgOptions", "img4", 154, 20, 17, 21},
-    {PictureWindow::Options, "ImgOptions", "img5", 193, 20, 16, 21},
-    {PictureWindow::Options, "ImgOptions", "img6", 133, 52, 14, 22},
-    {PictureWindow::Options, "ImgOptions", "img8", 171, 52, 15, 22},
-    {PictureWindow::Options, "ImgOptions", "img10", 213, 52, 26, 22},
-    {PictureWindow::Options, "ImgOptions", "imgYes", 140, 84, 37, 21},
-    {PictureWindow::Options, "ImgOptions", "imgNo", 200, 84, 32, 22},
-    {PictureWindow::Options, "ImgOptions", "imgOk", 146, 127, 29, 22},
-    {PictureWindow::Options, "ImgOptions", "imgCancel", 192, 127, 66, 22},
-    {PictureWindow::High, "imgHigh", "imgExit", 372, 178, 33, 28},
-    {PictureWindow::High, "imgHigh", "ImgReset", 28, 181, 124, 26},
-    {PictureWindow::About, "ImgAbout", "ImgExit", 312, 407, 40, 26},
-};
+Placed At(PictureWindow window, const char* background, const char* name, const Layout::Area& a)
+{
+    return {window, background, name, a.Left, a.Top, a.Width, a.Height};
+}
+
+const std::vector<Placed> kOverlays = [] {
+    std::vector<Placed> all = {At(PictureWindow::Message, "imgMessage", "imgExit", MessageLayout::Exit)};
+    for (const OptionsLayout::Choice& c : OptionsLayout::Choices)
+        all.push_back(At(PictureWindow::Options, "ImgOptions", c.Name, c.Area));
+    all.push_back(At(PictureWindow::Options, "ImgOptions", "imgOk", OptionsLayout::Ok));
+    all.push_back(At(PictureWindow::Options, "ImgOptions", "imgCancel", OptionsLayout::Cancel));
+    all.push_back(At(PictureWindow::High, "imgHigh", "imgExit", HighLayout::Exit));
+    all.push_back(At(PictureWindow::High, "imgHigh", "ImgReset", HighLayout::Reset));
+    all.push_back(At(PictureWindow::About, "ImgAbout", "ImgExit", AboutLayout::Exit));
+    return all;
+}();
 
 const char* kMessages[] = {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"};
 
@@ -123,25 +137,38 @@ TEST(SideArt, EveryPictureHasItsSizeAndDepth)
 
 TEST(SideArt, DisplayFieldsAreBlackExactlyWhereTheDigitsGo)
 {
+    auto field = [](const Bitmap& b, const Layout::Area& a, const std::string& what) {
+        ExpectExactBlackField(b, a.Left, a.Top, a.Right() - 1, a.Bottom() - 1, what);
+    };
     const Bitmap timer = Picture(PictureWindow::Timer, "imgTimer");
-    ASSERT_EQ(timer.Width, 164);
-    ExpectExactBlackField(timer, 16, 16, 54, 36, "timer, time field");
-    ExpectExactBlackField(timer, 73, 16, 147, 36, "timer, record field");
+    ASSERT_EQ(timer.Width, TimerLayout::Width);
+    field(timer, TimerLayout::TimeField, "timer, time field");
+    field(timer, TimerLayout::RecordField, "timer, record field");
 
     const Bitmap combs = Picture(PictureWindow::Combs, "imgCombs");
-    ASSERT_EQ(combs.Width, 111);
-    ExpectExactBlackField(combs, 16, 16, 90, 36, "combinations field");
+    ASSERT_EQ(combs.Width, CombsLayout::Width);
+    field(combs, CombsLayout::CountField, "combinations field");
 
-    // Each high-score cell's six digits (72 x 19 at the cell origin) lie on
+    // The texts lie wholly in their fields, a pixel inside the edge.
+    auto inside = [](const Layout::Point& p, int chars, const Layout::Area& a) {
+        return p.X > a.Left && p.Y > a.Top && p.X + chars * Layout::DigitWidth < a.Right() &&
+               p.Y + Layout::DigitHeight < a.Bottom();
+    };
+    EXPECT_TRUE(inside(TimerLayout::TimeText, TimerLayout::TimeChars, TimerLayout::TimeField));
+    EXPECT_TRUE(inside(TimerLayout::RecordText, TimerLayout::RecordChars, TimerLayout::RecordField));
+    EXPECT_TRUE(inside(CombsLayout::CountText, CombsLayout::CountChars, CombsLayout::CountField));
+
+    // Each high-score cell's six digits (from the cell origin) lie on
     // black, with a black pixel to spare all round.
     const Bitmap high = Picture(PictureWindow::High, "imgHigh");
-    ASSERT_EQ(high.Width, 428);
+    ASSERT_EQ(high.Width, HighLayout::Width);
+    constexpr int textW = HighLayout::CellChars * Layout::DigitWidth;
     for (int s = 4; s <= 5; ++s) {
         for (int c = 6; c <= 10; c += 2) {
             for (int d = 0; d <= 1; ++d) {
-                const int x = 61 + 91 * ((s - 4) + 2 * d);
-                const int y = 67 + 35 * (c / 2 - 3);
-                ExpectExactBlackField(high, x - 1, y - 1, x + 72, y + 19,
+                const int x = HighLayout::CellOrigin(s, c, d).X;
+                const int y = HighLayout::CellOrigin(s, c, d).Y;
+                ExpectExactBlackField(high, x - 1, y - 1, x + textW, y + Layout::DigitHeight,
                                       "high-score cell " + std::to_string(x) + "," + std::to_string(y));
             }
         }
@@ -153,12 +180,13 @@ TEST(SideArt, RoundedWindowsArePaintedUpToTheirRegionsEdge)
     // The timer, combinations and high-score windows are cut with 24 x 24
     // rounded corners. The region cuts hard, so every pixel it keeps must
     // be painted: none may still show the colour left outside the corners.
-    const PictureSize rounded[] = {{PictureWindow::Timer, "imgTimer", 164, 53}, {PictureWindow::Combs, "imgCombs", 111, 53},
-                                   {PictureWindow::High, "imgHigh", 428, 214}};
+    const PictureSize rounded[] = {{PictureWindow::Timer, "imgTimer", TimerLayout::Width, TimerLayout::Height},
+                                   {PictureWindow::Combs, "imgCombs", CombsLayout::Width, CombsLayout::Height},
+                                   {PictureWindow::High, "imgHigh", HighLayout::Width, HighLayout::Height}};
     for (const PictureSize& p : rounded) {
         const Bitmap b = Picture(p.Window, p.Name);
         ASSERT_EQ(b.Width, p.Width);
-        const Shape shape = RoundRectShape(0, 0, p.Width, p.Height, 24, 24);
+        const Shape shape = RoundRectShape(0, 0, p.Width, p.Height, Layout::CornerEllipse, Layout::CornerEllipse);
         ASSERT_FALSE(shape.Contains(0, 0));
         const uint32_t outside = b.At(0, 0);
         auto distance = [outside](uint32_t c) {
@@ -215,16 +243,16 @@ TEST(SideArt, OverlaysAndMarksAreTheBackgroundLitOnlyInside)
 TEST(SideArt, MessagesFitThePlateAndAllDiffer)
 {
     const Bitmap background = Picture(PictureWindow::Message, "imgMessage");
-    ASSERT_EQ(background.Width, 360);
+    ASSERT_EQ(background.Width, MessageLayout::Width);
     std::vector<Bitmap> messages;
     for (const char* name : kMessages) {
         messages.push_back(Picture(PictureWindow::Message, name));
         const Bitmap& m = messages.back();
-        ASSERT_EQ(m.Width, 262) << name;
-        ASSERT_EQ(m.Height, 58) << name;
-        // Copied opaque at (49, 23): its edge must continue the background's,
-        // and its words must be there.
-        const Difference d = Compare(background, m, 49, 23);
+        ASSERT_EQ(m.Width, MessageLayout::Plate.Width) << name;
+        ASSERT_EQ(m.Height, MessageLayout::Plate.Height) << name;
+        // Copied opaque onto the plate: its edge must continue the
+        // background's, and its words must be there.
+        const Difference d = Compare(background, m, MessageLayout::Plate.Left, MessageLayout::Plate.Top);
         EXPECT_EQ(d.Border, 0) << name;
         EXPECT_GT(d.Inside, 500) << name;
     }
@@ -252,7 +280,7 @@ TEST(SideArt, OptionChoicesAreDrawnWhollyInsideTheirAreas)
     // drags the window: so every pixel of a choice's lettering lies in its
     // area. The choices stand right of the labels, above the buttons.
     const Bitmap options = Picture(PictureWindow::Options, "ImgOptions");
-    ASSERT_EQ(options.Width, 272);
+    ASSERT_EQ(options.Width, OptionsLayout::Width);
     std::vector<Placed> choices;
     for (const Placed& o : kOverlays)
         if (o.Window == PictureWindow::Options && std::string(o.Name) != "imgOk" && std::string(o.Name) != "imgCancel")
@@ -274,20 +302,23 @@ TEST(SideArt, OptionChoicesAreDrawnWhollyInsideTheirAreas)
 TEST(SideArt, HighScoreLabelsLieOutsideTheCellsThatADoubleClickClears)
 {
     // Double-clicking a heading or a label must clear nothing, so nothing
-    // lettered may lie inside the twelve 91 x 35 cell rectangles, which
-    // together span x 61..424, y 67..171.
+    // lettered may lie inside the twelve cell rectangles, which together
+    // span from the first cell's origin over four columns and three rows.
     const Bitmap high = Picture(PictureWindow::High, "imgHigh");
-    ASSERT_EQ(high.Width, 428);
+    ASSERT_EQ(high.Width, HighLayout::Width);
+    const Layout::Point first = HighLayout::CellOriginAt(0, 0);
+    const int right = first.X + HighLayout::Columns * HighLayout::CellWidth;
+    const int bottom = first.Y + HighLayout::Rows * HighLayout::CellHeight;
     int lettering = 0;
-    for (int y = 67; y < 67 + 3 * 35; ++y)
-        for (int x = 61; x < 61 + 4 * 91; ++x) lettering += PaleLettering(high.At(x, y));
+    for (int y = first.Y; y < bottom; ++y)
+        for (int x = first.X; x < right; ++x) lettering += PaleLettering(high.At(x, y));
     EXPECT_EQ(lettering, 0);
     // ... while the labels are there, just outside: the column labels above
     // the cells and the row labels to their left.
     int labels = 0;
-    for (int y = 40; y < 67; ++y)
-        for (int x = 61; x < 425; ++x) labels += PaleLettering(high.At(x, y));
-    for (int y = 67; y < 172; ++y)
-        for (int x = 14; x < 61; ++x) labels += PaleLettering(high.At(x, y));
+    for (int y = 40; y < first.Y; ++y)
+        for (int x = first.X; x < right; ++x) labels += PaleLettering(high.At(x, y));
+    for (int y = first.Y; y < bottom; ++y)
+        for (int x = 14; x < first.X; ++x) labels += PaleLettering(high.At(x, y));
     EXPECT_GT(labels, 7 * 10);
 }

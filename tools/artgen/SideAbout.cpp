@@ -4,13 +4,14 @@
 #include <vector>
 
 #include "SideArt.h"
+#include "windows/AboutLayout.h"
 
 namespace side {
 namespace {
 
-constexpr int kWidth = 360;
-constexpr int kHeight = 440;
-constexpr Rect kExit{312, 407, 40, 26};
+constexpr int kWidth = AboutLayout::Width;
+constexpr int kHeight = AboutLayout::Height;
+constexpr Rect kExit = FromLayout(AboutLayout::Exit);
 
 void CentredText(cairo_t* cr, const char* text, const art::Font& font, double cx, double cy,
                  const art::Color& color, double shadow = 0.55)

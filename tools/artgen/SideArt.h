@@ -16,6 +16,7 @@
 
 #include "ArtCommon.h"
 #include "BoardPalette.h"
+#include "windows/LayoutTypes.h"
 
 void GenerateSideWindowArt(const std::filesystem::path& resourcesDir);
 
@@ -29,6 +30,10 @@ struct Rect {
     double CX() const { return X + W / 2.0; }
     double CY() const { return Y + H / 2.0; }
 };
+
+// A rectangle of the windows' layout tables, which every side-window
+// coordinate comes from.
+constexpr Rect FromLayout(const Layout::Area& a) { return {a.Left, a.Top, a.Width, a.Height}; }
 
 // The shared palette. The board is deep blue with copper highlights; the
 // side windows use the same blue and copper so they read as one set.

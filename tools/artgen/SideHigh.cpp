@@ -1,20 +1,24 @@
 // SideHigh: the high-score window's background (twelve dark cells under
 // their headings and labels, Reset Scores and Ok) and its two lit buttons.
-// The digits of each cell are drawn at run time at the cell origins
-// x = 61 + 91 i, y = 67 + 35 j, each text 72 x 19 pixels; the black field
-// of a cell frames exactly that text with one pixel to spare.
+// The digits of each cell are drawn at run time at the cell origins of the
+// layout table, each text six glyphs wide; the black field of a cell frames
+// exactly that text with one pixel to spare.
 #include "SideArt.h"
+#include "windows/HighLayout.h"
 
 namespace side {
 namespace {
 
-constexpr int kWidth = 428;
-constexpr int kHeight = 214;
-constexpr Rect kReset{28, 181, 124, 26};
-constexpr Rect kOk{372, 178, 33, 28};
+constexpr int kWidth = HighLayout::Width;
+constexpr int kHeight = HighLayout::Height;
+constexpr Rect kReset = FromLayout(HighLayout::Reset);
+constexpr Rect kOk = FromLayout(HighLayout::Exit);
+// The width and height of a cell's text.
+constexpr int kTextW = HighLayout::CellChars * Layout::DigitWidth;
+constexpr int kTextH = Layout::DigitHeight;
 
-int CellX(int column) { return 61 + 91 * column; }  // column 0..3
-int CellY(int row) { return 67 + 35 * row; }        // row 0..2
+int CellX(int column) { return HighLayout::CellOriginAt(column, 0).X; }  // column 0..3
+int CellY(int row) { return HighLayout::CellOriginAt(0, row).Y; }        // row 0..2
 
 void Centred(cairo_t* cr, const char* text, const art::Font& font, double cx, double cy, const art::Color& color)
 {
@@ -43,8 +47,8 @@ void Window(art::Canvas& canvas, int lit)
     RoundedWindowEdge(cr, kWidth, kHeight);
 
     // Headings over each pair of columns, with a copper rule beneath.
-    const double singleX = (CellX(0) + CellX(1) + 72) / 2.0;
-    const double doubleX = (CellX(2) + CellX(3) + 72) / 2.0;
+    const double singleX = (CellX(0) + CellX(1) + kTextW) / 2.0;
+    const double doubleX = (CellX(2) + CellX(3) + kTextW) / 2.0;
     Heading(cr, "Single Colors", singleX, 22);
     Heading(cr, "Double Colors", doubleX, 22);
     for (double cx : {singleX, doubleX}) {
@@ -62,16 +66,16 @@ void Window(art::Canvas& canvas, int lit)
     // Column labels (code length) and row labels (colour count).
     const art::Color label = art::Color::Hex(pal::Label);
     const char* lengths[] = {"4", "5", "4", "5"};
-    for (int i = 0; i < 4; ++i) Centred(cr, lengths[i], SansFont(14), CellX(i) + 36, 51.5, label);
+    for (int i = 0; i < HighLayout::Columns; ++i) Centred(cr, lengths[i], SansFont(14), CellX(i) + kTextW / 2, 51.5, label);
     const char* counts[] = {"6", "8", "10"};
-    for (int j = 0; j < 3; ++j) Centred(cr, counts[j], SansFont(14), 40, CellY(j) + 9.5, label);
+    for (int j = 0; j < HighLayout::Rows; ++j) Centred(cr, counts[j], SansFont(14), 40, CellY(j) + kTextH / 2.0, label);
     const art::Color legend = label.Mix(art::Color::Hex(pal::BlueMid), 0.35);
     Centred(cr, "holes", SansFont(9, false), 40, 51.5, legend);
     Centred(cr, "colors", SansFont(9, false), 40, CellY(2) + 33, legend);
 
     // The twelve cells: a dark rounded seat around a sunken black field.
-    for (int j = 0; j < 3; ++j) {
-        for (int i = 0; i < 4; ++i) {
+    for (int j = 0; j < HighLayout::Rows; ++j) {
+        for (int i = 0; i < HighLayout::Columns; ++i) {
             const int x = CellX(i), y = CellY(j);
             art::RoundedRectPath(cr, x - 6.5, y - 5.5, 85, 30, 5);
             art::SetSource(cr, art::Color::Hex(0x071634), 0.85);
@@ -79,7 +83,7 @@ void Window(art::Canvas& canvas, int lit)
             cairo_set_line_width(cr, 1);
             art::SetSource(cr, art::Color::Hex(0x3460A8), 0.45);
             cairo_stroke(cr);
-            SunkenField(cr, {x - 1, y - 1, 74, 21}, art::Color::Hex(0x0B1F48));
+            SunkenField(cr, {x - 1, y - 1, kTextW + 2, kTextH + 2}, art::Color::Hex(0x0B1F48));
         }
     }
 

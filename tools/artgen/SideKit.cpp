@@ -188,31 +188,32 @@ void RoundedWindowEdge(cairo_t* cr, int width, int height)
     // shape; the shape grown by half a pixel diagonal (0.75) covers every
     // such pixel completely.
     const double grow = 0.75;
+    constexpr int corner = Layout::CornerEllipse / 2;  // the rounding radius
     auto outline = [&](double inset, double radius) {
         art::RoundedRectPath(cr, inset, inset, width - 2 * inset, height - 2 * inset, radius);
     };
     cairo_save(cr);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
     cairo_rectangle(cr, 0, 0, width, height);
-    outline(-grow, 12 + grow);
+    outline(-grow, corner + grow);
     art::SetSource(cr, art::Color::Hex(pal::Night));
     cairo_fill(cr);
 
-    outline(-grow, 12 + grow);
-    outline(1.25, 12 - 1.25);
+    outline(-grow, corner + grow);
+    outline(1.25, corner - 1.25);
     art::SetSource(cr, art::Color::Hex(pal::CopperDark).Scaled(0.7));
     cairo_fill(cr);
     cairo_restore(cr);
 
     cairo_save(cr);
     cairo_pattern_t* grad = CopperGradient(0, height, 0.35);
-    outline(1.8, 12 - 1.8);
+    outline(1.8, corner - 1.8);
     cairo_set_line_width(cr, 1.3);
     cairo_set_source(cr, grad);
     cairo_stroke(cr);
     cairo_pattern_destroy(grad);
     // A faint dark line inside the copper lifts it off the panel.
-    outline(3.0, 12 - 3.0);
+    outline(3.0, corner - 3.0);
     cairo_set_line_width(cr, 1.0);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
     cairo_stroke(cr);

@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "SideArt.h"
+#include "windows/MessageLayout.h"
 
 namespace side {
 namespace {
 
-constexpr int kWidth = 360;
-constexpr int kHeight = 120;
-constexpr Rect kPlate{49, 23, 262, 58};
-constexpr Rect kOk{316, 87, 34, 29};
+constexpr int kWidth = MessageLayout::Width;
+constexpr int kHeight = MessageLayout::Height;
+constexpr Rect kPlate = FromLayout(MessageLayout::Plate);
+constexpr Rect kOk = FromLayout(MessageLayout::Exit);
 
 // The plate the messages are written on: a recess in the leather with a
 // thin copper edge, darker than its surroundings so the words stand out.

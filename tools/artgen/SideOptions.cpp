@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "SideArt.h"
+#include "windows/OptionsLayout.h"
 
 namespace side {
 namespace {
 
-constexpr int kWidth = 272;
-constexpr int kHeight = 160;
+constexpr int kWidth = OptionsLayout::Width;
+constexpr int kHeight = OptionsLayout::Height;
 
 struct Item {
     const char* Name;   // the picture's name
@@ -22,17 +23,14 @@ struct Item {
 // In the window's order: the seven choices, then the two buttons.
 const std::vector<Item>& Items()
 {
-    static const std::vector<Item> items = {
-        {"img4", "4", {154, 20, 17, 21}, true},
-        {"img5", "5", {193, 20, 16, 21}, true},
-        {"img6", "6", {133, 52, 14, 22}, true},
-        {"img8", "8", {171, 52, 15, 22}, true},
-        {"img10", "10", {213, 52, 26, 22}, true},
-        {"imgYes", "Yes", {140, 84, 37, 21}, true},
-        {"imgNo", "No", {200, 84, 32, 22}, true},
-        {"imgOk", "Ok", {146, 127, 29, 22}, false},
-        {"imgCancel", "Cancel", {192, 127, 66, 22}, false},
-    };
+    static const std::vector<Item> items = [] {
+        std::vector<Item> all;
+        for (const OptionsLayout::Choice& c : OptionsLayout::Choices)
+            all.push_back({c.Name, c.Text, FromLayout(c.Area), true});
+        all.push_back({"imgOk", "Ok", FromLayout(OptionsLayout::Ok), false});
+        all.push_back({"imgCancel", "Cancel", FromLayout(OptionsLayout::Cancel), false});
+        return all;
+    }();
     return items;
 }
 

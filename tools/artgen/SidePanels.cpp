@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "SideArt.h"
+#include "windows/CombsLayout.h"
+#include "windows/TimerLayout.h"
 
 namespace side {
 namespace {
@@ -68,18 +70,17 @@ void DisplayPanel(art::Canvas& canvas, const PanelLook& look, const std::vector<
 
 void GenerateTimerArt(const std::filesystem::path& resourcesDir)
 {
-    art::Canvas canvas(164, 53);
-    // Fields x 16..54 and 73..147, y 16..36 inclusive: the time and the record.
+    art::Canvas canvas(TimerLayout::Width, TimerLayout::Height);
     DisplayPanel(canvas, {0x45B079, 0x1F7A4A, 0x0C3E24, 0xD9F2E2},
-                 {{{16, 16, 39, 21}, "TIME"}, {{73, 16, 75, 21}, "RECORD"}});
+                 {{FromLayout(TimerLayout::TimeField), "TIME"}, {FromLayout(TimerLayout::RecordField), "RECORD"}});
     WritePicture(canvas, resourcesDir, "timer", "imgTimer");
 }
 
 void GenerateCombsArt(const std::filesystem::path& resourcesDir)
 {
-    art::Canvas canvas(111, 53);
-    // Field x 16..90, y 16..36 inclusive: the count of codes still possible.
-    DisplayPanel(canvas, {0xB4BAC4, 0x6E747E, 0x393D45, 0xF0F2F6}, {{{16, 16, 75, 21}, "COMBINATIONS"}});
+    art::Canvas canvas(CombsLayout::Width, CombsLayout::Height);
+    DisplayPanel(canvas, {0xB4BAC4, 0x6E747E, 0x393D45, 0xF0F2F6},
+                 {{FromLayout(CombsLayout::CountField), "COMBINATIONS"}});
     WritePicture(canvas, resourcesDir, "combs", "imgCombs");
 }
 
