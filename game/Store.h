@@ -22,6 +22,10 @@ public:
     // Stores the text; false when it could not be stored. A failed write
     // leaves what was stored before untouched.
     virtual bool WriteText(const std::string& section, const std::string& name, const std::string& value) = 0;
+
+    // Where the values are kept, in words a player can look for (a file's
+    // path, a registry key); empty when there is no such place.
+    virtual std::string Location() const { return {}; }
 };
 
 // Opens the program's store. The platform installs the opener at start-up;

@@ -28,6 +28,7 @@ public:
 
     std::optional<std::string> ReadText(const std::string& section, const std::string& name) override;
     bool WriteText(const std::string& section, const std::string& name, const std::string& value) override;
+    std::string Location() const override { return "the test's memory store"; }
 
     const std::shared_ptr<Contents>& Shared() const { return contents_; }
 

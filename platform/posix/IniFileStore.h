@@ -25,6 +25,7 @@ public:
 
     std::optional<std::string> ReadText(const std::string& section, const std::string& name) override;
     bool WriteText(const std::string& section, const std::string& name, const std::string& value) override;
+    std::string Location() const override { return path_.string(); }
 
     const std::filesystem::path& Path() const { return path_; }
 

@@ -1,0 +1,177 @@
+// BoardRenderer: the board's drawing steps over the sprite sheets.
+#include "board/BoardRenderer.h"
+
+#include <string>
+
+#include "game/GameState.h"
+#include "resources/Pictures.h"
+#include "util/Blit.h"
+
+namespace {
+
+Bitmap Load(const char* name) {
+    auto image = LoadPicture(PictureWindow::Main, name);
+    return image ? std::move(image->Picture) : Bitmap{};
+}
+
+Shape ToShape(const board::OutlineStep& s) {
+    switch (s.Shape) {
+        case board::OutlineStep::Kind::RoundRect:
+            return RoundRectShape(s.Left, s.Top, s.Right, s.Bottom, s.CornerW, s.CornerH);
+        case board::OutlineStep::Kind::Ellipse:
+            return EllipseShape(s.Left, s.Top, s.Right, s.Bottom);
+        case board::OutlineStep::Kind::Rect:
+            break;
+    }
+    return RectShape(s.Left, s.Top, s.Right, s.Bottom);
+}
+
+// A masked sprite: the mask with AND blackens the shape, the picture with
+// OR colours it in; the background stays where the mask is white.
+void Masked(Bitmap& canvas, const Rect& at, int srcX, int maskY, int srcY, const Bitmap& mask, const Bitmap& image) {
+    BlitRectRop(canvas, at.Left, at.Top, at.Width, at.Height, srcX, maskY, mask, RopSrcAnd);
+    BlitRectRop(canvas, at.Left, at.Top, at.Width, at.Height, srcX, srcY, image, RopSrcPaint);
+}
+
+}  // namespace
+
+const BoardSprites& BoardSprites::Get() {
+    static const BoardSprites sprites = [] {
+        BoardSprites s;
+        s.Board = Load("ImgBoard");
+        s.Colors = Load("ImgColors");
+        s.Mask = Load("ImgMask");
+        s.WhitePegs = Load("ImgWhitePegs");
+        s.RedPegs = Load("ImgRedPegs");
+        s.NoBalls1 = Load("ImgNoBalls1");
+        s.NoBalls2 = Load("ImgNoBalls2");
+        s.BallColumn = Load("ImgBallColumn");
+        s.PegColumn = Load("ImgPegColumn");
+        s.BigBall = Load("ImgBigBall");
+        s.Bullets = Load("ImgBullets");
+        s.Toggles = Load("imgToggles");
+        s.XO = Load("imgXO");
+        s.XOMask = Load("imgXOMask");
+        for (size_t i = 0; i < board::Buttons.size(); ++i) s.Captions[i] = Load(board::Buttons[i].Caption);
+        return s;
+    }();
+    return sprites;
+}
+
+BoardRenderer::BoardRenderer()
+    : BackBuffer(board::WindowWidth, board::WindowHeight), sprites_(BoardSprites::Get()) {}
+
+void BoardRenderer::RedrawBoard() {
+    const TGameSettings& s = GameSettings;
+    const TBoardState& b = BoardState;
+    BlitPicture(BackBuffer, 0, 0, sprites_.Board);
+    if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.X, board::NoBalls1.Y, sprites_.NoBalls1);
+    if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.X, board::NoBalls2.Y, sprites_.NoBalls2);
+    if (s.Spaces == 4) {
+        BlitPicture(BackBuffer, board::PegColumn.X, board::PegColumn.Y, sprites_.PegColumn);
+        BlitPicture(BackBuffer, board::BallColumn.X, board::BallColumn.Y, sprites_.BallColumn);
+    }
+    // An off toggle needs nothing: the bare board shows it raised.
+    for (int t = 1; t <= 2; ++t)
+        if (s.Views[size_t(t)]) DrawToggle(BackBuffer, t);
+    for (int p = 1; p <= s.Spaces; ++p)
+        for (int r = 1; r <= board::Rows; ++r)
+            if (const uint8_t c = b.Guesses[size_t(r)][size_t(p)]; c != 0) DrawBall(BackBuffer, c, r, p);
+    for (int k = 1; k <= s.Spaces; ++k)
+        for (int r = 1; r <= board::Rows; ++r) DrawPeg(BackBuffer, r, k);
+    for (int c = 1; c <= s.Colors; ++c) DrawColorMark(BackBuffer, c);
+}
+
+Rect BoardRenderer::DrawBall(Bitmap& canvas, int colour, int row, int position) const {
+    const Rect at = ToRect(board::HoleBall(position, row));
+    constexpr int inset = board::BallInset;
+    Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, sprites_.Mask, sprites_.Colors);
+    return at;
+}
+
+Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
+    const uint8_t mark = BoardState.PegMarks[size_t(row)][size_t(slot)];
+    const Bitmap* sheet = mark == PegWhite ? &sprites_.WhitePegs : mark == PegRed ? &sprites_.RedPegs : nullptr;
+    if (!sheet) return {};
+    const Rect at = ToRect(board::PegCell(slot, row));
+    const board::Point from = board::PegSheetSource(slot, row);
+    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, from.X, from.Y, *sheet);
+    return at;
+}
+
+Rect BoardRenderer::RestoreNoteSquare(Bitmap& canvas, int colour) const {
+    const Rect at = ToRect(board::NoteSquare(colour));
+    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_.Board);
+    return at;
+}
+
+Rect BoardRenderer::DrawColorMark(Bitmap& canvas, int colour) const {
+    const Rect at = RestoreNoteSquare(canvas, colour);
+    const uint8_t mark = BoardState.ColorMarks[size_t(colour)];
+    if (mark != MarkCross && mark != MarkRing) return at;
+    const int srcX = mark == MarkCross ? 0 : 18;
+    Masked(canvas, at, srcX, 0, 0, sprites_.XOMask, sprites_.XO);
+    return at;
+}
+
+Rect BoardRenderer::DrawToggle(Bitmap& canvas, int toggle) const {
+    const Rect at = ToRect(board::ToggleSquare(toggle));
+    if (GameSettings.Views[size_t(toggle)]) {
+        const board::Point frame = board::ToggleFrame(toggle);
+        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, sprites_.Toggles);
+    } else {
+        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_.Board);
+    }
+    return at;
+}
+
+std::array<Rect, 2> BoardRenderer::DrawLight(Bitmap& screen, int button) const {
+    const board::Button& b = board::Buttons[size_t(button)];
+    Rect light{};
+    if (b.Kind == board::Highlight::BigBall) {
+        light = ToRect(b.Lit);
+        BlitPicture(screen, light.Left, light.Top, sprites_.BigBall);
+    } else if (b.Kind == board::Highlight::Bullet) {
+        light = ToRect(b.Lit);
+        const board::Point frame = board::BulletFrame(button);
+        BlitRect(screen, light.Left, light.Top, light.Width, light.Height, frame.X, frame.Y, sprites_.Bullets);
+    }
+    const Bitmap& caption = sprites_.Captions[size_t(button)];
+    BlitPicture(screen, b.CaptionX, board::CaptionTop, caption);
+    return {light, Rect{b.CaptionX, board::CaptionTop, caption.Width, caption.Height}};
+}
+
+std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) const {
+    const board::Button& b = board::Buttons[size_t(button)];
+    Rect light{};
+    if (b.Kind != board::Highlight::None) {
+        light = ToRect(b.Lit);
+        BlitRect(screen, light.Left, light.Top, light.Width, light.Height, light.Left, light.Top, BackBuffer);
+    }
+    const Rect strip{b.CaptionX, board::CaptionTop, b.RestoreW, board::CaptionStripHeight};
+    BlitRect(screen, strip.Left, strip.Top, strip.Width, strip.Height, strip.Left, strip.Top, BackBuffer);
+    return {light, strip};
+}
+
+Region BoardOutline() {
+    Region shape(board::WindowWidth, board::WindowHeight);
+    for (const board::OutlineStep& step : board::Outline) {
+        if (step.Cut)
+            shape.Difference(ToShape(step));
+        else
+            shape.Union(ToShape(step));
+    }
+    return shape;
+}
+
+Region BoardRenderer::BuildShape() {
+    Region shape = BoardOutline();
+    if (!GameSettings.Holes) return shape;
+    for (int p = 1; p <= GameSettings.Spaces; ++p)
+        for (int r = 1; r <= board::Rows; ++r) {
+            if (BoardState.Guesses[size_t(r)][size_t(p)] != 0) continue;
+            const board::Rect box = board::SeeThrough(p, r);
+            shape.Difference(EllipseShape(box.X, box.Y, box.X + box.W, box.Y + box.H));
+        }
+    return shape;
+}

@@ -1,0 +1,65 @@
+// BoardRenderer: composes the board from the game state, out of the main
+// window's sprite sheets, into the back buffer, and draws the small pieces
+// (a ball, a peg, a note mark, a toggle, a button's light) onto any
+// surface. It also builds the window's shape. It knows the pictures and the
+// geometry table; it knows nothing of windows, the platform or the flow.
+//
+// The back buffer always holds the board as it must look without any
+// button light, so a light is put out by copying back from it.
+#pragma once
+
+#include <array>
+
+#include "board/BoardGeometry.h"
+#include "util/Bitmap.h"
+#include "util/Geometry.h"
+#include "util/Region.h"
+
+// The main window's pictures, decoded once from the embedded files.
+struct BoardSprites {
+    Bitmap Board, Colors, Mask, WhitePegs, RedPegs, NoBalls1, NoBalls2, BallColumn, PegColumn;
+    Bitmap BigBall, Bullets, Toggles, XO, XOMask;
+    std::array<Bitmap, 10> Captions;  // by button index
+
+    // Missing or unreadable pictures decode as empty bitmaps, which every
+    // blit leaves alone; the art tests make sure none is missing.
+    static const BoardSprites& Get();
+};
+
+inline Rect ToRect(const board::Rect& r) { return Rect{r.X, r.Y, r.W, r.H}; }
+
+class BoardRenderer {
+public:
+    BoardRenderer();
+
+    Bitmap BackBuffer;  // 528 x 420; rows 416..419 are never drawn
+
+    // The whole board of the current state into the back buffer: board,
+    // covers, toggles, balls, pegs and note marks.
+    void RedrawBoard();
+
+    // Each returns the rectangle it drew on the canvas (empty for nothing).
+    Rect DrawBall(Bitmap& canvas, int colour, int row, int position) const;
+    Rect DrawPeg(Bitmap& canvas, int row, int slot) const;
+    // The note square restored from the bare board, then the colour's mark.
+    Rect DrawColorMark(Bitmap& canvas, int colour) const;
+    Rect RestoreNoteSquare(Bitmap& canvas, int colour) const;
+    // The toggle (1 timer, 2 combinations) in the state of its view switch.
+    Rect DrawToggle(Bitmap& canvas, int toggle) const;
+
+    // A button's light and caption onto the screen, and their removal from
+    // the back buffer. Both give the two rectangles touched (the first is
+    // empty for the toggles, which have no light of their own).
+    std::array<Rect, 2> DrawLight(Bitmap& screen, int button) const;
+    std::array<Rect, 2> RestoreLight(Bitmap& screen, int button) const;
+
+    // The window's shape: the outline, less the empty holes of positions
+    // 1..Spaces when the see-through holes are on.
+    static Region BuildShape();
+
+private:
+    const BoardSprites& sprites_;
+};
+
+// The board's outline alone, as a mask the size of the window.
+Region BoardOutline();

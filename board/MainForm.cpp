@@ -1,0 +1,401 @@
+// MainForm: the board window's life cycle, game flow, drawing calls and
+// mouse handling.
+#include "board/MainForm.h"
+
+#include <string>
+
+#include "game/GameState.h"
+#include "game/Random.h"
+#include "game/Rules.h"
+#include "game/Settings.h"
+#include "game/Solver.h"
+#include "game/Store.h"
+#include "resources/Pictures.h"
+#include "util/Blit.h"
+#include "util/Cursor.h"
+#include "windows/UAbout.h"
+#include "windows/UCombs.h"
+#include "windows/UHigh.h"
+#include "windows/UMessage.h"
+#include "windows/UOptions.h"
+#include "windows/UTimer.h"
+
+TfrmMain* frmMain = nullptr;
+
+namespace {
+constexpr const char* DepthWarning = "QuorVex needs 16-bit or True-color graphic modes to run properly!";
+}
+
+TfrmMain::TfrmMain(Application& app) : Form(app, board::DesignWidth, board::DesignHeight) {
+    frmMain = this;
+    SetCaption("Quor Vex the Ultimate Game");
+}
+
+TfrmMain::~TfrmMain() {
+    if (frmMain == this) frmMain = nullptr;
+}
+
+// ---- life cycle --------------------------------------------------------------
+
+void TfrmMain::OnCreate() {
+    Platform& system = App().System();
+    if (system.ScreenBitsPerPixel() < 16) App().ShowMessage(DepthWarning);
+    SeedRandomFromClock();
+    movingWindow_ = false;
+    LoadSettings();
+    // The default centres the design size, which the window still has.
+    const int left = WindowPositions.ReadInteger("MainLeft", (system.ScreenWidth() - Width()) / 2);
+    const int top = WindowPositions.ReadInteger("MainTop", (system.ScreenHeight() - Height()) / 2);
+    MoveTo(left, top);
+    dragColor_ = 0;
+    const auto fist = CursorFistBytes();
+    if (auto cursor = DecodeCur(fist.data(), fist.size())) system.DefineCursor(CursorKind::ClosedHand, *cursor);
+    App().HelpFile = App().AppDir() + "QuorVex.hlp";
+}
+
+void TfrmMain::OnShow() {
+    SetSize(board::WindowWidth, board::WindowHeight);
+    ShapeWindow();
+    UnlightButton(cmdNew);
+    RedrawBoard();
+    DoCommand(cmdNew);
+}
+
+void TfrmMain::OnClose() { ClearShape(); }
+
+void TfrmMain::OnDestroy() {
+    WindowPositions.WriteInteger("MainLeft", Left());
+    WindowPositions.WriteInteger("MainTop", Top());
+}
+
+void TfrmMain::OnMouseLeave() {
+    for (int i = 0; i < int(buttonLit_.size()); ++i)
+        if (buttonLit_[size_t(i)]) UnlightButton(i);
+}
+
+// ---- commands ----------------------------------------------------------------
+
+void TfrmMain::DoCommand(uint8_t command) {
+    switch (command) {
+        case cmdEval: Evaluate(); break;
+        case cmdNew: NewGame(); break;
+        case cmdOptions:
+            if (frmOptions && frmOptions->ShowModal() == mrOk) DoCommand(cmdNew);
+            break;
+        case cmdHint: Hint(); break;
+        case cmdHigh:
+            if (frmHigh) frmHigh->ShowModal();
+            break;
+        case cmdAbout:
+            if (frmAbout) frmAbout->ShowModal();
+            break;
+        case cmdHelp: App().OpenHelpContents(); break;
+        case cmdExit: Exit(); break;
+        case cmdTimer:
+            if (frmTimer) ToggleView(1, *frmTimer);
+            break;
+        case cmdCombs:
+            if (frmCombs) ToggleView(2, *frmCombs);
+            break;
+        default: break;  // not a command
+    }
+}
+
+void TfrmMain::ShowMessageKind(uint8_t kind) {
+    if (!frmMessage) return;
+    frmMessage->MessageKind = kind;
+    frmMessage->ShowModal();
+}
+
+void TfrmMain::Evaluate() {
+    TBoardState& b = BoardState;
+    if (!b.GameActive) return ShowMessageKind(mkStart);
+    if (!RowComplete()) return ShowMessageKind(mkFill);
+    ScoreRow();
+    for (uint8_t k = 1; k <= GameSettings.Spaces; ++k) {
+        DrawPegToBuffer(b.CurrentRow, k);
+        DrawPegToScreen(b.CurrentRow, k);
+    }
+    if (b.RowScores[b.CurrentRow].RedCount == GameSettings.Spaces) {
+        if (frmTimer) frmTimer->Timer.SetEnabled(false);
+        uint8_t kind = mkWin;
+        if (!b.HintUsed) {
+            const int rows = 13 - b.CurrentRow;
+            HighScoreEntry& record = CurrentHighScore();
+            const int recordSeconds = record.RecordSeconds;  // a copy: the entry is packed
+            const bool better = record.RecordRows == 0 || rows < record.RecordRows ||
+                                (rows == record.RecordRows && b.ElapsedTime < recordSeconds);
+            if (better) {
+                record.RecordRows = static_cast<uint8_t>(rows);
+                record.RecordSeconds = static_cast<int16_t>(b.ElapsedTime);
+                if (frmTimer) frmTimer->DrawRecord();
+                kind = mkHigh;
+            }
+        }
+        b.GameActive = false;
+        ClearColorMarks();
+        ShowMessageKind(kind);
+    } else {
+        --b.CurrentRow;
+        if (b.CurrentRow == 0) {
+            // Lost: the time goes on counting, and the secret stays hidden.
+            b.GameActive = false;
+            ClearColorMarks();
+            ShowMessageKind(mkLost);
+        } else {
+            UpdateCandidates();
+        }
+    }
+    if (frmCombs) frmCombs->DrawCount();
+}
+
+void TfrmMain::NewGame() {
+    TBoardState& b = BoardState;
+    GenerateSecret();
+    ClearColorMarks();
+    b.GameActive = true;
+    b.CurrentRow = 12;
+    b.HintUsed = false;
+    RedrawBoard();
+    ResetCandidates();
+    if (frmCombs) frmCombs->DrawCount();
+    b.ElapsedTime = 0;
+    // The game's own first tick: every game counts from 1.
+    if (frmTimer) {
+        frmTimer->TimerTimer();
+        frmTimer->Timer.SetEnabled(true);
+    }
+    if (GameSettings.Holes) ShapeWindow();
+    PBoxPaint();
+}
+
+void TfrmMain::Hint() {
+    TBoardState& b = BoardState;
+    if (!b.GameActive) return ShowMessageKind(mkStart);
+    UpdateCandidates();
+    b.Guesses[b.CurrentRow] = CandidateSlot(LastHint);
+    RedrawBoard();
+    if (GameSettings.Holes) ShapeWindow();
+    PBoxPaint();
+    if (b.CurrentRow != 12) b.HintUsed = true;
+}
+
+void TfrmMain::Exit() {
+    GameSettings.ViewTimer() = frmTimer && frmTimer->Visible();
+    GameSettings.ViewCombs() = frmCombs && frmCombs->Visible();
+    if (!SaveSettings()) {
+        // Losing the options and records without a word would be worse
+        // than a message at the door.
+        const std::string where = OpenStore()->Location();
+        App().ShowMessage("Your options and records could not be saved to " +
+                          (where.empty() ? std::string("the settings store") : where) +
+                          ". They are lost when QuorVex closes.");
+    }
+    Close();
+}
+
+void TfrmMain::ToggleView(uint8_t toggle, Form& window) {
+    bool& view = GameSettings.Views[toggle];
+    view = !view;
+    DrawToggleToBuffer(toggle);
+    DrawToggleToScreen(toggle);
+    if (window.Visible()) {
+        window.Hide();
+    } else {
+        window.Show();
+        window.BringToFront();
+    }
+}
+
+void TfrmMain::FormKeyDown(int key, unsigned /*modifiers*/) {
+    switch (key) {
+        case Key::Space: DoCommand(cmdEval); break;
+        case Key::Function(1): DoCommand(cmdHelp); break;
+        case Key::Function(2): DoCommand(cmdNew); break;
+        case Key::Function(3):
+            DoCommand(cmdNew);
+            DoCommand(cmdHint);
+            DoCommand(cmdEval);
+            break;
+        case Key::Function(5): DoCommand(cmdOptions); break;
+        case Key::Function(6): DoCommand(cmdHint); break;
+        case Key::Function(7): DoCommand(cmdHigh); break;
+        case Key::Function(11): DoCommand(cmdTimer); break;
+        case Key::Function(12): DoCommand(cmdCombs); break;
+        default: break;
+    }
+}
+
+void TfrmMain::PBoxDblClick() {
+    if (!backgroundHit_) return;
+    GameSettings.Holes = !GameSettings.Holes;
+    ShapeWindow();
+}
+
+// ---- drawing -----------------------------------------------------------------
+
+void TfrmMain::RedrawBoard() {
+    renderer_.RedrawBoard();
+    // The note squares also go onto the screen at once.
+    for (uint8_t c = 1; c <= GameSettings.Colors; ++c) ToScreen(renderer_.DrawColorMark(Canvas(), c));
+}
+
+void TfrmMain::OnPaint() {
+    BlitPicture(Canvas(), 0, 0, renderer_.BackBuffer);
+    // The toggles are not lit again by a repaint: they have no light.
+    for (int i = 0; i <= cmdExit; ++i)
+        if (buttonLit_[size_t(i)]) renderer_.DrawLight(Canvas(), i);
+}
+
+void TfrmMain::PBoxPaint() { Repaint(); }
+
+void TfrmMain::ShapeWindow() { SetShape(BoardRenderer::BuildShape()); }
+
+void TfrmMain::DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position) {
+    renderer_.DrawBall(renderer_.BackBuffer, colour, row, position);
+}
+
+void TfrmMain::DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position) {
+    ToScreen(renderer_.DrawBall(Canvas(), colour, row, position));
+}
+
+void TfrmMain::DrawPegToBuffer(uint8_t row, uint8_t slot) { renderer_.DrawPeg(renderer_.BackBuffer, row, slot); }
+
+void TfrmMain::DrawPegToScreen(uint8_t row, uint8_t slot) { ToScreen(renderer_.DrawPeg(Canvas(), row, slot)); }
+
+void TfrmMain::DrawColorMark(uint8_t colour) {
+    renderer_.DrawColorMark(renderer_.BackBuffer, colour);
+    ToScreen(renderer_.DrawColorMark(Canvas(), colour));
+}
+
+void TfrmMain::CycleColorMark(uint8_t colour) {
+    uint8_t& mark = BoardState.ColorMarks[colour];
+    mark = static_cast<uint8_t>((mark + 1) % 3);
+    DrawColorMark(colour);
+}
+
+void TfrmMain::ClearColorMarks() {
+    BoardState.ColorMarks.Fill(MarkNone);
+    for (uint8_t c = 1; c <= GameSettings.Colors; ++c) {
+        renderer_.RestoreNoteSquare(renderer_.BackBuffer, c);
+        ToScreen(renderer_.RestoreNoteSquare(Canvas(), c));
+    }
+}
+
+void TfrmMain::DrawToggleToBuffer(uint8_t toggle) { renderer_.DrawToggle(renderer_.BackBuffer, toggle); }
+
+void TfrmMain::DrawToggleToScreen(uint8_t toggle) { ToScreen(renderer_.DrawToggle(Canvas(), toggle)); }
+
+void TfrmMain::LightButton(int index) {
+    buttonLit_[size_t(index)] = true;
+    for (const Rect& r : renderer_.DrawLight(Canvas(), index)) ToScreen(r);
+}
+
+void TfrmMain::UnlightButton(int index) {
+    buttonLit_[size_t(index)] = false;
+    for (const Rect& r : renderer_.RestoreLight(Canvas(), index)) ToScreen(r);
+}
+
+// ---- mouse -------------------------------------------------------------------
+
+void TfrmMain::PBoxMouseDown(const MouseEvent& e) {
+    const TGameSettings& s = GameSettings;
+    const TBoardState& b = BoardState;
+    dragColor_ = 0;
+    pressedButton_ = -1;
+    backgroundHit_ = false;
+
+    dragColor_ = static_cast<uint8_t>(board::ColorAt(e.X, e.Y, s.Colors));
+    if (dragColor_ == 0) {
+        // A ball in any hole lends its colour; the hole keeps its ball.
+        if (const board::HoleHit hole = board::HoleAt(e.X, e.Y, s.Spaces))
+            dragColor_ = b.Guesses[size_t(hole.Row)][size_t(hole.Position)];
+    }
+    if (dragColor_ == 0) pressedButton_ = board::ButtonAt(e.X, e.Y);
+    backgroundHit_ = dragColor_ == 0 && pressedButton_ == -1;
+
+    switch (e.Button) {
+        case MouseButton::Left:
+            if (dragColor_ != 0 && (e.Modifiers & Modifier::Ctrl)) {
+                if (dragColor_ <= s.Colors) CycleColorMark(dragColor_);
+            } else if (dragColor_ != 0) {
+                App().SetCursor(CursorKind::ClosedHand);
+            } else if (pressedButton_ == -1) {
+                movingWindow_ = true;
+                grabX_ = e.X;
+                grabY_ = e.Y;
+                CaptureMouse();
+            }
+            break;
+        case MouseButton::Right:
+            if (dragColor_ != 0 && b.CurrentRow >= 1 && b.CurrentRow <= 12) {
+                TCode& row = BoardState.Guesses[b.CurrentRow];
+                for (size_t p = 1; p <= s.Spaces; ++p)
+                    if (row[p] == 0) {
+                        row[p] = dragColor_;
+                        break;
+                    }
+            }
+            RedrawBoard();
+            if (s.Holes) ShapeWindow();
+            PBoxPaint();
+            break;
+        case MouseButton::Middle: break;
+    }
+}
+
+void TfrmMain::FollowWithSideWindow(Form& window, int dx, int dy) {
+    if (!window.Visible()) return;
+    const Platform& system = App().System();
+    int left = window.Left() + dx, top = window.Top() + dy;
+    // Each axis is held back at the screen's edge on its own, so the window
+    // slides along an edge while the board goes on.
+    if (left < 0 || left + window.Width() > system.ScreenWidth()) left = window.Left();
+    if (top < 0 || top + window.Height() > system.ScreenHeight()) top = window.Top();
+    window.MoveTo(left, top);
+}
+
+void TfrmMain::PBoxMouseMove(const MouseEvent& e) {
+    if (movingWindow_) {
+        const int dx = e.X - grabX_, dy = e.Y - grabY_;
+        MoveTo(Left() + dx, Top() + dy);
+        if (frmTimer) FollowWithSideWindow(*frmTimer, dx, dy);
+        if (frmCombs) FollowWithSideWindow(*frmCombs, dx, dy);
+        return;
+    }
+    for (int i = 0; i < int(board::Buttons.size()); ++i) {
+        const board::Button& button = board::Buttons[size_t(i)];
+        if (board::Hits(e.X, e.Y, button.Centre, button.Radius)) {
+            if (!buttonLit_[size_t(i)]) LightButton(i);
+        } else if (buttonLit_[size_t(i)]) {
+            UnlightButton(i);
+        }
+    }
+}
+
+void TfrmMain::PBoxMouseUp(const MouseEvent& e) {
+    if (e.Button != MouseButton::Left) return;
+    movingWindow_ = false;
+    ReleaseMouse();
+    TBoardState& b = BoardState;
+    if (dragColor_ != 0) {
+        App().SetCursor(CursorKind::Default);
+        const board::HoleHit hole = board::HoleAt(e.X, e.Y, GameSettings.Spaces);
+        if (hole && hole.Row == b.CurrentRow) {
+            const auto row = static_cast<uint8_t>(hole.Row), position = static_cast<uint8_t>(hole.Position);
+            b.Guesses[row][position] = dragColor_;
+            DrawBallToBuffer(dragColor_, row, position);
+            DrawBallToScreen(dragColor_, row, position);
+            if (GameSettings.Holes) ShapeWindow();
+        }
+        dragColor_ = 0;
+    }
+    const int released = board::ButtonAt(e.X, e.Y);
+    if (released != -1 && released == pressedButton_) {
+        DoCommand(static_cast<uint8_t>(released));
+        // The command may have ended the program; the window is still ours
+        // until the application destroys it.
+        UnlightButton(released);
+        pressedButton_ = -1;
+    }
+}

@@ -1,0 +1,99 @@
+// MainForm: the board window, TfrmMain. It owns the back buffer (through
+// its renderer), runs every game command through DoCommand, maps the keys
+// to commands, and turns the mouse on the board into drags, drops, fills,
+// note marks, button presses and window moves. Drawing steps live in the
+// renderer and every coordinate in the geometry table; this file decides
+// what happens when.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "board/BoardRenderer.h"
+#include "forms/Form.h"
+
+// The command codes; a board button's index is its command.
+enum : uint8_t {
+    cmdEval = 0,
+    cmdNew = 1,
+    cmdOptions = 2,
+    cmdHint = 3,
+    cmdHigh = 4,
+    cmdAbout = 5,
+    cmdHelp = 6,
+    cmdExit = 7,
+    cmdTimer = 8,
+    cmdCombs = 9,
+};
+
+class TfrmMain : public Form {
+public:
+    explicit TfrmMain(Application& app);
+    ~TfrmMain() override;
+
+    // The one entry point of every game command; codes above 9 do nothing.
+    void DoCommand(uint8_t command);
+    void FormKeyDown(int key, unsigned modifiers);
+
+    // Drawing: into the back buffer, onto the screen, or both.
+    void RedrawBoard();
+    void PBoxPaint();
+    void ShapeWindow();
+    void DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position);
+    void DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position);
+    void DrawPegToBuffer(uint8_t row, uint8_t slot);
+    void DrawPegToScreen(uint8_t row, uint8_t slot);
+    void DrawColorMark(uint8_t colour);
+    void CycleColorMark(uint8_t colour);
+    void ClearColorMarks();
+    void DrawToggleToBuffer(uint8_t toggle);
+    void DrawToggleToScreen(uint8_t toggle);
+    void LightButton(int index);
+    void UnlightButton(int index);
+
+    const Bitmap& BackBuffer() const { return renderer_.BackBuffer; }
+    bool ButtonLit(int index) const { return buttonLit_[size_t(index)]; }
+    uint8_t DragColor() const { return dragColor_; }
+    bool MovingWindow() const { return movingWindow_; }
+    bool BackgroundHit() const { return backgroundHit_; }
+    int PressedButton() const { return pressedButton_; }
+
+protected:
+    void OnCreate() override;   // FormCreate
+    void OnShow() override;     // FormShow
+    void OnClose() override;    // FormClose
+    void OnDestroy() override;  // FormDestroy
+    void OnPaint() override;
+    void OnKeyDown(int key, unsigned modifiers) override { FormKeyDown(key, modifiers); }
+    void OnMouseDown(const MouseEvent& e) override { PBoxMouseDown(e); }
+    void OnMouseMove(const MouseEvent& e) override { PBoxMouseMove(e); }
+    void OnMouseUp(const MouseEvent& e) override { PBoxMouseUp(e); }
+    void OnDblClick() override { PBoxDblClick(); }
+    void OnMouseLeave() override;
+
+private:
+    void PBoxMouseDown(const MouseEvent& e);
+    void PBoxMouseMove(const MouseEvent& e);
+    void PBoxMouseUp(const MouseEvent& e);
+    void PBoxDblClick();
+
+    void Evaluate();
+    void NewGame();
+    void Hint();
+    void Exit();
+    void ToggleView(uint8_t toggle, Form& window);
+    void ShowMessageKind(uint8_t kind);
+    // Drawn onto the screen: the canvas, then the window at once.
+    void ToScreen(const Rect& area) { PresentRect(area); }
+    void FollowWithSideWindow(Form& window, int dx, int dy);
+
+    BoardRenderer renderer_;
+    std::array<bool, 10> buttonLit_{};
+    bool movingWindow_ = false;
+    int grabX_ = 0, grabY_ = 0;
+    uint8_t dragColor_ = 0;
+    int pressedButton_ = -1;
+    bool backgroundHit_ = false;
+};
+
+extern TfrmMain* frmMain;

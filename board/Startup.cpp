@@ -1,0 +1,47 @@
+// Startup: modules, title, windows, message loop.
+#include "board/Startup.h"
+
+#include "board/MainForm.h"
+#include "forms/Application.h"
+#include "forms/Form.h"
+#include "game/Settings.h"
+#include "game/Solver.h"
+#include "game/Store.h"
+#include "platform/Platform.h"
+#include "windows/SkinnedForm.h"
+#include "windows/UAbout.h"
+#include "windows/UCombs.h"
+#include "windows/UHigh.h"
+#include "windows/UMessage.h"
+#include "windows/UOptions.h"
+#include "windows/UTimer.h"
+
+void InitialiseModules(Platform& platform) {
+    SetStoreOpener([&platform] { return platform.OpenStore(); });
+    WindowPositions.Open();
+    // The candidate buffers are static storage of the solver: nothing to
+    // allocate, only the count and hint to start from zero.
+    ResetSolverState();
+}
+
+void CreateWindows(Application& app) {
+    TfrmMain& main = app.CreateForm<TfrmMain>();
+    app.CreateForm<TfrmAbout>();
+    app.CreateForm<TfrmOptions>();
+    app.CreateForm<TfrmTimer>();
+    app.CreateForm<TfrmCombs>();
+    app.CreateForm<TfrmMessage>();
+    app.CreateForm<TfrmHigh>();
+    SetMainKeyHandler([&main](int key, unsigned modifiers) { main.FormKeyDown(key, modifiers); });
+}
+
+int RunQuorVex(Platform& platform) {
+    InitialiseModules(platform);
+    Application app(platform);
+    app.Title = "QuorVex";
+    CreateWindows(app);
+    app.Run();
+    SetMainKeyHandler(nullptr);
+    app.DestroyForms();
+    return 0;
+}

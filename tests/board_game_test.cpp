@@ -1,0 +1,242 @@
+// The board window played through events only on the headless backend:
+// start-up, whole games from the keyboard on every setting, losses, the
+// record rules, hints, refusals, and what the exit command stores.
+#include <gtest/gtest.h>
+
+#include "BoardFixture.h"
+#include "GameFixture.h"
+#include "game/Solver.h"
+#include "windows/UOptions.h"
+
+namespace {
+
+bool Won() {
+    const TBoardState& b = BoardState;
+    return !b.GameActive && b.CurrentRow >= 1 && b.RowScores[b.CurrentRow].RedCount == GameSettings.Spaces;
+}
+
+// Fills the current row with a code that cannot be the secret: one colour
+// the secret does not start with, in every hole.
+void FillWrongRow(BoardTest& t) {
+    const uint8_t wrong = BoardState.SecretCode[1] == 1 ? 2 : 1;
+    for (int p = 1; p <= GameSettings.Spaces; ++p) t.Click(board::ColorCentre(wrong), MouseButton::Right);
+}
+
+}  // namespace
+
+TEST_F(BoardTest, StartUpCreatesTheSevenWindowsInOrderAndCentresTheDesignSize) {
+    Start();
+    const auto windows = platform.Windows();
+    ASSERT_EQ(windows.size(), 7u);
+    EXPECT_EQ(windows[0], &Rec(Main()));
+    EXPECT_EQ(windows[3], &Rec(*frmTimer));
+    EXPECT_EQ(windows[4], &Rec(*frmCombs));
+    EXPECT_EQ(windows[5], &Rec(*frmMessage));
+    EXPECT_EQ(Rec(Main()).Title(), "Quor Vex the Ultimate Game");
+    // Centred for 640 x 416 on 1024 x 768, then shown 528 x 420.
+    EXPECT_EQ(Main().Bounds(), (Rect{192, 176, 528, 420}));
+    EXPECT_TRUE(Rec(Main()).Shape().has_value());
+    EXPECT_EQ(app->HelpFile, "/opt/quorvex/QuorVex.hlp");
+    EXPECT_NE(platform.DefinedCursor(CursorKind::ClosedHand), nullptr);
+    EXPECT_TRUE(platform.Messages().empty());
+    // The first game is on, its first second counted.
+    EXPECT_TRUE(BoardState.GameActive);
+    EXPECT_EQ(BoardState.CurrentRow, 12);
+    EXPECT_EQ(BoardState.ElapsedTime, 1);
+    EXPECT_EQ(CandidateCount, 1680);
+    EXPECT_TRUE(ScreenShowsBackBuffer());
+}
+
+TEST_F(BoardTest, ALowColourScreenIsWarnedOnceAndTheGameStillStarts) {
+    platform.SetScreen(1024, 768, 15);
+    Stored("MainLeft", "-40", "Windows");
+    Stored("MainTop", "12", "Windows");
+    Start();
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].Title, "QuorVex");
+    EXPECT_EQ(platform.Messages()[0].Text, "QuorVex needs 16-bit or True-color graphic modes to run properly!");
+    EXPECT_EQ(Main().Left(), -40);  // a stored place is used as it is
+    EXPECT_EQ(Main().Top(), 12);
+    EXPECT_TRUE(BoardState.GameActive);
+}
+
+TEST_F(BoardTest, EverySettingIsWonFromTheKeyboardWithF3HintsAndSpace) {
+    for (int spaces : {4, 5})
+        for (int colors : {6, 8, 10})
+            for (bool doubles : {false, true}) {
+                SCOPED_TRACE(testing::Message() << spaces << " " << colors << " " << doubles);
+                Settings(spaces, colors, doubles);
+                Start(uint64_t(spaces * 100 + colors * 10 + doubles));
+                EXPECT_EQ(GameSettings.Spaces, spaces);
+                int kind = Act([&] { Key(Key::Function(3)); });
+                while (kind == NoMessage && BoardState.GameActive) {
+                    Key(Key::Function(6));
+                    kind = Act([&] { Key(Key::Space); });
+                }
+                EXPECT_TRUE(Won());
+                // Hints after the first row cost the record.
+                EXPECT_EQ(kind, BoardState.HintUsed ? mkWin : mkHigh);
+                EXPECT_EQ(CurrentHighScore().RecordRows, BoardState.HintUsed ? 0 : 1);
+                Stop();
+            }
+}
+
+TEST_F(BoardTest, ALossAfterRowOneKeepsTheClockRunningAndRefusesFurtherPlay) {
+    Start();
+    for (int row = 12; row > 1; --row) {
+        FillWrongRow(*this);
+        Key(Key::Space);
+        ASSERT_EQ(BoardState.CurrentRow, row - 1);
+    }
+    FillWrongRow(*this);
+    EXPECT_EQ(Message([&] { Key(Key::Space); }), mkLost);
+    EXPECT_EQ(BoardState.CurrentRow, 0);
+    EXPECT_FALSE(BoardState.GameActive);
+    const int32_t before = BoardState.ElapsedTime;
+    platform.Advance(3000);
+    EXPECT_EQ(BoardState.ElapsedTime, before + 3);
+    EXPECT_EQ(Message([&] { Key(Key::Space); }), mkStart);
+    EXPECT_EQ(Message([&] { Key(Key::Function(6)); }), mkStart);
+    // No hole takes a ball now.
+    const auto guesses = BoardState.Guesses;
+    Click(board::ColorCentre(3), MouseButton::Right);
+    Drag(board::ColorCentre(3), board::HoleCentre(1, 1));
+    EXPECT_EQ(BoardState.Guesses, guesses);
+    Key(Key::Function(2));
+    EXPECT_TRUE(BoardState.GameActive);
+    EXPECT_EQ(BoardState.CurrentRow, 12);
+}
+
+TEST_F(BoardTest, AnIncompleteRowIsRefusedWithoutPegsAndAnUnusedFifthHoleDoesNotMatter) {
+    Start();
+    Drop(1, 1);
+    Drop(2, 2);
+    Drop(3, 4);
+    const Bitmap before = Main().BackBuffer();
+    EXPECT_EQ(Message([&] { Key(Key::Space); }), mkFill);
+    EXPECT_EQ(BoardState.RowScores[12], TRowScore{});
+    EXPECT_EQ(Main().BackBuffer().Pixels, before.Pixels);  // no peg drawn
+    Drop(4, 3);  // four positions: position 5 stays empty and is not needed
+    Key(Key::Space);
+    EXPECT_TRUE(BoardState.RowScores[12].RedCount + BoardState.RowScores[12].WhiteCount > 0 ||
+                BoardState.CurrentRow == 11);
+    EXPECT_NE(BoardState.CurrentRow, 12);
+}
+
+TEST_F(BoardTest, ARecordIsEnteredKeptAtATieAndBeatenByOneSecondLess) {
+    Start();
+    auto playInOneRow = [&](int extraSeconds) {
+        Key(Key::Function(2));
+        platform.Advance(1000 * extraSeconds);
+        PlaceSecret();
+        return Message([&] { Key(Key::Space); });
+    };
+    EXPECT_EQ(playInOneRow(4), mkHigh);
+    EXPECT_EQ(CurrentHighScore().RecordRows, 1);
+    EXPECT_EQ(int(CurrentHighScore().RecordSeconds), 5);
+    // A win stops the clock.
+    platform.Advance(5000);
+    EXPECT_EQ(BoardState.ElapsedTime, 5);
+    EXPECT_EQ(playInOneRow(4), mkWin);
+    EXPECT_EQ(int(CurrentHighScore().RecordSeconds), 5);
+    EXPECT_EQ(playInOneRow(3), mkHigh);
+    EXPECT_EQ(int(CurrentHighScore().RecordSeconds), 4);
+}
+
+TEST_F(BoardTest, AHintOnTheFirstRowIsFreeButALaterHintCostsTheRecord) {
+    Start();
+    Key(Key::Function(6));
+    EXPECT_EQ(BoardState.Guesses[12], Code("12345"));
+    EXPECT_FALSE(BoardState.HintUsed);
+    // Play the opening; if it was not the secret, a hint on row 11 is not free.
+    if (CompareCodes(BoardState.Guesses[12], BoardState.SecretCode).RedCount == 4) GTEST_SKIP() << "seed won at once";
+    Key(Key::Space);
+    Key(Key::Function(6));
+    EXPECT_TRUE(BoardState.HintUsed);
+    BoardState.Guesses[11].Fill(0);  // replace the hint by the secret, by hand
+    PlaceSecret();
+    EXPECT_EQ(Message([&] { Key(Key::Space); }), mkWin);
+    EXPECT_EQ(CurrentHighScore().RecordRows, 0);
+}
+
+TEST_F(BoardTest, OptionsConfirmedStartANewGameAndCancelledChangeNothing) {
+    Start();
+    Drop(5, 1);
+    platform.Script([&] { platform.KeyPress(Key::Escape); });
+    Key(Key::Function(5));
+    EXPECT_EQ(BoardState.Guesses[12][1], 5);  // the game goes on
+    platform.Script([&] { platform.KeyPress(Key::Enter); });
+    Key(Key::Function(5));
+    EXPECT_EQ(BoardState.Guesses[12][1], 0);  // confirmed: a new game
+    EXPECT_EQ(BoardState.ElapsedTime, 1);
+}
+
+TEST_F(BoardTest, KeysIgnoreModifiersAndOtherKeysDoNothing) {
+    Start();
+    Drop(5, 1);
+    for (int key : {Key::Enter, Key::Escape, Key::Function(4), Key::Function(8), Key::Function(9), Key::Function(10)})
+        Key(key);
+    EXPECT_EQ(BoardState.Guesses[12][1], 5);
+    Key(Key::Function(2), Modifier::Shift);
+    EXPECT_EQ(BoardState.Guesses[12][1], 0);
+    Key(Key::Function(11), Modifier::Ctrl);
+    EXPECT_TRUE(frmTimer->Visible());
+    EXPECT_TRUE(GameSettings.ViewTimer());
+    Key(Key::Function(11));
+    EXPECT_FALSE(frmTimer->Visible());
+    EXPECT_FALSE(GameSettings.ViewTimer());
+    Main().DoCommand(10);  // beyond the commands: nothing
+    Main().DoCommand(255);
+    EXPECT_TRUE(BoardState.GameActive);
+}
+
+TEST_F(BoardTest, KeysPassedOnFromTheTimerAndCombinationsWindowsReachTheBoard) {
+    Start();
+    Key(Key::Function(12));
+    ASSERT_TRUE(frmCombs->Visible());
+    platform.KeyPressTo(frmCombs->PlatformWindow(), Key::Function(6));
+    EXPECT_EQ(BoardState.Guesses[12][1], 1);
+    // A close request is refused: the window stays with its switch.
+    platform.RequestClose(frmCombs->PlatformWindow());
+    EXPECT_TRUE(frmCombs->Visible());
+}
+
+TEST_F(BoardTest, TheExitCommandStoresEverythingAndAnyOtherCloseOnlyThePlaces) {
+    Start();
+    Key(Key::Function(12));
+    Main().MoveTo(100, 50);
+    Click(board::Buttons[cmdExit].Centre);
+    EXPECT_TRUE(platform.QuitRequested());
+    EXPECT_FALSE(Rec(Main()).Shape().has_value());  // closed as a plain rectangle
+    Stop();
+    const auto& store = *platform.StoreContents();
+    for (const char* name : {"Spaces", "Colors", "Doubles", "Holes", "ViewTimer", "ViewCombs", "High"})
+        EXPECT_NE(store.Find("Game", name), nullptr) << name;
+    EXPECT_EQ(store.Find("Game", "High")->size(), 72u);
+    EXPECT_EQ(*store.Find("Game", "ViewCombs"), "1");
+    EXPECT_EQ(*store.Find("Windows", "MainLeft"), "100");
+    EXPECT_EQ(*store.Find("Windows", "MainTop"), "50");
+    EXPECT_NE(store.Find("Windows", "TimerLeft"), nullptr);
+
+}
+
+TEST_F(BoardTest, ClosingTheBoardAnyOtherWayStoresOnlyTheWindowPlaces) {
+    Start();
+    platform.RequestClose(Main().PlatformWindow());
+    EXPECT_TRUE(platform.QuitRequested());
+    Stop();
+    const auto& store = *platform.StoreContents();
+    EXPECT_EQ(store.Find("Game", "Spaces"), nullptr);
+    EXPECT_EQ(store.Find("Game", "High"), nullptr);
+    EXPECT_EQ(*store.Find("Windows", "MainLeft"), "192");
+}
+
+TEST_F(BoardTest, AnExitThatCannotSaveSaysWhereItTriedBeforeTheProgramEnds) {
+    platform.StoreContents()->RefuseWrites = true;
+    Start();
+    Click(board::Buttons[cmdExit].Centre);
+    EXPECT_TRUE(platform.QuitRequested());
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].Title, "QuorVex");
+    EXPECT_NE(platform.Messages()[0].Text.find("could not be saved to the test's memory store"), std::string::npos);
+}
