@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardGeometry.h"
+#include "board/BoardRenderer.h"
 #include "resources/Pictures.h"
 #include "util/Cursor.h"
 #include "util/Region.h"
@@ -52,7 +54,6 @@ int MismatchesWithBoard(const Bitmap& pic, const Bitmap& board, int bx, int by, 
     return bad;
 }
 
-constexpr int PegRise[6] = {0, 7, 7, 6, 4, 0};
 
 struct Expected {
     const char* Name;
@@ -315,11 +316,7 @@ TEST(ArtBoard, TheWindowShapeShowsOnlyDrawnBoard)
     // it lets through is board, none is the dark fill left outside the
     // shape; and the fill is there outside, so the shape was drawn at all.
     const Bitmap board = Main("ImgBoard").Picture;
-    Region shape(528, 420, RoundRectShape(0, 0, 288, 416, 24, 24));
-    shape.Union(EllipseShape(298, 180, 528, 416))
-        .Union(RectShape(200, 180, 408, 415))
-        .Union(RectShape(280, 120, 328, 180))
-        .Difference(RoundRectShape(287, 100, 340, 181, 24, 24));
+    const Region shape = BoardOutline();
     const uint32_t outside = board.At(527, 0);
     int shown = 0, hidden = 0;
     for (int y = 0; y < 416; ++y)
@@ -341,10 +338,10 @@ TEST(ArtBoard, EveryHoleIsDarkWhereTheGameDrawsItsBall)
     for (int r = 1; r <= 12; ++r)
         for (int p = 1; p <= 5; ++p) {
             SCOPED_TRACE(testing::Message() << "hole " << p << "," << r);
-            EXPECT_LT(MaxChannel(board.At(32 * p + 44, 32 * r - 4)), 30);
+            EXPECT_LT(MaxChannel(board.At(board::HoleCentre(p, r).X, board::HoleCentre(p, r).Y)), 30);
             // The whole disc a ball covers lies in the hole's dark floor, so
             // a ball dropped in sits in black and not on the blue.
-            const int bx = 32 * p + 32, by = 32 * r - 16;
+            const int bx = board::HoleBall(p, r).X, by = board::HoleBall(p, r).Y;
             int light = 0;
             for (int y = 0; y < 24; ++y)
                 for (int x = 0; x < 24; ++x) {
@@ -365,12 +362,13 @@ TEST(ArtBoard, EveryPegSlotHasAPegHoleWherePegRiseSaysAndPegsFillThem)
     for (int r = 1; r <= 12; ++r)
         for (int k = 1; k <= 5; ++k) {
             SCOPED_TRACE(testing::Message() << "row " << r << " slot " << k);
-            const int x = 213 + 10 * k, y = 32 * r - 12 + PegRise[k];
+            const int x = board::PegCell(k, r).X, y = board::PegCell(k, r).Y;
             for (int dy = 4; dy <= 5; ++dy)
                 for (int dx = 4; dx <= 5; ++dx) EXPECT_LT(MaxChannel(board.At(x + dx, y + dy)), 50);
             // The peg sheets hold the peg at the board's place shifted by
             // (-223, -20); its middle is clearly white or clearly red.
-            const uint32_t w = white.At(x - 223 + 5, y - 20 + 6), rd = red.At(x - 223 + 5, y - 20 + 6);
+            const int sx = x - board::PegArea.X + 5, sy = y - board::PegArea.Y + 6;
+            const uint32_t w = white.At(sx, sy), rd = red.At(sx, sy);
             EXPECT_GT(std::min({R(w), G(w), B(w)}), 170);
             EXPECT_GT(R(rd), 150);
             EXPECT_GT(R(rd), G(rd) + 90);
@@ -383,13 +381,13 @@ TEST(ArtBoard, PegSheetsAreTheBoardOutsideThePegCells)
     auto inCell = [](int x, int y) {
         for (int k = 1; k <= 5; ++k)
             for (int r = 1; r <= 12; ++r) {
-                const int cx = 10 * (k - 1), cy = 32 * (r - 1) + PegRise[k];
+                const int cx = board::PegSheetSource(k, r).X, cy = board::PegSheetSource(k, r).Y;
                 if (x >= cx && x < cx + 10 && y >= cy && y < cy + 10) return true;
             }
         return false;
     };
-    EXPECT_EQ(MismatchesWithBoard(Main("ImgWhitePegs").Picture, board, 223, 20, inCell), 0);
-    EXPECT_EQ(MismatchesWithBoard(Main("ImgRedPegs").Picture, board, 223, 20, inCell), 0);
+    EXPECT_EQ(MismatchesWithBoard(Main("ImgWhitePegs").Picture, board, board::PegArea.X, board::PegArea.Y, inCell), 0);
+    EXPECT_EQ(MismatchesWithBoard(Main("ImgRedPegs").Picture, board, board::PegArea.X, board::PegArea.Y, inCell), 0);
 }
 
 TEST(ArtBoard, ColourColumnHoldsTheTenBallsAndCoversShowEmptySockets)
@@ -416,7 +414,7 @@ TEST(ArtBoard, ColourColumnHoldsTheTenBallsAndCoversShowEmptySockets)
         const char* Name;
         int Y, FirstColour;
     };
-    for (const Cover& cov : {Cover{"ImgNoBalls1", 236, 7}, Cover{"ImgNoBalls2", 300, 9}}) {
+    for (const Cover& cov : {Cover{"ImgNoBalls1", board::NoBalls1.Y, 7}, Cover{"ImgNoBalls2", board::NoBalls2.Y, 9}}) {
         SCOPED_TRACE(cov.Name);
         const Bitmap pic = Main(cov.Name).Picture;
         for (int i = 0; i < 2; ++i) {
@@ -440,22 +438,23 @@ TEST(ArtBoard, PluggedColumnsMatchTheBoardBesideTheirHoles)
     const Bitmap balls = Main("ImgBallColumn").Picture;
     auto onHole = [](int x, int y) {
         for (int r = 1; r <= 12; ++r) {
-            const double dx = x + 188 + 0.5 - 204, dy = y + 12 + 0.5 - (32 * r - 4);
+            const board::Point c = board::HoleCentre(5, r);
+            const double dx = x + board::BallColumn.X + 0.5 - c.X, dy = y + board::BallColumn.Y + 0.5 - c.Y;
             if (dx * dx + dy * dy <= 15.0 * 15.0) return true;
         }
         return false;
     };
-    EXPECT_EQ(MismatchesWithBoard(balls, board, 188, 12, onHole), 0);
+    EXPECT_EQ(MismatchesWithBoard(balls, board, board::BallColumn.X, board::BallColumn.Y, onHole), 0);
     // Plugged: no hole stays dark.
     for (int r = 1; r <= 12; ++r) EXPECT_GT(MaxChannel(balls.At(16, 32 * r - 16)), 40) << "row " << r;
 
     const Bitmap pegs = Main("ImgPegColumn").Picture;
     auto onPeg = [](int, int y) {
         for (int r = 1; r <= 12; ++r)
-            if (y + 20 >= 32 * r - 12 && y + 20 < 32 * r - 2) return true;
+            if (y + board::PegColumn.Y >= 32 * r - 12 && y + board::PegColumn.Y < 32 * r - 2) return true;
         return false;
     };
-    EXPECT_EQ(MismatchesWithBoard(pegs, board, 263, 20, onPeg), 0);
+    EXPECT_EQ(MismatchesWithBoard(pegs, board, board::PegColumn.X, board::PegColumn.Y, onPeg), 0);
     for (int r = 1; r <= 12; ++r) EXPECT_GT(MaxChannel(pegs.At(4, 32 * r - 12 + 4 - 20)), 40) << "row " << r;
 }
 
@@ -468,21 +467,22 @@ TEST(ArtBoard, LitButtonsDifferFromTheBoardOnlyOnTheirButton)
     auto round = [](double r, double c) {
         return [=](int x, int y) { return (x + 0.5 - c) * (x + 0.5 - c) + (y + 0.5 - c) * (y + 0.5 - c) <= r * r; };
     };
-    EXPECT_EQ(MismatchesWithBoard(big, board, 372, 258, round(35.5, 36)), 0);
-    EXPECT_GT(MismatchesWithBoard(big, board, 372, 258, [](int, int) { return false; }), 2000);
+    const board::Rect lit = board::Buttons[0].Lit;
+    EXPECT_EQ(MismatchesWithBoard(big, board, lit.X, lit.Y, round(35.5, 36)), 0);
+    EXPECT_GT(MismatchesWithBoard(big, board, lit.X, lit.Y, [](int, int) { return false; }), 2000);
     // Copper, not the board's steel: warm in the middle.
     EXPECT_GT(R(big.At(36, 40)), B(big.At(36, 40)) + 60);
 
     const Bitmap bullets = Main("ImgBullets").Picture;
-    const int centres[8][2] = {{0, 0}, {408, 208}, {468, 234}, {494, 294}, {468, 354}, {408, 380}, {348, 354}, {322, 294}};
     for (int i = 1; i <= 7; ++i) {
         SCOPED_TRACE(i);
         Bitmap frame(32, 32);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) frame.At(x, y) = bullets.At(32 * (i - 1) + x, y);
-        EXPECT_EQ(MismatchesWithBoard(frame, board, centres[i][0] - 16, centres[i][1] - 16, round(15.0, 16)), 0);
+        const board::Point c = board::Buttons[size_t(i)].Centre;
+        EXPECT_EQ(MismatchesWithBoard(frame, board, c.X - 16, c.Y - 16, round(15.0, 16)), 0);
         EXPECT_GT(R(frame.At(16, 17)), B(frame.At(16, 17)) + 50);
-        EXPECT_LT(std::abs(R(board.At(centres[i][0], centres[i][1] + 1)) - B(board.At(centres[i][0], centres[i][1] + 1))), 40)
+        EXPECT_LT(std::abs(R(board.At(c.X, c.Y + 1)) - B(board.At(c.X, c.Y + 1))), 40)
             << "the board's bullet is not steel";
     }
 }
@@ -497,32 +497,29 @@ TEST(ArtBoard, PressedTogglesDifferOnlyOnTheirKey)
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) frame.At(x, y) = toggles.At(32 * (t - 1) + x, y);
         auto key = [](int x, int y) { return x >= 2 && x < 30 && y >= 2 && y < 30; };
-        EXPECT_EQ(MismatchesWithBoard(frame, board, 284 + 32 * (t - 1), 192, key), 0);
-        EXPECT_GT(MismatchesWithBoard(frame, board, 284 + 32 * (t - 1), 192, [](int, int) { return false; }), 200);
+        const board::Rect sq = board::ToggleSquare(t);
+        EXPECT_EQ(MismatchesWithBoard(frame, board, sq.X, sq.Y, key), 0);
+        EXPECT_GT(MismatchesWithBoard(frame, board, sq.X, sq.Y, [](int, int) { return false; }), 200);
     }
 }
 
 TEST(ArtBoard, CaptionsAreLetteredOnTheBoardBeneathThem)
 {
     const Bitmap board = Main("ImgBoard").Picture;
-    struct Cap {
-        const char* Name;
-        int X;
-    };
-    const Cap caps[] = {{"ImgEval", 289}, {"ImgNew", 307},   {"ImgOpt", 294},  {"ImgHint", 308},  {"ImgHigh", 308},
-                        {"ImgAbout", 300}, {"ImgHelp", 308}, {"ImgExit", 313}, {"imgTimer", 305}, {"imgCombs", 300}};
-    for (const Cap& c : caps) {
-        SCOPED_TRACE(c.Name);
-        const Bitmap pic = Main(c.Name).Picture;
+    for (const board::Button& c : board::Buttons) {
+        SCOPED_TRACE(c.Caption);
+        const Bitmap pic = Main(c.Caption).Picture;
+        EXPECT_EQ(pic.Width, c.CaptionW);
+        EXPECT_EQ(pic.Height, c.CaptionH);
         // The frame of the picture is bare board, so no edge shows when the
         // caption appears; the letters are there and bright.
         auto inner = [&](int x, int y) { return x > 0 && y > 0 && x < pic.Width - 1 && y < pic.Height - 1; };
-        EXPECT_EQ(MismatchesWithBoard(pic, board, c.X, 233, inner), 0);
+        EXPECT_EQ(MismatchesWithBoard(pic, board, c.CaptionX, board::CaptionTop, inner), 0);
         int bright = 0;
         for (const uint32_t p : pic.Pixels)
             if (R(p) > 200 && G(p) > 120) ++bright;
         EXPECT_GT(bright, 30);
-        const int changed = MismatchesWithBoard(pic, board, c.X, 233, [](int, int) { return false; });
+        const int changed = MismatchesWithBoard(pic, board, c.CaptionX, board::CaptionTop, [](int, int) { return false; });
         EXPECT_LT(changed, pic.Width * pic.Height * 2 / 3);
     }
     // The caption strip the game restores is bare board: nothing else of

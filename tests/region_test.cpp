@@ -2,19 +2,10 @@
 // main window's shape and its see-through holes, and the span listing.
 #include <gtest/gtest.h>
 
+#include "board/BoardRenderer.h"
 #include "util/Region.h"
 
 namespace {
-
-// The main board's outline as the board window builds it.
-Region BoardOutline() {
-    Region r(528, 420, RoundRectShape(0, 0, 288, 416, 24, 24));
-    r.Union(EllipseShape(298, 180, 528, 416));
-    r.Union(RectShape(200, 180, 408, 415));
-    r.Union(RectShape(280, 120, 328, 180));
-    r.Difference(RoundRectShape(287, 100, 340, 181, 24, 24));
-    return r;
-}
 
 long CountShape(const Shape& s, int w, int h) { return Region(w, h, s).Count(); }
 
