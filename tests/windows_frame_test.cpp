@@ -1,0 +1,154 @@
+// The frame every side window shares: where each opens (centred on a first
+// run, then where the player left it, off the screen included), which are
+// cut to rounded corners, dragging and hover, refused close requests and
+// the keys the timer and combinations windows hand to the board.
+#include "WindowsFixture.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/MemoryStore.h"
+#include "windows/AboutLayout.h"
+#include "windows/UAbout.h"
+#include "windows/UCombs.h"
+#include "windows/UHigh.h"
+#include "windows/UMessage.h"
+#include "windows/UOptions.h"
+#include "windows/UTimer.h"
+
+namespace {
+
+class FrameTest : public WindowsTest {
+protected:
+    // The six side windows, created in the program's order.
+    std::vector<TSkinnedForm*> CreateAll() {
+        return {&app->CreateForm<TfrmAbout>(),   &app->CreateForm<TfrmOptions>(), &app->CreateForm<TfrmTimer>(),
+                &app->CreateForm<TfrmCombs>(),   &app->CreateForm<TfrmMessage>(), &app->CreateForm<TfrmHigh>()};
+    }
+    std::string Stored(const std::string& name) {
+        return MemoryStore(platform.StoreContents()).ReadText(SectionWindows, name).value_or("(none)");
+    }
+};
+
+}  // namespace
+
+TEST_F(FrameTest, WindowsOpenCentredFirstAndWhereTheyWereLeftAfterwards) {
+    std::vector<TSkinnedForm*> windows = CreateAll();
+    std::vector<Rect> places;
+    for (TSkinnedForm* w : windows) {
+        EXPECT_EQ(w->Left(), (1024 - w->Width()) / 2);
+        EXPECT_EQ(w->Top(), (768 - w->Height()) / 2);
+    }
+    // The timer dragged partly off the left edge by its background; the
+    // others moved by the program.
+    frmTimer->Show();
+    const int left = frmTimer->Left(), top = frmTimer->Top();
+    Down(*frmTimer, 80, 30);
+    platform.PointerMove(left + 80 - left - 50, top + 30 + 7);
+    platform.PointerUp(left + 80 - left - 50, top + 30 + 7);
+    EXPECT_EQ(frmTimer->Left(), -50);
+    EXPECT_EQ(frmTimer->Top(), top + 7);
+    for (size_t i = 0; i < windows.size(); ++i)
+        if (windows[i] != frmTimer) windows[i]->MoveTo(int(10 * i) - 30, 600 + int(i));
+    for (TSkinnedForm* w : windows) places.push_back(w->Bounds());
+
+    Start();  // the next run
+    EXPECT_EQ(frmTimer, nullptr);
+    EXPECT_EQ(Stored("TimerLeft"), "-50");
+    windows = CreateAll();
+    for (size_t i = 0; i < windows.size(); ++i) EXPECT_EQ(windows[i]->Bounds(), places[i]) << i;
+}
+
+TEST_F(FrameTest, CentringHalvesTowardZeroOnAScreenSmallerThanTheWindow) {
+    platform.SetScreen(301, 201, 32);
+    TfrmAbout& about = app->CreateForm<TfrmAbout>();
+    EXPECT_EQ(about.Left(), -29);  // (301 - 360) / 2
+    EXPECT_EQ(about.Top(), -119);  // (201 - 440) / 2
+}
+
+TEST_F(FrameTest, OnlyTheTimerCombinationsAndHighScoreWindowsHaveRoundedCorners) {
+    for (TSkinnedForm* w : CreateAll()) {
+        const bool rounded = w == frmTimer || w == frmCombs || w == frmHigh;
+        const auto& shape = Rec(*w).Shape();
+        ASSERT_EQ(shape.has_value(), rounded) << w->Width() << "x" << w->Height();
+        if (!rounded) continue;
+        const int r = w->Width() - 1, b = w->Height() - 1;
+        ASSERT_EQ(shape->Width(), w->Width());
+        ASSERT_EQ(shape->Height(), w->Height());
+        // The four corners are cut; the straight edges and the middle stay.
+        for (auto [x, y] : {std::pair{0, 0}, {r, 0}, {0, b}, {r, b}, {2, 2}, {r - 2, b - 2}})
+            EXPECT_FALSE(shape->Contains(x, y)) << x << "," << y;
+        for (auto [x, y] : {std::pair{12, 0}, {r - 12, 0}, {0, 12}, {r, b - 12}, {r / 2, b / 2}})
+            EXPECT_TRUE(shape->Contains(x, y)) << x << "," << y;
+    }
+}
+
+TEST_F(FrameTest, TimerAndCombinationsRefuseToCloseAndHandTheirKeysToTheBoard) {
+    GameSettings.ViewTimer() = true;
+    GameSettings.ViewCombs() = true;
+    CreateAll();
+    ASSERT_TRUE(frmTimer->Visible());
+    ASSERT_TRUE(frmCombs->Visible());
+
+    // Without a handler a key simply goes nowhere.
+    platform.KeyPressTo(frmTimer->PlatformWindow(), Key::Function(2));
+
+    std::vector<std::pair<int, unsigned>> keys;
+    SetMainKeyHandler([&](int key, unsigned modifiers) { keys.push_back({key, modifiers}); });
+    platform.RequestClose(frmTimer->PlatformWindow());
+    platform.RequestClose(frmCombs->PlatformWindow());
+    frmTimer->Close();
+    EXPECT_TRUE(frmTimer->Visible());
+    EXPECT_TRUE(frmCombs->Visible());
+
+    platform.KeyPressTo(frmTimer->PlatformWindow(), Key::Function(2), Modifier::Shift);
+    platform.KeyPressTo(frmCombs->PlatformWindow(), Key::Space);
+    platform.KeyPressTo(frmCombs->PlatformWindow(), Key::Escape);
+    EXPECT_EQ(keys, (std::vector<std::pair<int, unsigned>>{{113, Modifier::Shift}, {32, 0}, {27, 0}}));
+
+    // The other windows do close on request, and pass no keys on.
+    frmAbout->Show();
+    platform.KeyPressTo(frmAbout->PlatformWindow(), Key::Enter);
+    EXPECT_TRUE(frmAbout->Visible());  // the about window has no keys
+    platform.RequestClose(frmAbout->PlatformWindow());
+    EXPECT_FALSE(frmAbout->Visible());
+    EXPECT_EQ(keys.size(), 3u);
+}
+
+TEST_F(FrameTest, OverlaysLightUnderThePointerAndDragsNeedTheLeftButton) {
+    TfrmAbout& about = app->CreateForm<TfrmAbout>();
+    const Bitmap lit = Embedded(PictureWindow::About, "ImgExit");
+    about.Show();
+    const Layout::Area exit = AboutLayout::Exit;
+    Move(about, exit.Left, exit.Top);  // the corner of its rectangle is in it
+    EXPECT_TRUE(about.ImgExit.Visible());
+    EXPECT_TRUE(Shows(Screen(about), exit, lit));
+    Move(about, exit.Left - 1, exit.Top);
+    EXPECT_FALSE(about.ImgExit.Visible());
+    EXPECT_FALSE(Shows(Screen(about), exit, lit));
+
+    // Right and middle presses neither drag nor start a drag.
+    const Rect place = about.Bounds();
+    for (MouseButton b : {MouseButton::Right, MouseButton::Middle}) {
+        Down(about, 100, 100, b);
+        Move(about, 150, 160);
+        Up(about, 150, 160, b);
+        EXPECT_FALSE(about.Dragging());
+        EXPECT_EQ(about.Bounds(), place);
+    }
+    // A left drag far outside the window keeps moving it (the capture).
+    Down(about, 100, 100);
+    EXPECT_TRUE(about.Dragging());
+    EXPECT_EQ(about.DragX(), 100);
+    platform.PointerMove(place.Left + 100 + 700, place.Top + 100 - 500);
+    platform.PointerUp(place.Left + 100 + 700, place.Top + 100 - 500);
+    EXPECT_EQ(about.Left(), place.Left + 700);
+    EXPECT_EQ(about.Top(), place.Top - 500);
+    EXPECT_FALSE(about.Dragging());
+
+    ClickAt(about, exit);
+    EXPECT_FALSE(about.Visible());
+    about.Show();  // opens with nothing lit
+    EXPECT_FALSE(about.ImgExit.Visible());
+    EXPECT_FALSE(Shows(Screen(about), exit, lit));
+}
