@@ -1,0 +1,108 @@
+// quorvex_window_shots <out-dir>: opens the six side windows on the
+// headless backend, puts each into a typical state (a running time with a
+// record, a count, a message, the options with a button under the pointer,
+// some records, the about screen with Exit lit) and writes what each
+// presents as <out-dir>/<window>.png, cut to the window's shape. These are
+// the pixels the game puts on the screen, composed by its own code.
+#include <cstdio>
+#include <string>
+
+#include "Png.h"
+#include "forms/Application.h"
+#include "game/GameState.h"
+#include "game/Settings.h"
+#include "game/Solver.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "windows/AboutLayout.h"
+#include "windows/HighLayout.h"
+#include "windows/MessageLayout.h"
+#include "windows/OptionsLayout.h"
+#include "windows/UAbout.h"
+#include "windows/UCombs.h"
+#include "windows/UHigh.h"
+#include "windows/UMessage.h"
+#include "windows/UOptions.h"
+#include "windows/UTimer.h"
+
+namespace {
+
+void SetRecord(int spaces, int colors, bool doubles, int rows, int seconds) {
+    HighScoreEntry& e = HighScoreTable.Entries[static_cast<size_t>(HighScoreOffset(spaces, colors, doubles) / 3 + 1)];
+    e.RecordRows = static_cast<uint8_t>(rows);
+    e.RecordSeconds = static_cast<int16_t>(seconds);
+}
+
+// Rests the pointer on the middle of an area of a shown window.
+void PointAt(HeadlessPlatform& platform, Form& form, const Layout::Area& a) {
+    platform.PointerMove(form.Left() + a.Left + a.Width / 2, form.Top() + a.Top + a.Height / 2);
+}
+
+bool Shot(Form& form, const std::string& dir, const char* name) {
+    auto& window = static_cast<HeadlessWindow&>(form.PlatformWindow());
+    const std::string path = dir + "/" + name + ".png";
+    const bool ok = WritePng(path, window.Presented(), window.Shape() ? &*window.Shape() : nullptr);
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", path.c_str());
+    form.Hide();  // the next window stands alone under the pointer
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <out-dir>\n", argv[0]);
+        return 2;
+    }
+    const std::string dir = argv[1];
+    HeadlessPlatform platform;
+    SetStoreOpener([&platform] { return platform.OpenStore(); });
+    WindowPositions.Open();
+
+    // 4 holes, 8 colours, repeats; a few records, the current one 7 rows in 93 s.
+    GameSettings.Doubles = true;
+    SetRecord(4, 8, true, 7, 93);
+    SetRecord(4, 6, false, 5, 42);
+    SetRecord(5, 10, true, 12, 999);
+    SetRecord(5, 8, false, 9, 305);
+
+    bool ok = true;
+    {
+        Application app(platform);
+        app.CreateForm<Form>(528, 416);  // the board's place
+        TfrmAbout& about = app.CreateForm<TfrmAbout>();
+        TfrmOptions& options = app.CreateForm<TfrmOptions>();
+        TfrmTimer& timer = app.CreateForm<TfrmTimer>();
+        TfrmCombs& combs = app.CreateForm<TfrmCombs>();
+        TfrmMessage& message = app.CreateForm<TfrmMessage>();
+        TfrmHigh& high = app.CreateForm<TfrmHigh>();
+
+        timer.Show();
+        BoardState.ElapsedTime = 146;
+        timer.TimerTimer();
+        ok &= Shot(timer, dir, "timer");
+
+        combs.Show();
+        CandidateCount = 120;
+        combs.DrawCount();
+        ok &= Shot(combs, dir, "combs");
+
+        message.MessageKind = mkHigh;
+        message.Show();
+        PointAt(platform, message, MessageLayout::Exit);
+        ok &= Shot(message, dir, "message");
+
+        options.Show();
+        PointAt(platform, options, OptionsLayout::Cancel);
+        ok &= Shot(options, dir, "options");
+
+        high.Show();
+        PointAt(platform, high, HighLayout::Reset);
+        ok &= Shot(high, dir, "high");
+
+        about.Show();
+        PointAt(platform, about, AboutLayout::Exit);
+        ok &= Shot(about, dir, "about");
+    }
+    SetStoreOpener(nullptr);
+    return ok ? 0 : 1;
+}
