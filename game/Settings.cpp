@@ -16,9 +16,7 @@ std::optional<int32_t> ParseHex(const char* first, const char* last) {
     return static_cast<int32_t>(static_cast<uint32_t>(value));  // 8 digits wrap, as 32-bit hex does
 }
 
-// The record table is valid only as exactly 72 uppercase digits; anything
-// else (hand-edited, cut short, from another program) reads as no records
-// rather than as garbage records.
+// The record table as written: two uppercase digits per byte.
 constexpr size_t HighTextLength = 2 * HighScoreTableSize;
 }  // namespace
 
@@ -27,7 +25,11 @@ std::optional<int32_t> ParseStoredInteger(const std::string& text) {
     const char* last = first + text.size();
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return ParseHex(first + 2, last);
     if (!text.empty() && text[0] == '$') return ParseHex(first + 1, last);
-    if (first != last && *first == '+') ++first;  // from_chars takes '-' only
+    // from_chars takes a '-' only; a '+' may stand in its place, not before it.
+    if (first != last && *first == '+') {
+        ++first;
+        if (first != last && *first == '-') return std::nullopt;
+    }
     int32_t value = 0;
     auto [end, ec] = std::from_chars(first, last, value, 10);
     if (first == last || ec != std::errc{} || end != last) return std::nullopt;
@@ -73,18 +75,13 @@ void LoadSettings() {
     std::string high = ReadString(*store, SectionGame, "High", "");
     if (high.size() > MaxByteString) high.resize(MaxByteString);
     HighScoreTable = THighScoreTable{};
-    if (high.size() == HighTextLength && IsUpperHex(high)) {
+    // The table is the first 36 bytes the text decodes to; whatever follows
+    // them is ignored. A text without 72 good digits up front (cut short,
+    // hand-edited, lowercase) reads as no records rather than as records
+    // made of garbage.
+    if (high.size() >= HighTextLength && IsUpperHex(high.substr(0, HighTextLength))) {
         const std::string bytes = UnscrambleText(HexToBytes(high));
         std::memcpy(&HighScoreTable, bytes.data(), HighScoreTableSize);
-        // A record no game can make (more than 12 rows, seconds outside the
-        // timer's 0..999) would only spill out of the displays: it is
-        // dropped, the others stay.
-        for (size_t i = 1; i <= 12; ++i) {
-            HighScoreEntry& e = HighScoreTable.Entries[i];
-            const int32_t seconds = e.RecordSeconds;
-            if (e.RecordRows > 12 || (e.RecordRows > 0 && (seconds < 0 || seconds > MaxElapsedTime)))
-                e = HighScoreEntry{};
-        }
     }
 }
 
