@@ -23,11 +23,30 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-// "[Name]" gives Name; anything else nothing.
+// "[Name]" gives Name, also with a comment after it ("[Game] ; options");
+// anything else nothing.
 std::optional<std::string> SectionOf(const std::string& line) {
     const std::string t = Trim(line);
-    if (t.size() < 2 || t.front() != '[' || t.back() != ']') return std::nullopt;
-    return Trim(t.substr(1, t.size() - 2));
+    if (t.size() < 2 || t.front() != '[') return std::nullopt;
+    const auto close = t.find(']');
+    if (close == std::string::npos) return std::nullopt;
+    const std::string rest = Trim(t.substr(close + 1));
+    if (!rest.empty() && rest[0] != ';' && rest[0] != '#') return std::nullopt;
+    return Trim(t.substr(1, close - 1));
+}
+
+// The file a write must replace: a symbolic link is followed to the file
+// it names, so a config kept elsewhere (dotfiles) stays linked.
+std::filesystem::path WriteTarget(const std::filesystem::path& path) {
+    std::filesystem::path target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(target, ec)) return target;
+        const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+        if (ec) return target;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
 }
 
 // "Name=value" gives both; comments and damaged lines give nothing.
@@ -148,8 +167,9 @@ bool IniFileStore::WriteText(const std::string& section, const std::string& name
 }
 
 bool IniFileStore::Replace(const std::vector<std::string>& lines) const {
+    const std::filesystem::path target = WriteTarget(path_);
     std::error_code ec;
-    const auto dir = path_.parent_path();
+    const auto dir = target.parent_path();
     if (!dir.empty()) std::filesystem::create_directories(dir, ec);
     if (ec) return false;
 
@@ -158,13 +178,24 @@ bool IniFileStore::Replace(const std::vector<std::string>& lines) const {
 
     static std::atomic<unsigned> counter{0};
     const std::filesystem::path temp =
-        path_.string() + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+        target.string() + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) return false;
+    // The new file keeps the old one's permissions (a player who made it
+    // private keeps it private) and, where allowed, its owner.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            // Not ours to give away: the file is the player's anyway.
+        }
+        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+            // The default mode is still a sound file.
+        }
+    }
     bool ok = WriteAll(fd, text.str());
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(temp.c_str(), path_.c_str()) == 0;
+    if (ok) ok = ::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temp.c_str());
         return false;
