@@ -146,6 +146,15 @@ TEST_F(FrameTest, OverlaysLightUnderThePointerAndDragsNeedTheLeftButton) {
     EXPECT_EQ(about.Top(), place.Top - 500);
     EXPECT_FALSE(about.Dragging());
 
+    // A drag cut short by hiding the window does not go on when it is
+    // shown again: the release never came, the capture is gone.
+    Down(about, 100, 100);
+    about.Hide();
+    about.Show();
+    const Rect shown = about.Bounds();
+    Move(about, 130, 130);
+    EXPECT_EQ(about.Bounds(), shown);
+
     ClickAt(about, exit);
     EXPECT_FALSE(about.Visible());
     about.Show();  // opens with nothing lit

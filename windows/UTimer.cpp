@@ -30,8 +30,7 @@ void TfrmTimer::OnCreate() {
 void TfrmTimer::TimerTimer() {
     if (BoardState.ElapsedTime < MaxElapsedTime) ++BoardState.ElapsedTime;
     DrawElapsed();
-    DrawRecord();
-    ShowBackground();
+    DrawRecord();  // shows the whole picture, the time included
 }
 
 void TfrmTimer::DrawElapsed() {
