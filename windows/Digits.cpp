@@ -2,6 +2,7 @@
 #include "windows/Digits.h"
 
 #include "resources/Pictures.h"
+#include "util/Format.h"
 #include "util/Blit.h"
 #include "windows/LayoutTypes.h"
 
@@ -27,6 +28,11 @@ int DigitCell(char ch) {
     if (ch == '/') return 11;
     if (ch == '-') return 12;
     return BlankCell;
+}
+
+std::string RecordDigits(const HighScoreEntry& record) {
+    if (record.RecordRows == 0) return std::string(6, ' ');
+    return NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3);
 }
 
 void DrawDigits(Bitmap& canvas, int x, int y, std::string_view text) {

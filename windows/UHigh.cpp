@@ -1,10 +1,7 @@
 // UHigh: the twelve records, and clearing one or all of them.
 #include "windows/UHigh.h"
 
-#include <string>
-
 #include "game/GameState.h"
-#include "util/Format.h"
 #include "windows/Digits.h"
 #include "windows/HighLayout.h"
 
@@ -38,12 +35,8 @@ TfrmHigh::~TfrmHigh() {
 }
 
 void TfrmHigh::DrawCell(int spaces, int colors, bool doubles) {
-    const HighScoreEntry record = Record(spaces, colors, doubles);  // a copy: the entry is packed
-    const std::string text = record.RecordRows == 0
-                                 ? std::string(HighLayout::CellChars, ' ')
-                                 : NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3);
     const Layout::Point origin = HighLayout::CellOrigin(spaces, colors, doubles);
-    DrawDigits(Background().Image, origin.X, origin.Y, text);
+    DrawDigits(Background().Image, origin.X, origin.Y, RecordDigits(Record(spaces, colors, doubles)));
 }
 
 void TfrmHigh::OnShow() {

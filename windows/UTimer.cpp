@@ -1,8 +1,6 @@
 // UTimer: the seconds of the game and the record of the current settings.
 #include "windows/UTimer.h"
 
-#include <string>
-
 #include "game/GameState.h"
 #include "util/Format.h"
 #include "windows/Digits.h"
@@ -39,10 +37,7 @@ void TfrmTimer::DrawElapsed() {
 }
 
 void TfrmTimer::DrawRecord() {
-    const HighScoreEntry record = CurrentHighScore();  // a copy: the entry is packed
-    const std::string text = record.RecordRows == 0
-                                 ? std::string(TimerLayout::RecordChars, ' ')
-                                 : NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3);
-    DrawDigits(Background().Image, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, text);
+    DrawDigits(Background().Image, TimerLayout::RecordText.X, TimerLayout::RecordText.Y,
+               RecordDigits(CurrentHighScore()));
     ShowBackground();
 }
