@@ -7,7 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
@@ -163,6 +163,15 @@ void SdlPlatform::DispatchWindowEvent(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT_CLOSE:
             if (Accepts(window)) window->Events().OnCloseRequest();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            // SDL lets go of any pointer grab when the focus moves; a drag
+            // in progress keeps its capture.
+            if (SdlWindow* holder = capture_) {
+                holder->ReleaseMouse();
+                holder->CaptureMouse();
+            }
             break;
         default: break;
     }

@@ -111,11 +111,13 @@ void SdlWindow::Present(const Bitmap& surface, const Rect& dirty) {
 }
 
 void SdlWindow::CaptureMouse() {
-    if (visible_ && X11GrabPointer(x11_)) platform_.capture_ = this;
+    if (platform_.capture_ == this) return;
+    if (platform_.capture_) platform_.capture_->ReleaseMouse();
+    if (visible_ && X11GrabPointer(x11_, savedEventMask_)) platform_.capture_ = this;
 }
 
 void SdlWindow::ReleaseMouse() {
     if (platform_.capture_ != this) return;
     platform_.capture_ = nullptr;
-    X11UngrabPointer(x11_);
+    X11UngrabPointer(x11_, savedEventMask_);
 }

@@ -53,4 +53,5 @@ private:
     SDL_Window* window_ = nullptr;
     uint32_t sdlId_ = 0;
     XHandle x11_;
+    long savedEventMask_ = 0;  // the window's X event selection while it holds a grab
 };

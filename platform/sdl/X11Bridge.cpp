@@ -30,19 +30,30 @@ void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles) {
     XFlush(display);
 }
 
-bool X11GrabPointer(const XHandle& handle) {
+bool X11GrabPointer(const XHandle& handle, long& savedMask) {
     if (!handle) return false;
     auto* display = static_cast<Display*>(handle.Display);
-    const unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask;
+    // SDL answers an enter on its window by releasing every pointer grab,
+    // and a window dragged under the pointer is entered again and again; so
+    // the window hears of no crossing while grabbed.
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, handle.Window, &attributes)) return false;
+    savedMask = attributes.your_event_mask;
+    XSelectInput(display, handle.Window, savedMask & ~(EnterWindowMask | LeaveWindowMask));
+    const unsigned mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
     const bool ok = XGrabPointer(display, handle.Window, False, mask, GrabModeAsync, GrabModeAsync, None, None,
                                  CurrentTime) == GrabSuccess;
+    if (!ok) XSelectInput(display, handle.Window, savedMask);
     XFlush(display);
     return ok;
 }
 
-void X11UngrabPointer(const XHandle& handle) {
+void X11UngrabPointer(const XHandle& handle, long savedMask) {
     if (!handle) return;
     auto* display = static_cast<Display*>(handle.Display);
+    // Crossings are heard again before the ungrab, so the leave it causes
+    // when the pointer is elsewhere by now arrives.
+    XSelectInput(display, handle.Window, savedMask);
     XUngrabPointer(display, CurrentTime);
     XFlush(display);
 }

@@ -28,10 +28,11 @@ XHandle X11HandleOf(SDL_Window* window);
 // rectangle again.
 void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles);
 
-// An active pointer grab: every pointer event goes to the window, also
-// outside it, until the ungrab.
-bool X11GrabPointer(const XHandle& handle);
-void X11UngrabPointer(const XHandle& handle);
+// An active pointer grab: every press, release and move goes to the window,
+// also outside it, until the ungrab. Meanwhile the window hears of no
+// pointer crossing; savedMask keeps its event selection for the ungrab.
+bool X11GrabPointer(const XHandle& handle, long& savedMask);
+void X11UngrabPointer(const XHandle& handle, long savedMask);
 
 // A pointer event as X reported it, coordinates on the screen.
 struct XPointerEvent {
