@@ -154,14 +154,19 @@ std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) cons
 }
 
 Region BoardOutline() {
-    Region shape(board::WindowWidth, board::WindowHeight);
-    for (const board::OutlineStep& step : board::Outline) {
-        if (step.Cut)
-            shape.Difference(ToShape(step));
-        else
-            shape.Union(ToShape(step));
-    }
-    return shape;
+    // Built once: the outline never changes, and every new game, hint and
+    // drop with see-through holes starts the shape from it again.
+    static const Region outline = [] {
+        Region shape(board::WindowWidth, board::WindowHeight);
+        for (const board::OutlineStep& step : board::Outline) {
+            if (step.Cut)
+                shape.Difference(ToShape(step));
+            else
+                shape.Union(ToShape(step));
+        }
+        return shape;
+    }();
+    return outline;
 }
 
 Region BoardRenderer::BuildShape() {

@@ -363,14 +363,12 @@ void TfrmMain::PBoxMouseMove(const MouseEvent& e) {
         if (frmCombs) FollowWithSideWindow(*frmCombs, dx, dy);
         return;
     }
-    for (int i = 0; i < int(board::Buttons.size()); ++i) {
-        const board::Button& button = board::Buttons[size_t(i)];
-        if (board::Hits(e.X, e.Y, button.Centre, button.Radius)) {
-            if (!buttonLit_[size_t(i)]) LightButton(i);
-        } else if (buttonLit_[size_t(i)]) {
-            UnlightButton(i);
-        }
-    }
+    // Lights go out before others come on: captions share one strip, and a
+    // fast pointer can jump from one button straight onto another.
+    const int hit = board::ButtonAt(e.X, e.Y);
+    for (int i = 0; i < int(board::Buttons.size()); ++i)
+        if (i != hit && buttonLit_[size_t(i)]) UnlightButton(i);
+    if (hit != -1 && !buttonLit_[size_t(hit)]) LightButton(hit);
 }
 
 void TfrmMain::PBoxMouseUp(const MouseEvent& e) {

@@ -160,6 +160,13 @@ TEST_F(BoardTest, LightsFollowThePointerAlsoWhileCarryingAndComeBackAfterARepain
     EXPECT_TRUE(Main().ButtonLit(cmdHint));
     Release(board::Buttons[cmdHint].Centre);  // a carried colour presses no button
     EXPECT_EQ(BoardState.Guesses[12][1], 0);
+    // Straight from one button onto another, as a fast hand does: the new
+    // caption stands, the old light is gone.
+    Move(board::Buttons[cmdAbout].Centre);
+    Move(board::Buttons[cmdHint].Centre);
+    EXPECT_FALSE(Main().ButtonLit(cmdAbout));
+    EXPECT_TRUE(SameArea(Screen(), MainPicture("ImgHint"),
+                         {board::Buttons[cmdHint].CaptionX, board::CaptionTop, 48, 29}, 0, 0));
     // Leaving the window takes every light away.
     platform.PointerMove(5, 5);
     EXPECT_FALSE(Main().ButtonLit(cmdHint));

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Checks that includes point one way only: the rules and the pixel helpers
+# know nothing of the platform, the window framework or the windows, and
+# only a backend's own folder sees the system's window headers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bad=0
+report() { echo "layer violation: $1"; bad=1; }
+
+while IFS= read -r hit; do report "$hit"; done < <(
+  grep -nE '^\s*#\s*include\s*[<"](platform|forms|board|windows|resources)/' -r game util || true)
+while IFS= read -r hit; do report "$hit"; done < <(
+  grep -nE '^\s*#\s*include\s*[<"](board|windows)/' -r platform forms || true)
+while IFS= read -r hit; do report "$hit"; done < <(
+  grep -nE '^\s*#\s*include\s*<(SDL2?/|SDL\.h|X11/|windows\.h|winuser\.h|wingdi\.h)' -r \
+    game util forms board windows resources platform --include='*.h' --include='*.cpp' |
+    grep -vE '^platform/(sdl|win32)/' || true)
+[ "$bad" -eq 0 ] && echo "layers: includes point one way"
+exit "$bad"

@@ -1,0 +1,259 @@
+// A long soak of the whole program on the headless backend: a player who
+// only uses events (keys, presses, drags, right clicks, Ctrl marks, double
+// clicks, window drags, the options and high-score windows, timer ticks)
+// plays game after game over all twelve settings. After every command the
+// rules' invariants are checked against the state, the count of possible
+// codes against a brute-force count, and the presented board against a
+// fresh composition of the same state.
+//
+// QUORVEX_SOAK_GAMES sets the number of games (a short run by default);
+// scripts/soak.sh runs the long one and prints its figures.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <random>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "BoardFixture.h"
+#include "board/BoardRenderer.h"
+#include "game/Solver.h"
+#include "windows/HighLayout.h"
+#include "windows/OptionsLayout.h"
+#include "windows/UHigh.h"
+#include "windows/UOptions.h"
+
+namespace {
+
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(1 << 10, '\n');
+    }
+    return 0;
+}
+
+int GamesToPlay() {
+    const char* text = std::getenv("QUORVEX_SOAK_GAMES");
+    const int n = text ? std::atoi(text) : 0;
+    return n > 0 ? n : 150;
+}
+
+class Soak {
+public:
+    explicit Soak(BoardTest& t) : t_(t) {}
+
+    void Play(int games) {
+        std::mt19937 dice(20261209);
+        auto roll = [&](int n) { return int(dice() % unsigned(n)); };
+        while (games_ < games) {
+            ++commands_;
+            const int stalls = platform().Stalls();
+            const int what = roll(20);
+            lastWhat_ = what;
+            switch (what) {
+                case 0: Message([&] { t_.Key(Key::Function(2)); }); break;
+                case 1: Message([&] { t_.Key(Key::Function(3)); }); break;
+                case 2: case 3: Message([&] { t_.Key(Key::Function(6)); }); break;
+                case 4: case 5: case 6: Message([&] { t_.Key(Key::Space); }); break;
+                case 7: case 8: {  // a colour, or a ball of any hole, into a hole of the current row
+                    const board::Point from = roll(3) ? board::ColorCentre(1 + roll(GameSettings.Colors))
+                                                      : board::HoleCentre(1 + roll(GameSettings.Spaces), 1 + roll(12));
+                    const int row = BoardState.CurrentRow ? BoardState.CurrentRow : 12;
+                    t_.Drag(from, board::HoleCentre(1 + roll(GameSettings.Spaces), roll(4) ? row : 1 + roll(12)));
+                    break;
+                }
+                case 9: case 10: t_.Click(board::ColorCentre(1 + roll(GameSettings.Colors)), MouseButton::Right); break;
+                case 11: t_.Click(board::ColorCentre(1 + roll(10)), MouseButton::Left, Modifier::Ctrl); break;
+                case 12: platform().DoubleClick(t_.SX(150), t_.SY(8)); break;
+                case 13: {  // drag the board around, and back
+                    const int dx = roll(200) - 100, dy = roll(200) - 100;
+                    t_.Press({150, 8});
+                    t_.platform.PointerMove(t_.SX(150) + dx, t_.SY(8) + dy);
+                    t_.platform.PointerUp(t_.SX(150) + dx, t_.SY(8) + dy);
+                    break;
+                }
+                case 14: ChangeOptions(roll); break;
+                case 15:
+                    if (roll(8) == 0) ResetScores();
+                    else t_.Key(Key::Function(roll(2) ? 11 : 12));
+                    break;
+                case 16: t_.Move(board::Buttons[size_t(roll(10))].Centre); break;
+                default: platform().Advance(1000 * (1 + roll(3))); break;
+            }
+            if (platform().Stalls() != stalls) ADD_FAILURE() << "command kind " << what << " left a window open";
+            Check();
+        }
+    }
+
+    int Games() const { return games_; }
+    long Commands() const { return commands_; }
+    const std::map<std::tuple<int, int, bool>, int>& PerSetting() const { return perSetting_; }
+
+private:
+    HeadlessPlatform& platform() { return t_.platform; }
+
+    template <typename Action>
+    void Message(Action action) {
+        t_.Act(action);
+    }
+
+    // The options window, driven by clicks on its choices and Ok.
+    void ChangeOptions(const std::function<int(int)>& roll) {
+        // As a hand does it: onto the spot (which lights a button), then a click.
+        auto click = [&](const Layout::Area& a) {
+            const int x = frmOptions->Left() + a.Left + a.Width / 2, y = frmOptions->Top() + a.Top + a.Height / 2;
+            platform().PointerMove(x, y);
+            platform().Click(x, y);
+        };
+        const int spaces = roll(2), colors = 2 + roll(3), doubles = 5 + roll(2);
+        platform().Script([&, spaces, colors, doubles] {
+            click(OptionsLayout::Choices[size_t(spaces)].Area);
+            click(OptionsLayout::Choices[size_t(colors)].Area);
+            click(OptionsLayout::Choices[size_t(doubles)].Area);
+            click(OptionsLayout::Ok);
+        });
+        t_.Key(Key::Function(5));
+    }
+
+    void ResetScores() {
+        platform().Script([&] {
+            const int x = frmHigh->Left() + HighLayout::Reset.Left + 5, y = frmHigh->Top() + HighLayout::Reset.Top + 5;
+            platform().PointerMove(x, y);
+            platform().Click(x, y);
+            platform().KeyPress(Key::Enter);
+        });
+        t_.Key(Key::Function(7));
+        for (size_t i = 1; i <= 12; ++i) ASSERT_EQ(HighScoreTable.Entries[i].RecordRows, 0);
+    }
+
+    // The number of codes consistent with every evaluated row, by trying
+    // them all; recounted only when the evaluated rows change.
+    int32_t BruteForceCount() {
+        const TBoardState& b = BoardState;
+        std::vector<std::pair<TCode, TRowScore>> rows;
+        for (int r = 12; r > b.CurrentRow; --r) rows.emplace_back(b.Guesses[size_t(r)], b.RowScores[size_t(r)]);
+        const auto key = std::make_tuple(int(GameSettings.Spaces), int(GameSettings.Colors), GameSettings.Doubles, rows);
+        if (key == countedFor_) return counted_;
+        const int spaces = GameSettings.Spaces, colors = GameSettings.Colors;
+        int total = 1;
+        for (int i = 0; i < spaces; ++i) total *= colors;
+        int32_t count = 0;
+        for (int index = 0; index < total; ++index) {
+            TCode code{};
+            int rest = index;
+            bool distinct = true;
+            for (int p = spaces; p >= 1; --p, rest /= colors) code[size_t(p)] = uint8_t(rest % colors + 1);
+            if (!GameSettings.Doubles)
+                for (int p = 1; p <= spaces && distinct; ++p)
+                    for (int q = 1; q < p; ++q) distinct = distinct && code[size_t(p)] != code[size_t(q)];
+            if (!distinct) continue;
+            bool consistent = true;
+            for (const auto& [guess, score] : rows) consistent = consistent && CompareCodes(code, guess) == score;
+            count += consistent;
+        }
+        countedFor_ = key;
+        counted_ = count;
+        return count;
+    }
+
+    void Check() {
+        const TBoardState& b = BoardState;
+        const int spaces = GameSettings.Spaces;
+        // A new game shows as a new secret (or new settings).
+        const auto id = std::make_tuple(b.SecretCode, int(GameSettings.Spaces), int(GameSettings.Colors), GameSettings.Doubles);
+        if (id != lastGame_) {
+            ++games_;
+            ++perSetting_[std::make_tuple(spaces, int(GameSettings.Colors), GameSettings.Doubles)];
+            lastGame_ = id;
+        }
+
+        // Rows below the current one are evaluated, consistently with the
+        // secret, their pegs whites first; rows above are empty.
+        for (int r = 1; r <= 12; ++r) {
+            const auto& score = b.RowScores[size_t(r)];
+            const bool evaluated = b.CurrentRow == 0 || r > b.CurrentRow ||
+                                   (!b.GameActive && r == b.CurrentRow);
+            // A won game's row still takes balls, so its holes may since
+            // differ from what was scored.
+            const bool winningRow = !b.GameActive && b.CurrentRow != 0 && r == b.CurrentRow;
+            if (evaluated) {
+                if (!winningRow) {
+                    ASSERT_EQ(CompareCodes(b.Guesses[size_t(r)], b.SecretCode), score) << "row " << r;
+                }
+                ASSERT_LE(score.RedCount + score.WhiteCount, spaces);
+                for (int k = 1; k <= 5; ++k) {
+                    const uint8_t want = k <= score.WhiteCount ? PegWhite
+                                         : k <= score.WhiteCount + score.RedCount ? PegRed : PegNone;
+                    ASSERT_EQ(b.PegMarks[size_t(r)][size_t(k)], want) << "row " << r << " slot " << k;
+                }
+            } else {
+                ASSERT_EQ(score, TRowScore{}) << "row " << r;
+                if (r < b.CurrentRow) {
+                    ASSERT_EQ(b.Guesses[size_t(r)], TCode{}) << "row " << r;
+                }
+            }
+        }
+        for (int p = 1; p <= 5 && !GameSettings.Doubles; ++p)
+            for (int q = 1; q < p; ++q) {
+                ASSERT_NE(b.SecretCode[size_t(p)], b.SecretCode[size_t(q)]);
+            }
+        if (b.GameActive) {
+            ASSERT_EQ(CandidateCount, BruteForceCount());
+        }
+
+        // The screen shows exactly a fresh composition of this state, with
+        // the lights that are on.
+        BoardRenderer fresh;
+        fresh.RedrawBoard();
+        Bitmap expected = fresh.BackBuffer;
+        for (int i = 0; i <= cmdExit; ++i)
+            if (t_.Main().ButtonLit(i)) fresh.DrawLight(expected, i);
+        // A lit toggle's caption does not come back after a repaint, so
+        // the caption strip is not compared while one is lit.
+        const bool toggleLit = t_.Main().ButtonLit(cmdTimer) || t_.Main().ButtonLit(cmdCombs);
+        auto inStrip = [](int x, int y) {
+            return y >= board::CaptionTop && y < board::CaptionTop + board::CaptionStripHeight && x >= 280 && x < 400;
+        };
+        const Bitmap& shown = t_.Screen();
+        for (int y = 0; y < board::Height; ++y)
+            for (int x = 0; x < board::Width; ++x)
+                if (shown.At(x, y) != expected.At(x, y) && !(toggleLit && inStrip(x, y))) {
+                    FAIL() << "screen differs from the state at " << x << "," << y << " after command " << commands_ << " of kind " << lastWhat_;
+                }
+        ASSERT_EQ(*t_.Rec(t_.Main()).Shape(), BoardRenderer::BuildShape());
+    }
+
+    BoardTest& t_;
+    int lastWhat_ = -1;
+    int games_ = 0;
+    long commands_ = 0;
+    std::tuple<TCode, int, int, bool> lastGame_{};
+    std::tuple<int, int, bool, std::vector<std::pair<TCode, TRowScore>>> countedFor_{0, 0, false, {}};
+    int32_t counted_ = 0;
+    std::map<std::tuple<int, int, bool>, int> perSetting_;
+};
+
+}  // namespace
+
+TEST_F(BoardTest, SoakManyGamesThroughEventsOnlyKeepEveryInvariant) {
+    Start(99);
+    const long startKiB = ResidentKiB();
+    Soak soak(*this);
+    soak.Play(GamesToPlay());
+    const long endKiB = ResidentKiB();
+    std::printf("soak: %d games, %ld commands, resident %ld KiB at start, %ld KiB at end\n", soak.Games(),
+                soak.Commands(), startKiB, endKiB);
+    EXPECT_EQ(soak.PerSetting().size(), 12u) << "not every setting was played";
+    EXPECT_EQ(platform.Stalls(), 0);
+}
