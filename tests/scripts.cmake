@@ -1,29 +1,22 @@
-# Checks that run programs or scripts rather than the test binary.
+# Shell-level tests: the Linux desktop program in a real X server.
 
-# The committed pictures are the art generator's output. Checked only where
-# the generator is built (cairo and pango installed) and the fonts it
-# letters with are installed too; without them it would refuse to run.
-if(TARGET quorvex_artgen)
-  find_program(QUORVEX_FC_LIST fc-list)
-  set(art_fonts_present TRUE)
-  foreach(family "Dancing Script" "Lato" "DejaVu Sans")
-    if(QUORVEX_FC_LIST)
-      execute_process(COMMAND ${QUORVEX_FC_LIST} "${family}" family
-        OUTPUT_VARIABLE found OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
-    else()
-      set(found "")
-    endif()
-    if(found STREQUAL "")
-      set(art_fonts_present FALSE)
-      message(STATUS "font ${family} missing: the art regeneration check is not registered")
-    endif()
-  endforeach()
-  if(art_fonts_present)
-    add_test(NAME art_regenerates_identically
-      COMMAND ${CMAKE_COMMAND}
-        -DARTGEN=$<TARGET_FILE:quorvex_artgen>
-        -DRESOURCES=${PROJECT_SOURCE_DIR}/resources
-        -DWORK=${CMAKE_CURRENT_BINARY_DIR}/art_regen
-        -P ${PROJECT_SOURCE_DIR}/tools/ArtRegenCheck.cmake)
-  endif()
+# The pure parts of the SDL backend (keys, double clicks, shapes, help).
+if(TARGET quorvex_platform_sdl)
+  find_package(SDL2 REQUIRED)  # the key codes the tests name
+  add_executable(quorvex_sdl_tests ${CMAKE_CURRENT_SOURCE_DIR}/gui/SdlBackend_test.cpp)
+  target_link_libraries(quorvex_sdl_tests PRIVATE quorvex_platform_sdl SDL2::SDL2 GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(quorvex_sdl_tests DISCOVERY_TIMEOUT 60)
+endif()
+
+# The game itself under Xvfb, driven by xdotool (scripts/deps.sh test
+# installs both, and ImageMagick, which reads the screen).
+if(TARGET quorvex)
+  add_executable(quorvex_gui_probe ${CMAKE_CURRENT_SOURCE_DIR}/gui/GuiProbe.cpp)
+  target_link_libraries(quorvex_gui_probe PRIVATE quorvex_resources quorvex_game quorvex_util)
+  target_include_directories(quorvex_gui_probe PRIVATE ${PROJECT_SOURCE_DIR})
+  add_test(NAME gui_smoke
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/gui/smoke.sh $<TARGET_FILE:quorvex> $<TARGET_FILE:quorvex_gui_probe>)
+  # One X server and the pointer are shared by the whole test: never in
+  # parallel with another GUI test.
+  set_tests_properties(gui_smoke PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
 endif()

@@ -1,0 +1,271 @@
+// GuiProbe: what the GUI test needs to know about the screen and the board,
+// computed from the board's own tables and the embedded pictures, so the
+// test script never hard-codes a coordinate or trusts the game's own text.
+//
+//   geometry                         shell assignments of the points the script aims at
+//   outline SHOT X Y                 the desktop shows outside the board's outline (window at X, Y)
+//   digits SHOT X Y N                the N digit cells at screen point (X, Y), blanks as '_'
+//   pegs SHOT X Y ROW N              "RED WHITE" read from peg slots 1..N of ROW
+//   ball SHOT X Y P R                the colour of the ball in hole (P, R), 0 for none
+//   consistent SPACES COLORS DOUBLES RED WHITE
+//                                    codes the opening row scored that way leaves possible
+//   high SPACES COLORS DOUBLES ROWS SECONDS
+//                                    a stored "High" text holding that one record
+//
+// SHOT is a 24-bit BMP screenshot of the whole screen.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "board/BoardGeometry.h"
+#include "game/GameState.h"
+#include "game/RecordCodec.h"
+#include "resources/Pictures.h"
+#include "util/Bmp.h"
+#include "util/Region.h"
+#include "windows/CombsLayout.h"
+#include "windows/TimerLayout.h"
+
+namespace {
+
+constexpr uint32_t Desktop = 0xFFFFFF;  // the test's X server draws a white root
+
+int Fail(const std::string& why) {
+    std::fprintf(stderr, "probe: %s\n", why.c_str());
+    return 2;
+}
+
+std::optional<Bitmap> LoadShot(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string error;
+    auto image = DecodeBmp(bytes.data(), bytes.size(), &error);
+    if (!image) {
+        std::fprintf(stderr, "probe: %s: %s\n", path, error.c_str());
+        return std::nullopt;
+    }
+    return image->Picture;
+}
+
+Bitmap Picture(PictureWindow window, const char* name) {
+    auto image = LoadPicture(window, name);
+    if (!image) {
+        std::fprintf(stderr, "probe: no picture %s\n", name);
+        std::exit(2);
+    }
+    return image->Picture;
+}
+
+uint32_t At(const Bitmap& b, int x, int y) { return b.Contains(x, y) ? b.At(x, y) & 0xFFFFFF : 0xFF000000u; }
+
+// Pixels of the w x h block at (sx, sy) of the screen equal to the block at
+// (px, py) of the picture.
+int Matching(const Bitmap& shot, int sx, int sy, const Bitmap& picture, int px, int py, int w, int h) {
+    int same = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (At(shot, sx + x, sy + y) == At(picture, px + x, py + y)) ++same;
+    return same;
+}
+
+Region BoardOutline() {
+    Region region(board::WindowWidth, board::WindowHeight);
+    for (const auto& step : board::Outline) {
+        Shape s;
+        switch (step.Shape) {
+            case board::OutlineStep::Kind::Rect: s = RectShape(step.Left, step.Top, step.Right, step.Bottom); break;
+            case board::OutlineStep::Kind::RoundRect:
+                s = RoundRectShape(step.Left, step.Top, step.Right, step.Bottom, step.CornerW, step.CornerH);
+                break;
+            case board::OutlineStep::Kind::Ellipse: s = EllipseShape(step.Left, step.Top, step.Right, step.Bottom); break;
+        }
+        if (step.Cut)
+            region.Difference(s);
+        else
+            region.Union(s);
+    }
+    return region;
+}
+
+// A point of bare board: inside the outline, clear of every colour, hole
+// and button, and away from the outline's edge.
+board::Point BareBoard() {
+    const Region outline = BoardOutline();
+    for (int y = 4; y < board::Height; ++y)
+        for (int x = 60; x < board::Width; ++x) {
+            bool clear = outline.Contains(x, y) && outline.Contains(x - 4, y - 4) && outline.Contains(x + 4, y + 4);
+            for (int c = 1; clear && c <= board::MaxColors; ++c)
+                clear = board::PointDistance(x, y, board::ColorCentre(c).X, board::ColorCentre(c).Y) > 20;
+            for (int p = 1; clear && p <= board::MaxPositions; ++p)
+                for (int r = 1; clear && r <= board::Rows; ++r)
+                    clear = board::PointDistance(x, y, board::HoleCentre(p, r).X, board::HoleCentre(p, r).Y) > 20;
+            clear = clear && board::ButtonAt(x, y) < 0;
+            if (clear) return {x, y};
+        }
+    return {-1, -1};
+}
+
+int Geometry() {
+    std::printf("MAIN_W=%d MAIN_H=%d DESIGN_W=%d DESIGN_H=%d\n", board::WindowWidth, board::WindowHeight,
+                board::DesignWidth, board::DesignHeight);
+    std::printf("COMBS_W=%d COMBS_H=%d COMBS_TEXT_X=%d COMBS_TEXT_Y=%d COMBS_CHARS=%d\n", CombsLayout::Width,
+                CombsLayout::Height, CombsLayout::CountText.X, CombsLayout::CountText.Y, CombsLayout::CountChars);
+    std::printf("TIMER_W=%d TIMER_H=%d RECORD_X=%d RECORD_Y=%d RECORD_CHARS=%d\n", TimerLayout::Width,
+                TimerLayout::Height, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, TimerLayout::RecordChars);
+    for (int c = 1; c <= board::MaxColors; ++c)
+        std::printf("COLOR_%d_X=%d COLOR_%d_Y=%d\n", c, board::ColorCentre(c).X, c, board::ColorCentre(c).Y);
+    for (int p = 1; p <= board::MaxPositions; ++p)
+        for (int r = 1; r <= board::Rows; ++r)
+            std::printf("HOLE_%d_%d_X=%d HOLE_%d_%d_Y=%d\n", p, r, board::HoleCentre(p, r).X, p, r,
+                        board::HoleCentre(p, r).Y);
+    for (size_t i = 0; i < board::Buttons.size(); ++i)
+        std::printf("BUTTON_%zu_X=%d BUTTON_%zu_Y=%d\n", i, board::Buttons[i].Centre.X, i, board::Buttons[i].Centre.Y);
+    const board::Point bare = BareBoard();
+    if (bare.X < 0) return Fail("no bare board found");
+    std::printf("BARE_X=%d BARE_Y=%d\n", bare.X, bare.Y);
+    return 0;
+}
+
+int Outline(const Bitmap& shot, int wx, int wy) {
+    const Region outline = BoardOutline();
+    long outsideWrong = 0, outside = 0, insideDesktop = 0, inside = 0;
+    for (int y = 0; y < board::WindowHeight; ++y)
+        for (int x = 0; x < board::WindowWidth; ++x) {
+            if (!shot.Contains(wx + x, wy + y)) continue;
+            const bool desktop = At(shot, wx + x, wy + y) == Desktop;
+            if (outline.Contains(x, y)) {
+                ++inside;
+                insideDesktop += desktop;
+            } else {
+                ++outside;
+                outsideWrong += !desktop;
+            }
+        }
+    std::printf("outside %ld of which not desktop %ld; inside %ld of which desktop %ld\n", outside, outsideWrong,
+                inside, insideDesktop);
+    // The art may hold a few pure white highlights; the board is there when
+    // almost none of it looks like the desktop.
+    return outside > 0 && outsideWrong == 0 && insideDesktop * 100 < inside ? 0 : 1;
+}
+
+int Digits(const Bitmap& shot, int x, int y, int n) {
+    const Bitmap strip = Picture(PictureWindow::Main, "imgDigits");
+    const char glyphs[] = "123456789 0_/-";  // the strip's cells in order; cell 10 is the blank
+    const int cells = strip.Width / Layout::DigitWidth;
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        char read = '?';
+        for (int cell = 0; cell < cells && cell < 13; ++cell)
+            if (Matching(shot, x + i * Layout::DigitWidth, y, strip, cell * Layout::DigitWidth, 0, Layout::DigitWidth,
+                         Layout::DigitHeight) == Layout::DigitWidth * Layout::DigitHeight) {
+                read = cell == 10 ? '_' : cell == 9 ? '0' : cell == 11 ? '/' : cell == 12 ? '-' : glyphs[cell];
+                break;
+            }
+        text += read;
+    }
+    std::printf("%s\n", text.c_str());
+    return text.find('?') == std::string::npos ? 0 : 1;
+}
+
+int Pegs(const Bitmap& shot, int wx, int wy, int row, int n) {
+    const Bitmap red = Picture(PictureWindow::Main, "ImgRedPegs");
+    const Bitmap white = Picture(PictureWindow::Main, "ImgWhitePegs");
+    int reds = 0, whites = 0, unknown = 0;
+    const Bitmap boardPicture = Picture(PictureWindow::Main, "ImgBoard");
+    for (int k = 1; k <= n; ++k) {
+        const board::Rect cell = board::PegCell(k, row);
+        const board::Point from = board::PegSheetSource(k, row);
+        const int all = cell.W * cell.H;
+        if (Matching(shot, wx + cell.X, wy + cell.Y, red, from.X, from.Y, cell.W, cell.H) == all)
+            ++reds;
+        else if (Matching(shot, wx + cell.X, wy + cell.Y, white, from.X, from.Y, cell.W, cell.H) == all)
+            ++whites;
+        else if (Matching(shot, wx + cell.X, wy + cell.Y, boardPicture, cell.X, cell.Y, cell.W, cell.H) != all)
+            ++unknown;
+    }
+    std::printf("%d %d\n", reds, whites);
+    return unknown == 0 ? 0 : 1;
+}
+
+int Ball(const Bitmap& shot, int wx, int wy, int p, int r) {
+    const Bitmap colors = Picture(PictureWindow::Main, "ImgColors");
+    const board::Rect at = board::HoleBall(p, r);
+    int best = 0, bestSame = 0;
+    for (int c = 1; c <= board::MaxColors; ++c) {
+        // The colour sheet holds one 32 x 32 ball a colour, top to bottom.
+        const int same = Matching(shot, wx + at.X, wy + at.Y, colors, board::BallInset,
+                                  32 * (c - 1) + board::BallInset, at.W, at.H);
+        if (same > bestSame) best = c, bestSame = same;
+    }
+    // A ball covers most of its square; an empty hole matches no colour much.
+    std::printf("%d\n", bestSame * 2 > at.W * at.H ? best : 0);
+    return 0;
+}
+
+// Red and white counts of a guess against a code, each position 1..n.
+void Score(const std::vector<int>& code, const std::vector<int>& guess, int& red, int& white) {
+    red = white = 0;
+    int codeCount[11] = {}, guessCount[11] = {};
+    for (size_t i = 0; i < code.size(); ++i) {
+        if (code[i] == guess[i])
+            ++red;
+        else
+            ++codeCount[code[i]], ++guessCount[guess[i]];
+    }
+    for (int c = 1; c <= 10; ++c) white += std::min(codeCount[c], guessCount[c]);
+}
+
+int Consistent(int spaces, int colors, bool doubles, int red, int white) {
+    std::vector<int> opening;
+    for (int i = 1; i <= spaces; ++i) opening.push_back(i);
+    std::vector<int> code(size_t(spaces), 1);
+    long count = 0;
+    for (;;) {
+        bool distinct = true;
+        for (int i = 0; i < spaces && distinct; ++i)
+            for (int j = i + 1; j < spaces; ++j) distinct = distinct && code[size_t(i)] != code[size_t(j)];
+        if (doubles || distinct) {
+            int r, w;
+            Score(code, opening, r, w);
+            if (r == red && w == white) ++count;
+        }
+        int i = spaces - 1;
+        while (i >= 0 && code[size_t(i)] == colors) code[size_t(i--)] = 1;
+        if (i < 0) break;
+        ++code[size_t(i)];
+    }
+    std::printf("%ld\n", count);
+    return 0;
+}
+
+int High(int spaces, int colors, bool doubles, int rows, int seconds) {
+    std::string table(HighScoreTableSize, '\0');
+    const int at = HighScoreOffset(spaces, colors, doubles);
+    table[size_t(at)] = char(rows);
+    table[size_t(at) + 1] = char(seconds & 0xFF);  // little-endian seconds
+    table[size_t(at) + 2] = char((seconds >> 8) & 0xFF);
+    std::printf("%s\n", BytesToHex(ScrambleText(table)).c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string what = argc > 1 ? argv[1] : "";
+    auto n = [&](int i) { return std::atoi(argv[i]); };
+    if (what == "geometry") return Geometry();
+    if (what == "consistent" && argc == 7) return Consistent(n(2), n(3), n(4) != 0, n(5), n(6));
+    if (what == "high" && argc == 7) return High(n(2), n(3), n(4) != 0, n(5), n(6));
+    if (argc < 5) return Fail("usage: see the head of tests/gui/GuiProbe.cpp");
+    const auto shot = LoadShot(argv[2]);
+    if (!shot) return 2;
+    if (what == "outline") return Outline(*shot, n(3), n(4));
+    if (what == "digits" && argc == 6) return Digits(*shot, n(3), n(4), n(5));
+    if (what == "pegs" && argc == 7) return Pegs(*shot, n(3), n(4), n(5), n(6));
+    if (what == "ball" && argc == 7) return Ball(*shot, n(3), n(4), n(5), n(6));
+    return Fail("unknown request " + what);
+}

@@ -1,0 +1,97 @@
+// The SDL backend's own rules, the parts that need no X server: key
+// codes, double clicks, the shape's rectangles and where the help lies.
+#include <gtest/gtest.h>
+
+#include <SDL_keyboard.h>
+
+#include <set>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/sdl/DoubleClick.h"
+#include "platform/sdl/HelpDocument.h"
+#include "platform/sdl/KeyMap.h"
+#include "platform/sdl/ShapeRects.h"
+
+TEST(SdlKeyMap, GameKeysGetTheirPortableCodes) {
+    EXPECT_EQ(PortableKey(SDLK_SPACE), Key::Space);
+    EXPECT_EQ(PortableKey(SDLK_RETURN), Key::Enter);
+    EXPECT_EQ(PortableKey(SDLK_KP_ENTER), Key::Enter);
+    EXPECT_EQ(PortableKey(SDLK_ESCAPE), Key::Escape);
+    const SDL_Keycode functionKeys[] = {SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F4,  SDLK_F5,  SDLK_F6,
+                                        SDLK_F7, SDLK_F8, SDLK_F9, SDLK_F10, SDLK_F11, SDLK_F12};
+    for (int n = 1; n <= 12; ++n) EXPECT_EQ(PortableKey(functionKeys[n - 1]), 111 + n) << "F" << n;
+    EXPECT_EQ(PortableKey(SDLK_a), 'A');
+    EXPECT_EQ(PortableKey(SDLK_z), 'Z');
+    EXPECT_EQ(PortableKey(SDLK_7), '7');
+    // Keys the game never uses must not pass for one it does.
+    for (SDL_Keycode other : {SDLK_F13, SDLK_TAB, SDLK_LEFT, SDLK_KP_1, SDLK_LSHIFT})
+        EXPECT_EQ(PortableKey(other), 0) << other;
+    EXPECT_EQ(PortableModifiers(KMOD_RSHIFT | KMOD_LCTRL), Modifier::Shift | Modifier::Ctrl);
+    EXPECT_EQ(PortableModifiers(KMOD_LALT | KMOD_NUM | KMOD_CAPS), Modifier::Alt);
+}
+
+TEST(SdlDoubleClick, PairsTwoCloseLeftPressesOnOneWindow) {
+    DoubleClickTracker t;
+    EXPECT_EQ(t.Press(1, true, 1000, 50, 50), 1);
+    EXPECT_EQ(t.Press(1, true, 1400, 52, 48), 2);
+    EXPECT_EQ(t.Press(1, true, 1500, 52, 48), 1) << "a third press starts over";
+    EXPECT_EQ(t.Press(1, true, 1600, 52, 48), 2);
+
+    EXPECT_EQ(t.Press(1, true, 5000, 50, 50), 1);
+    EXPECT_EQ(t.Press(1, true, 5501, 50, 50), 1) << "too slow";
+    EXPECT_EQ(t.Press(1, true, 5600, 53, 50), 1) << "too far";
+    EXPECT_EQ(t.Press(2, true, 5700, 53, 50), 1) << "another window";
+    EXPECT_EQ(t.Press(2, false, 5750, 53, 50), 1) << "the right button";
+    EXPECT_EQ(t.Press(2, true, 5800, 53, 50), 1) << "a right press in between breaks the pair";
+
+    // The X server's millisecond clock wraps after about 49 days.
+    EXPECT_EQ(t.Press(3, true, 0xFFFFFF00u, 0, 0), 1);
+    EXPECT_EQ(t.Press(3, true, 0x00000010u, 0, 0), 2);
+}
+
+TEST(SdlShapeRects, RectanglesCoverExactlyTheRegionWithoutOverlap) {
+    Region region(120, 90, RoundRectShape(0, 0, 80, 90, 24, 24));
+    region.Union(EllipseShape(60, 20, 120, 80));
+    region.Difference(EllipseShape(20, 30, 40, 50));  // a see-through hole
+    const auto rects = ShapeRectangles(region);
+    Region painted(120, 90);
+    long area = 0;
+    for (const Rect& r : rects) {
+        painted.Union(RectShape(r.Left, r.Top, r.Right(), r.Bottom()));
+        area += long(r.Width) * r.Height;
+    }
+    EXPECT_EQ(painted, region);
+    EXPECT_EQ(area, region.Count()) << "rectangles overlap";
+    // Banded: each rectangle starts below or level with, and right of, the one before.
+    for (size_t i = 1; i < rects.size(); ++i)
+        EXPECT_TRUE(rects[i].Top > rects[i - 1].Top ||
+                    (rects[i].Top == rects[i - 1].Top && rects[i].Left >= rects[i - 1].Right()));
+    // The straight middle rows of the rounded panel become bands, not one rectangle a row.
+    EXPECT_LT(rects.size(), 200u);
+
+    EXPECT_EQ(ShapeRectangles(Region(40, 30, RectShape(5, 5, 25, 20))), (std::vector<Rect>{{5, 5, 20, 15}}));
+    EXPECT_TRUE(ShapeRectangles(Region(40, 30)).empty());
+}
+
+TEST(SdlHelpDocument, FoundBesideTheProgramThenInTheShareFolders) {
+    std::set<std::string> files;
+    auto exists = [&](const std::string& p) { return files.count(p) > 0; };
+    const std::string program = "/opt/qv/bin/quorvex";
+
+    EXPECT_FALSE(FindHelpDocument("/opt/qv/bin/QuorVex.hlp", program, exists));
+
+    files = {"/opt/qv/share/quorvex/QuorVex.html"};
+    EXPECT_EQ(FindHelpDocument("/opt/qv/bin/QuorVex.hlp", program, exists), "/opt/qv/share/quorvex/QuorVex.html");
+    files.insert("/opt/qv/share/doc/quorvex/QuorVex.html");
+    EXPECT_EQ(FindHelpDocument("/opt/qv/bin/QuorVex.hlp", program, exists),
+              "/opt/qv/share/doc/quorvex/QuorVex.html");
+    files.insert("/opt/qv/bin/QuorVex.html");
+    EXPECT_EQ(FindHelpDocument("/opt/qv/bin/QuorVex.hlp", program, exists), "/opt/qv/bin/QuorVex.html");
+
+    // The .hlp file itself is never what is opened, and a name without a
+    // file part finds nothing.
+    files = {"/opt/qv/bin/QuorVex.hlp"};
+    EXPECT_FALSE(FindHelpDocument("/opt/qv/bin/QuorVex.hlp", program, exists));
+    EXPECT_FALSE(FindHelpDocument("/opt/qv/bin/", program, exists));
+}

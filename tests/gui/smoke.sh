@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# GUI test of the Linux program in a real X server: a private Xvfb with a
+# white desktop, the game driven by xdotool, the screen read back with
+# ImageMagick's import and checked against the embedded pictures and the
+# board's geometry table (through the probe), never against the game's
+# own idea of what it drew. The store is a private XDG_CONFIG_HOME.
+# Usage: tests/gui/smoke.sh QUORVEX_PROGRAM GUI_PROBE
+set -euo pipefail
+game=$1
+probe=$2
+for tool in Xvfb xdotool xwininfo import; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/deps.sh test installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+pid="" xvfb=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+passed=0 failed=0
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "ok   $what"; else failed=$((failed + 1)); echo "FAIL $what"; fi
+}
+equal() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
+
+# ---- the X server ----------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+screen_w=1024 screen_h=768
+
+eval "$("$probe" geometry)"
+
+# The help viewer the game starts is this stand-in, which notes what it was
+# asked to show.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\necho "$1" > "%s/help-request"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+
+export XDG_CONFIG_HOME="$work/config"
+ini="$XDG_CONFIG_HOME/Varnel/QuorVex.ini"
+
+start_game() {
+  PATH="$work/bin:$PATH" "$game" >"$work/game.log" 2>&1 &
+  pid=$!
+}
+
+# Visible windows of the game as "width height left top", one a line.
+game_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --class quorvex 2>/dev/null); do
+    xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+      /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h, x, y}'
+  done
+}
+# The place "left top" of the visible window of that size, waiting for it.
+place_of() {
+  local w=$1 h=$2 line
+  for _ in $(seq 50); do
+    line=$(game_windows | awk -v w="$w" -v h="$h" '$1 == w && $2 == h {print $3, $4; exit}')
+    [ -n "$line" ] && { echo "$line"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+window_id_of() {  # the X id of the visible window of that size
+  local id
+  for id in $(xdotool search --onlyvisible --class quorvex 2>/dev/null); do
+    xwininfo -id "$id" | grep -q "geometry $1x$2[+-]" && { echo "$id"; return 0; }
+  done
+  return 1
+}
+shot() { sleep 0.5; import -window root -type TrueColor "BMP3:$work/shot.bmp"; }
+key() { xdotool key "$1"; sleep 0.3; }
+# Presses the left button at (x1, y1), moves to (x2, y2) in steps and lets go.
+drag() {
+  local x1=$1 y1=$2 x2=$3 y2=$4 i
+  xdotool mousemove "$x1" "$y1"; sleep 0.1
+  xdotool mousedown 1; sleep 0.1
+  for i in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((x1 + (x2 - x1) * i / 10)) $((y1 + (y2 - y1) * i / 10)); sleep 0.03
+  done
+  sleep 0.1; xdotool mouseup 1; sleep 0.3
+}
+click() { xdotool mousemove "$1" "$2"; sleep 0.1; xdotool click 1; sleep 0.3; }
+ended() {  # waits up to 10 s for the game to end; its exit status in $status
+  for _ in $(seq 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then status=0; wait "$pid" || status=$?; pid=""; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+ini_value() {  # ini_value SECTION NAME
+  awk -v s="[$1]" -v n="$2" 'BEGIN {IGNORECASE = 1} /^\[/ {in_s = (tolower($0) == tolower(s))}
+    in_s && index($0, "=") { k = substr($0, 1, index($0, "=") - 1); if (tolower(k) == tolower(n)) print substr($0, index($0, "=") + 1) }' "$ini"
+}
+
+# ---- first start: stored settings and one stored record --------------------
+spaces=5 colors=8 doubles=0 record_rows=5 record_seconds=42
+mkdir -p "$(dirname "$ini")"
+printf '[Game]\nSpaces=%s\nColors=%s\nDoubles=%s\nHigh=%s\n' "$spaces" "$colors" "$doubles" \
+  "$("$probe" high $spaces $colors $doubles $record_rows $record_seconds)" >"$ini"
+start_game
+
+read -r main_x main_y < <(place_of "$MAIN_W" "$MAIN_H") || { echo "FAIL the main window never appeared"; cat "$work/game.log"; exit 1; }
+check "main window at the centred default" equal "$main_x $main_y" \
+  "$(((screen_w - DESIGN_W) / 2)) $(((screen_h - DESIGN_H) / 2))"
+main_id=$(window_id_of "$MAIN_W" "$MAIN_H")
+check "main window is shaped (xwininfo -shape)" \
+  bash -c "xwininfo -id $main_id -shape | grep -q 'Window shape extents' && ! xwininfo -id $main_id -shape | grep -q 'No window shape'"
+shot
+check "the desktop shows outside the outline, the board inside" "$probe" outline "$work/shot.bmp" "$main_x" "$main_y"
+
+key F12
+read -r combs_x combs_y < <(place_of "$COMBS_W" "$COMBS_H") || combs_x=""
+check "F12 shows the combinations window" test -n "$combs_x"
+shot
+start_count=$("$probe" digits "$work/shot.bmp" $((combs_x + COMBS_TEXT_X)) $((combs_y + COMBS_TEXT_Y)) \
+  "$COMBS_CHARS" || true)
+# 8 colours in 5 holes, none repeated: 8 * 7 * 6 * 5 * 4 codes.
+check "its count is the starting count of the stored settings" equal "$start_count" "__6720"
+
+# Out of the board's way, since a press on the board brings it to the front.
+dx=$((main_x + MAIN_W + 10 - combs_x)) dy=23
+drag $((combs_x + 8)) $((combs_y + COMBS_H / 2)) $((combs_x + 8 + dx)) $((combs_y + COMBS_H / 2 + dy))
+check "a side window dragged by its background moves by the pointer's movement" \
+  equal "$(place_of "$COMBS_W" "$COMBS_H")" "$((combs_x + dx)) $((combs_y + dy))"
+combs_x=$((combs_x + dx)) combs_y=$((combs_y + dy))
+
+key F3
+shot
+read -r red white < <("$probe" pegs "$work/shot.bmp" "$main_x" "$main_y" 12 $spaces || echo "? ?")
+row=11
+if [ "$red" = "$spaces" ]; then
+  # The opening row was the code: the win message waits; a new game follows.
+  echo "     (the opening row was the code itself)"
+  key Return; key F2; row=12
+else
+  expected=$("$probe" consistent $spaces $colors $doubles "$red" "$white")
+  shown=$("$probe" digits "$work/shot.bmp" $((combs_x + COMBS_TEXT_X)) $((combs_y + COMBS_TEXT_Y)) "$COMBS_CHARS" | tr -d _)
+  check "F3: the pegs read back ($red red, $white white) agree with the count shown" equal "$shown" "$expected"
+fi
+
+hole_x=HOLE_1_${row}_X hole_y=HOLE_1_${row}_Y
+drag $((main_x + COLOR_7_X)) $((main_y + COLOR_7_Y)) $((main_x + ${!hole_x})) $((main_y + ${!hole_y}))
+shot
+check "a ball dragged from the colour column lands in the current row" \
+  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 $row)" 7
+
+# The board dragged off the left edge: the stored place will be negative.
+dx=$((-main_x - 38)) dy=-20
+drag $((main_x + BARE_X)) $((main_y + BARE_Y)) $((main_x + BARE_X + dx)) $((main_y + BARE_Y + dy))
+check "the board dragged by bare board moves by the pointer's movement" \
+  equal "$(place_of "$MAIN_W" "$MAIN_H")" "-38 $((main_y + dy))"
+check "the visible combinations window moves with it" \
+  equal "$(place_of "$COMBS_W" "$COMBS_H")" "$((combs_x + dx)) $((combs_y + dy))"
+main_x=-38 main_y=$((main_y + dy)) combs_x=$((combs_x + dx)) combs_y=$((combs_y + dy))
+
+key F11
+read -r timer_x timer_y < <(place_of "$TIMER_W" "$TIMER_H") || timer_x=""
+check "F11 shows the timer window" test -n "$timer_x"
+shot
+check "the timer window shows the stored record" equal \
+  "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
+
+# Below the others, so nothing covers it at the next start.
+drag $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((560 + 8)) $((640 + TIMER_H / 2))
+check "the timer window is dragged by its background too" equal "$(place_of "$TIMER_W" "$TIMER_H")" "560 640"
+
+xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key F1
+sleep 0.5
+check "F1 opens the HTML help beside the program" \
+  bash -c "grep -q 'QuorVex.html\$' '$work/help-request' && test -f \"\$(cat '$work/help-request')\""
+
+click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
+check "the exit bullet ends the program" ended
+check "... with exit status 0" equal "${status:-none}" 0
+
+for name in Spaces Colors Doubles Holes ViewTimer ViewCombs High; do
+  check "the store holds Game/$name" test -n "$(ini_value Game $name)"
+done
+check "Game/High is 72 hexadecimal digits" bash -c "[[ '$(ini_value Game High)' =~ ^[0-9A-F]{72}\$ ]]"
+check "the stored settings are kept" equal "$(ini_value Game Spaces)/$(ini_value Game Colors)/$(ini_value Game Doubles)" "5/8/0"
+check "the view flags follow the windows shown at the exit" equal "$(ini_value Game ViewTimer)$(ini_value Game ViewCombs)" "11"
+for w in Main Timer Combs About Options Message High; do
+  check "the store holds the place of $w" test -n "$(ini_value Windows ${w}Left)$(ini_value Windows ${w}Top)"
+done
+check "the main window's place is stored (a negative left edge)" \
+  equal "$(ini_value Windows MainLeft) $(ini_value Windows MainTop)" "$main_x $main_y"
+check "the combinations window's place is stored" \
+  equal "$(ini_value Windows CombsLeft) $(ini_value Windows CombsTop)" "$combs_x $combs_y"
+
+# ---- second start: everything comes back from the file ---------------------
+start_game
+check "the main window comes back at its stored place" equal "$(place_of "$MAIN_W" "$MAIN_H")" "$main_x $main_y"
+read -r timer_x timer_y < <(place_of "$TIMER_W" "$TIMER_H") || timer_x=""
+check "the timer window starts visible" test -n "$timer_x"
+shot
+check "a second start shows the record stored in the file" equal \
+  "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
+click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
+check "the exit bullet ends the second run" ended
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
