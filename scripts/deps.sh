@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages a build needs, only those missing.
-# Usage: scripts/deps.sh test|play|art|cross|wine
+# Usage: scripts/deps.sh test|play|art|cross|wine|fuzz
 set -euo pipefail
 
 want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
@@ -11,8 +11,9 @@ case "${1:-test}" in
   play)  want+=(libsdl2-dev libxext-dev xdg-utils) ;;
   art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core fonts-lato imagemagick) ;;
   cross) want+=(g++-mingw-w64-x86-64) ;;
+  fuzz)  want+=(clang libclang-rt-14-dev) ;;
   wine)  want+=(g++-mingw-w64-x86-64 wine xvfb xauth) ;;
-  *) echo "usage: $0 test|play|art|cross|wine" >&2; exit 2 ;;
+  *) echo "usage: $0 test|play|art|cross|wine|fuzz" >&2; exit 2 ;;
 esac
 
 missing=()

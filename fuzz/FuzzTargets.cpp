@@ -1,0 +1,150 @@
+// FuzzTargets: the properties each reader of outside data must keep.
+#include "fuzz/FuzzTargets.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/GameState.h"
+#include "game/RecordCodec.h"
+#include "game/Settings.h"
+#include "game/Store.h"
+#include "platform/MemoryStore.h"
+#include "platform/posix/IniFileStore.h"
+#include "util/Bmp.h"
+#include "util/Cursor.h"
+#include "util/Format.h"
+
+namespace {
+
+// A broken property: say which and stop, so the fuzzer keeps the input.
+void Require(bool holds, const char* what) {
+    if (holds) return;
+    std::fprintf(stderr, "fuzz property broken: %s\n", what);
+    std::abort();
+}
+
+std::vector<std::string> SplitLines(const uint8_t* data, size_t size, size_t max) {
+    std::vector<std::string> parts(1);
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n' && parts.size() < max) {
+            parts.emplace_back();
+            continue;
+        }
+        parts.back() += static_cast<char>(data[i]);
+    }
+    return parts;
+}
+
+// A scratch file of this process, in memory where the system has it.
+std::filesystem::path ScratchFile() {
+    static const std::filesystem::path path = [] {
+        const std::filesystem::path dir = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
+        return dir / ("quorvex-fuzz-" + std::to_string(::getpid())) / "QuorVex.ini";
+    }();
+    return path;
+}
+
+}  // namespace
+
+int FuzzIniFile(const uint8_t* data, size_t size) {
+    const std::filesystem::path path = ScratchFile();
+    std::filesystem::create_directories(path.parent_path());
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    IniFileStore store(path);
+    const char* names[] = {"Spaces", "Colors", "High", "MainLeft"};
+    std::string before[2][4];
+    bool had[2][4] = {};
+    for (int s = 0; s < 2; ++s)
+        for (int n = 0; n < 4; ++n)
+            if (auto v = store.ReadText(s ? SectionWindows : SectionGame, names[n])) {
+                had[s][n] = true;
+                before[s][n] = *v;
+            }
+    // A write of one value is read back and leaves every other value alone.
+    const std::string value = size ? std::to_string(data[0]) + "x" : "empty";
+    if (store.WriteText(SectionGame, "Fuzzed", value)) {
+        Require(store.ReadText(SectionGame, "Fuzzed") == value, "a written value reads back");
+        for (int s = 0; s < 2; ++s)
+            for (int n = 0; n < 4; ++n) {
+                const auto v = store.ReadText(s ? SectionWindows : SectionGame, names[n]);
+                Require(v.has_value() == had[s][n] && (!v || *v == before[s][n]), "other values survive a write");
+            }
+    }
+    return 0;
+}
+
+int FuzzLoadSettings(const uint8_t* data, size_t size) {
+    // The input gives the seven stored texts of the options, one a line.
+    static const char* names[] = {"Spaces", "Colors", "Doubles", "Holes", "ViewTimer", "ViewCombs", "High"};
+    const std::vector<std::string> texts = SplitLines(data, size, 7);
+    auto contents = std::make_shared<MemoryStore::Contents>();
+    for (size_t i = 0; i < texts.size(); ++i) contents->Set(SectionGame, names[i], texts[i]);
+    SetStoreOpener([contents] { return std::make_unique<MemoryStore>(contents); });
+    ResetGameState();
+    LoadSettings();
+    const TGameSettings loaded = GameSettings;
+    Require(loaded.Spaces == 4 || loaded.Spaces == 5, "code length 4 or 5");
+    Require(loaded.Colors == 6 || loaded.Colors == 8 || loaded.Colors == 10, "colours 6, 8 or 10");
+    unsigned char table[HighScoreTableSize];
+    std::memcpy(table, &HighScoreTable, sizeof table);
+    // What was loaded is saved and loaded again unchanged, the table byte
+    // for byte.
+    Require(SaveSettings(), "the memory store takes every write");
+    ResetGameState();
+    LoadSettings();
+    Require(GameSettings.Spaces == loaded.Spaces && GameSettings.Colors == loaded.Colors &&
+                GameSettings.Doubles == loaded.Doubles && GameSettings.Holes == loaded.Holes,
+            "options survive save and load");
+    Require(std::memcmp(table, &HighScoreTable, sizeof table) == 0, "the record table survives save and load");
+    SetStoreOpener(nullptr);
+    return 0;
+}
+
+int FuzzHexToBytes(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string bytes = HexToBytes(text);
+    Require(bytes.size() <= MaxByteString && bytes.size() <= text.size() / 2, "at most half the digits, 255 bytes");
+    if (IsUpperHex(text) && text.size() % 2 == 0 && text.size() <= 254)
+        Require(BytesToHex(bytes) == text, "uppercase hex comes back as it was");
+    Require(HexToBytes(BytesToHex(bytes)) == bytes.substr(0, 127), "bytes come back through hex");
+    Require(UnscrambleText(ScrambleText(bytes)) == bytes, "scrambling undoes");
+    return 0;
+}
+
+int FuzzDecodeBmp(const uint8_t* data, size_t size) {
+    if (const auto image = DecodeBmp(data, size)) {
+        const Bitmap& p = image->Picture;
+        Require(p.Pixels.size() == size_t(p.Width) * size_t(p.Height), "pixels fill the picture");
+        for (const uint32_t px : p.Pixels) Require((px >> 24) == 0, "the top byte stays clear");
+    }
+    return 0;
+}
+
+int FuzzDecodeCur(const uint8_t* data, size_t size) {
+    if (const auto cursor = DecodeCur(data, size)) {
+        const Bitmap& p = cursor->Picture;
+        Require(p.Pixels.size() == size_t(p.Width) * size_t(p.Height), "pixels fill the cursor");
+        Require(cursor->Shape.Width() == p.Width && cursor->Shape.Height() == p.Height, "the shape fits the picture");
+    }
+    return 0;
+}
+
+FuzzEntry FuzzTarget(std::string_view name) {
+    if (name == "ini") return FuzzIniFile;
+    if (name == "settings") return FuzzLoadSettings;
+    if (name == "hex") return FuzzHexToBytes;
+    if (name == "bmp") return FuzzDecodeBmp;
+    if (name == "cur") return FuzzDecodeCur;
+    return nullptr;
+}
