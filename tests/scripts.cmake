@@ -1,9 +1,10 @@
 # Shell-level tests: the Linux desktop program in a real X server.
 
-# The pure parts of the SDL backend (keys, double clicks, shapes, help).
+# The pure parts of the SDL backend (keys, double clicks, shapes, help);
+# the test lives with the backend, the one folder that sees SDL headers.
 if(TARGET quorvex_platform_sdl)
   find_package(SDL2 REQUIRED)  # the key codes the tests name
-  add_executable(quorvex_sdl_tests ${CMAKE_CURRENT_SOURCE_DIR}/gui/SdlBackend_test.cpp)
+  add_executable(quorvex_sdl_tests ${PROJECT_SOURCE_DIR}/platform/sdl/tests/SdlBackend_test.cpp)
   target_link_libraries(quorvex_sdl_tests PRIVATE quorvex_platform_sdl SDL2::SDL2 GTest::gtest GTest::gtest_main)
   gtest_discover_tests(quorvex_sdl_tests DISCOVERY_TIMEOUT 60)
 endif()

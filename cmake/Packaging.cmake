@@ -1,0 +1,34 @@
+# Installing the Linux program like any desktop game, and its Debian
+# package: the program, its desktop entry, the icon in the hicolor theme
+# and the help document, which the help command finds in
+# ../share/doc/quorvex/ seen from the program.
+#
+#   cmake --install <build> [--prefix DIR]
+#   cd <build> && cpack -G DEB
+if(NOT TARGET quorvex)
+  return()
+endif()
+
+include(GNUInstallDirs)
+install(TARGETS quorvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/help/QuorVex.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/quorvex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+foreach(size 32 64)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/quorvex-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME quorvex.png)
+endforeach()
+
+set(CPACK_PACKAGE_NAME quorvex)
+set(CPACK_PACKAGE_VENDOR Varnel)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "code-breaking board game with coloured balls")
+set(CPACK_PACKAGE_DESCRIPTION "QuorVex hides a code of 4 or 5 coloured balls; you find it in at most 12 rows
+from the red and white pegs each row earns. It keeps the set of codes still possible, offers hints,
+times every game and keeps a record for each setting.")
+set(CPACK_PACKAGE_CONTACT "Varnel <quorvex@users.noreply.example>")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# What the program links against; xdg-open shows the help.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.0.22), libxext6, libx11-6, libstdc++6 (>= 12), libc6 (>= 2.34)")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
