@@ -139,6 +139,20 @@ TEST_F(HighWindow, ShowsEveryRecordInItsCell) {
     EXPECT_FALSE(high.Visible());  // Enter closed it
 }
 
+TEST_F(HighWindow, RecordsNoGameMakesStayInsideTheirCells) {
+    app->CreateForm<TfrmHigh>();
+    // The second cell of the top row is drawn after the third, which it
+    // would run into.
+    SetRecord(5, 6, false, 255, -32768);
+    SetRecord(4, 6, true, 3, 45);
+    SetRecord(4, 8, false, 13, 1000);
+    WhileShown([&] {
+        EXPECT_EQ(Cell(5, 6, false), "255/-3");
+        EXPECT_EQ(Cell(4, 6, true), " 3/045");
+        EXPECT_EQ(Cell(4, 8, false), "13/100");
+    });
+}
+
 TEST_F(HighWindow, DoubleClickClearsTheCellUnderItAndNothingOnAHeading) {
     TfrmHigh& high = app->CreateForm<TfrmHigh>();
     SetRecord(5, 10, true, 3, 120);

@@ -32,7 +32,9 @@ int DigitCell(char ch) {
 
 std::string RecordDigits(const HighScoreEntry& record) {
     if (record.RecordRows == 0) return std::string(6, ' ');
-    return NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3);
+    // A hand-edited table may hold records no game makes ("255/-32768"):
+    // the text keeps to its six cells rather than spill into the next.
+    return (NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3)).substr(0, 6);
 }
 
 void DrawDigits(Bitmap& canvas, int x, int y, std::string_view text) {
