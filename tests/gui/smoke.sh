@@ -47,8 +47,11 @@ chmod +x "$work/bin/xdg-open"
 export XDG_CONFIG_HOME="$work/config"
 ini="$XDG_CONFIG_HOME/Varnel/QuorVex.ini"
 
+# Under the sanitizers, the desktop libraries' own leaks are not ours.
+here=$(cd "$(dirname "$0")" && pwd)
 start_game() {
-  PATH="$work/bin:$PATH" "$game" >"$work/game.log" 2>&1 &
+  LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan-desktop.supp" \
+    PATH="$work/bin:$PATH" "$game" >"$work/game.log" 2>&1 &
   pid=$!
 }
 
@@ -181,7 +184,8 @@ check "F1 opens the HTML help beside the program" \
 
 click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
 check "the exit bullet ends the program" ended
-check "... with exit status 0" equal "${status:-none}" 0
+check "... with exit status 0" equal "${status:-none}" 0 || true
+[ "${status:-none}" = 0 ] || tail -n 60 "$work/game.log"
 
 for name in Spaces Colors Doubles Holes ViewTimer ViewCombs High; do
   check "the store holds Game/$name" test -n "$(ini_value Game $name)"
