@@ -8,7 +8,6 @@ cd "$(dirname "$0")/.."
 build="${1:-build-shots}"
 scripts/deps.sh test
 cmake -S . -B "$build" >/dev/null
-cmake --build "$build" -j2 --target quorvex_window_shots quorvex_board_shot
+cmake --build "$build" -j2 --target quorvex_window_shots
 mkdir -p "$build/shots"
 "$build/tools/quorvex_window_shots" "$build/shots"
-"$build/tools/quorvex_board_shot" "$build/shots"

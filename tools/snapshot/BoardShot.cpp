@@ -1,5 +1,4 @@
-// quorvex_board_shot <out-dir>: starts the whole program on the headless
-// backend, plays into a board worth looking at through events only (a few
+// BoardShot: starts the whole program on the headless backend, plays into a board worth looking at through events only (a few
 // evaluated rows, note marks, the see-through holes open, the timer and
 // combinations windows shown, the pointer resting on the big ball) and
 // writes what the screen shows: board.png (the main window cut to its
@@ -9,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "BoardShot.h"
 #include "Png.h"
 #include "board/BoardGeometry.h"
 #include "board/MainForm.h"
@@ -59,12 +59,7 @@ Bitmap Desktop(HeadlessPlatform& platform) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <out-dir>\n", argv[0]);
-        return 2;
-    }
-    const std::string dir = argv[1];
+bool WriteBoardShots(const std::string& dir) {
     HeadlessPlatform platform;
     auto& store = *platform.StoreContents();
     store.Set("Windows", "TimerLeft", "700");
@@ -104,5 +99,6 @@ int main(int argc, char** argv) {
                 BoardState.CurrentRow);
     SetMainKeyHandler(nullptr);
     app->DestroyForms();
-    return ok ? 0 : 1;
+    SetStoreOpener(nullptr);
+    return ok;
 }

@@ -3,10 +3,12 @@
 // record, a count, a message, the options with a button under the pointer,
 // some records, the about screen with Exit lit) and writes what each
 // presents as <out-dir>/<window>.png, cut to the window's shape. These are
-// the pixels the game puts on the screen, composed by its own code.
+// the pixels the game puts on the screen, composed by its own code. Then
+// the board in play, alone and with the windows beside it (BoardShot).
 #include <cstdio>
 #include <string>
 
+#include "BoardShot.h"
 #include "Png.h"
 #include "forms/Application.h"
 #include "game/GameState.h"
@@ -104,5 +106,7 @@ int main(int argc, char** argv) {
         ok &= Shot(about, dir, "about");
     }
     SetStoreOpener(nullptr);
+    ResetGameState();
+    ok = WriteBoardShots(dir) && ok;
     return ok ? 0 : 1;
 }
