@@ -21,9 +21,10 @@ endforeach()
 set(CPACK_PACKAGE_NAME quorvex)
 set(CPACK_PACKAGE_VENDOR Varnel)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "code-breaking board game with coloured balls")
-set(CPACK_PACKAGE_DESCRIPTION "QuorVex hides a code of 4 or 5 coloured balls; you find it in at most 12 rows
-from the red and white pegs each row earns. It keeps the set of codes still possible, offers hints,
-times every game and keeps a record for each setting.")
+set(CPACK_PACKAGE_DESCRIPTION "QuorVex hides a code of 4 or 5 coloured balls; you find it in at most
+12 rows from the red and white pegs each row earns. It keeps the set of codes
+still possible, offers hints, times every game and keeps a record for each
+setting.")
 set(CPACK_PACKAGE_CONTACT "Varnel <quorvex@users.noreply.example>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
