@@ -185,6 +185,8 @@ TEST_F(BoardTest, KeysIgnoreModifiersAndOtherKeysDoNothing) {
     Key(Key::Function(11));
     EXPECT_FALSE(frmTimer->Visible());
     EXPECT_FALSE(GameSettings.ViewTimer());
+    Key(Key::Function(1));
+    EXPECT_EQ(platform.HelpRequests(), (std::vector<std::string>{"/opt/quorvex/QuorVex.hlp"}));
     Main().DoCommand(10);  // beyond the commands: nothing
     Main().DoCommand(255);
     EXPECT_TRUE(BoardState.GameActive);
