@@ -1,0 +1,58 @@
+// RegistryStore: the five registry calls and the bounds around them.
+#include "platform/win32/RegistryStore.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/RegistryText.h"
+
+namespace {
+HKEY Key(void* handle) { return static_cast<HKEY>(handle); }
+}  // namespace
+
+RegistryStore::RegistryStore() {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, ProductKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS)
+        product_ = key;
+}
+
+RegistryStore::~RegistryStore() {
+    if (product_) RegCloseKey(Key(product_));
+}
+
+std::optional<std::string> RegistryStore::ReadText(const std::string& section, const std::string& name) {
+    if (!product_) return std::nullopt;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(Key(product_), section.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return std::nullopt;
+    std::optional<std::string> text;
+    // The size first, then the data into a buffer of that size (one byte
+    // more, never read): a value that grew in between fails the second
+    // query with ERROR_MORE_DATA instead of overrunning anything.
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ && size <= RegistryText::MaxBytes) {
+        std::vector<char> data(size_t(size) + 1, '\0');
+        DWORD got = size;
+        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) ==
+                ERROR_SUCCESS &&
+            got <= size)
+            text = RegistryText::FromData(type, data.data(), got);
+    }
+    RegCloseKey(key);
+    return text;
+}
+
+bool RegistryStore::WriteText(const std::string& section, const std::string& name, const std::string& value) {
+    if (!product_ || !RegistryText::Storable(value)) return false;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(Key(product_), section.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    // The byte count is the text's length, without a terminating zero.
+    const bool written = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
+                                        DWORD(value.size())) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return written;
+}

@@ -1,0 +1,39 @@
+// RegistryText: which registry data the store takes as a text, and which
+// texts it agrees to write. Kept apart from the registry calls, with no
+// system header, so the rules are checked on every build machine.
+//
+// The program writes its texts without a terminating zero (the byte count
+// is the text's length), other programs usually with one; both read as
+// the same text. A read never trusts the data to be terminated: the text
+// ends at the first zero byte or at the end of the data the registry
+// reported, whichever comes first, and the caller's buffer is sized from
+// that report.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace RegistryText {
+
+inline constexpr uint32_t TextType = 1;  // REG_SZ
+// Far more than any value the program writes (the record table's text is
+// 72 characters); anything longer is not ours and is left alone.
+inline constexpr size_t MaxBytes = 1024;
+
+// The text in `size` bytes of data of registry type `type`, or nothing when
+// the value is no plain text or is longer than MaxBytes.
+inline std::optional<std::string> FromData(uint32_t type, const char* data, size_t size) {
+    if (type != TextType || size > MaxBytes || (size > 0 && data == nullptr)) return std::nullopt;
+    size_t length = 0;
+    while (length < size && data[length] != '\0') ++length;
+    return std::string(data, length);
+}
+
+// True when the text can be written and read back unchanged.
+inline bool Storable(const std::string& text) {
+    return text.size() <= MaxBytes && text.find('\0') == std::string::npos;
+}
+
+}  // namespace RegistryText

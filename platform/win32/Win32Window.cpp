@@ -1,0 +1,285 @@
+// Win32Window: the window, its DIB, its region and its mouse handling.
+#include "platform/win32/Win32Window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/WideText.h"
+
+namespace {
+
+// The mask as a region of one rectangle a run; the system merges the runs
+// of equal rows into bands itself.
+HRGN RegionFromMask(const Region& mask) {
+    const std::vector<Span> spans = mask.Spans();
+    std::vector<uint8_t> buffer(sizeof(RGNDATAHEADER) + spans.size() * sizeof(RECT));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
+    data->rdh.iType = RDH_RECTANGLES;
+    data->rdh.nCount = DWORD(spans.size());
+    data->rdh.nRgnSize = DWORD(spans.size() * sizeof(RECT));
+    data->rdh.rcBound = RECT{0, 0, mask.Width(), mask.Height()};
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (size_t i = 0; i < spans.size(); ++i) rects[i] = RECT{spans[i].Left, spans[i].Y, spans[i].Right, spans[i].Y + 1};
+    return ExtCreateRegion(nullptr, DWORD(buffer.size()), data);
+}
+
+unsigned KeyModifiers() {
+    return (GetKeyState(VK_SHIFT) < 0 ? Modifier::Shift : 0u) | (GetKeyState(VK_CONTROL) < 0 ? Modifier::Ctrl : 0u) |
+           (GetKeyState(VK_MENU) < 0 ? Modifier::Alt : 0u);
+}
+
+}  // namespace
+
+Win32Window::Win32Window(Win32Platform& platform, WindowEvents& events, bool inTaskbar)
+    : platform_(platform), events_(events) {
+    const DWORD exStyle = inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
+    hwnd_ = CreateWindowExW(exStyle, Win32Platform::WindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
+}
+
+Win32Window::~Win32Window() {
+    ReleaseMouse();
+    platform_.Forget(this);
+    if (hwnd_) {
+        // Whatever the system still sends while the window goes is not ours.
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    FreeCanvas();
+}
+
+LRESULT CALLBACK Win32Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* window = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!window || window->hwnd_ != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return window->OnMessage(message, wParam, lParam);
+}
+
+// ---- place, visibility, shape ----------------------------------------------
+
+void Win32Window::SetBounds(const Rect& bounds) {
+    bounds_ = bounds;
+    bounds_.Width = std::max(bounds_.Width, 0);
+    bounds_.Height = std::max(bounds_.Height, 0);
+    SetWindowPos(hwnd_, nullptr, bounds_.Left, bounds_.Top, bounds_.Width, bounds_.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::SetTitle(const std::string& title) { SetWindowTextW(hwnd_, WideFromUtf8(title).c_str()); }
+
+void Win32Window::Show() {
+    visible_ = true;
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+    SetFocus(hwnd_);
+}
+
+void Win32Window::Hide() {
+    if (!visible_) return;
+    ReleaseMouse();
+    visible_ = false;
+    ShowWindow(hwnd_, SW_HIDE);
+}
+
+void Win32Window::BringToFront() {
+    if (visible_) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void Win32Window::SetShape(const Region* shape) {
+    HRGN region = shape ? RegionFromMask(*shape) : nullptr;
+    if (shape && !region) return;  // out of GDI objects: the old shape stays
+    // The system owns the region from here on. Redrawing at once (TRUE) is
+    // slow where the region goes to an X server; the invalidation asks for
+    // one ordinary repaint instead.
+    if (!SetWindowRgn(hwnd_, region, FALSE) && region) DeleteObject(region);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+// ---- pixels ----------------------------------------------------------------
+
+bool Win32Window::EnsureCanvas(int width, int height) {
+    if (dib_ && width == canvasWidth_ && height == canvasHeight_) return true;
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down, as the program's rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib) return false;
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (!memory) {
+        DeleteObject(dib);
+        return false;
+    }
+    std::memset(bits, 0, size_t(width) * size_t(height) * 4);
+    auto* newBits = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < std::min(height, canvasHeight_); ++y)
+        std::memcpy(newBits + size_t(y) * size_t(width), bits_ + size_t(y) * size_t(canvasWidth_),
+                    size_t(std::min(width, canvasWidth_)) * 4);
+    const bool keep = presented_;
+    FreeCanvas();
+    presented_ = keep;
+    dib_ = dib, memory_ = memory, bits_ = newBits;
+    previous_ = SelectObject(memory_, dib_);
+    canvasWidth_ = width, canvasHeight_ = height;
+    return true;
+}
+
+void Win32Window::FreeCanvas() {
+    if (memory_) {
+        SelectObject(memory_, previous_);
+        DeleteDC(memory_);
+    }
+    if (dib_) DeleteObject(dib_);
+    memory_ = nullptr, dib_ = nullptr, previous_ = nullptr, bits_ = nullptr;
+    canvasWidth_ = canvasHeight_ = 0;
+    presented_ = false;
+}
+
+void Win32Window::Present(const Bitmap& surface, const Rect& dirty) {
+    if (!EnsureCanvas(surface.Width, surface.Height)) return;
+    const Rect area = Intersect(dirty, Rect{0, 0, surface.Width, surface.Height});
+    if (area.Empty()) return;
+    // Our pixels are 0x00RRGGBB, which is what a 32-bit DIB holds: a copy.
+    for (int y = area.Top; y < area.Bottom(); ++y)
+        std::memcpy(bits_ + size_t(y) * size_t(canvasWidth_) + size_t(area.Left),
+                    surface.Pixels.data() + size_t(y) * size_t(surface.Width) + size_t(area.Left),
+                    size_t(area.Width) * 4);
+    presented_ = true;
+    if (!visible_) return;
+    GdiFlush();
+    if (HDC dc = GetDC(hwnd_)) {
+        BitBlt(dc, area.Left, area.Top, area.Width, area.Height, memory_, area.Left, area.Top, SRCCOPY);
+        ReleaseDC(hwnd_, dc);
+    }
+}
+
+void Win32Window::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    const bool ours = presented_ && memory_;
+    if (dc && ours) {
+        const RECT& r = ps.rcPaint;
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, memory_, r.left, r.top, SRCCOPY);
+    }
+    EndPaint(hwnd_, &ps);
+    // Nothing presented yet: the program draws, and presents, itself.
+    if (!ours && visible_) events_.OnPaint();
+}
+
+// ---- mouse capture and leave -----------------------------------------------
+
+void Win32Window::CaptureMouse() {
+    if (platform_.capture_ == this) return;
+    if (platform_.capture_) platform_.capture_->ReleaseMouse();
+    if (!visible_) return;
+    platform_.capture_ = this;
+    SetCapture(hwnd_);
+}
+
+void Win32Window::ReleaseMouse() {
+    if (platform_.capture_ != this) return;
+    platform_.capture_ = nullptr;
+    ReleaseCapture();
+    // Asked again now, the system reports at once when the pointer was let
+    // go outside the window.
+    trackingLeave_ = false;
+    if (visible_) TrackLeave();
+}
+
+void Win32Window::TrackLeave() {
+    if (trackingLeave_) return;
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = hwnd_;
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+}
+
+MouseEvent Win32Window::MouseAt(WPARAM wParam, LPARAM lParam, MouseButton button, int clicks) const {
+    MouseEvent e;
+    e.Button = button;
+    e.Clicks = clicks;
+    // Signed: while captured the pointer may be left of or above the window.
+    e.X = GET_X_LPARAM(lParam);
+    e.Y = GET_Y_LPARAM(lParam);
+    e.Modifiers = ((wParam & MK_SHIFT) ? Modifier::Shift : 0u) | ((wParam & MK_CONTROL) ? Modifier::Ctrl : 0u) |
+                  (GetKeyState(VK_MENU) < 0 ? Modifier::Alt : 0u);
+    return e;
+}
+
+// ---- messages --------------------------------------------------------------
+
+LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: Paint(); return 0;
+        case WM_ERASEBKGND: return 1;  // every pixel is ours; erasing would only flicker
+
+        case WM_LBUTTONDOWN: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Left, 1)); return 0;
+        case WM_LBUTTONDBLCLK: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Left, 2)); return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Right, 1)); return 0;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Middle, 1)); return 0;
+        case WM_LBUTTONUP: events_.OnMouseUp(MouseAt(wParam, lParam, MouseButton::Left, 1)); return 0;
+        case WM_RBUTTONUP: events_.OnMouseUp(MouseAt(wParam, lParam, MouseButton::Right, 1)); return 0;
+        case WM_MBUTTONUP: events_.OnMouseUp(MouseAt(wParam, lParam, MouseButton::Middle, 1)); return 0;
+        case WM_MOUSEMOVE:
+            TrackLeave();
+            events_.OnMouseMove(MouseAt(wParam, lParam, MouseButton::Left, 1));
+            return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            if (platform_.capture_ != this && visible_) events_.OnMouseLeave();
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Taken away by the system (another program, a message box):
+            // the drag is over as far as we can tell.
+            if (platform_.capture_ == this && reinterpret_cast<HWND>(lParam) != hwnd_) platform_.capture_ = nullptr;
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                platform_.ShowCurrentCursor();
+                return TRUE;
+            }
+            break;
+        case WM_MOUSEACTIVATE:
+            // Behind a modal window a click neither activates nor reaches us.
+            if (!platform_.Accepts(hwnd_)) return MA_NOACTIVATEANDEAT;
+            break;
+
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: {
+            const unsigned modifiers = KeyModifiers();
+            // Alt+F4 asks the window to close; the program decides. Held
+            // down it repeats, but it is one request.
+            if (wParam == VK_F4 && modifiers == Modifier::Alt) {
+                if (!(lParam & (1 << 30))) events_.OnCloseRequest();
+                return 0;
+            }
+            // Virtual-key codes are the program's portable key codes.
+            events_.OnKeyDown(int(wParam), modifiers);
+            return 0;
+        }
+        case WM_SYSKEYUP:
+        case WM_SYSCHAR: return 0;  // no system menu to open: Alt and F10 are plain keys here
+
+        case WM_CLOSE:
+            if (platform_.Accepts(hwnd_)) events_.OnCloseRequest();
+            return 0;
+        default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}

@@ -1,0 +1,71 @@
+// Win32Window: one borderless popup window of the Windows backend.
+//
+// The window keeps the program's last presented pixels in a 32-bit DIB
+// section of its size, so the system's own repaints (uncovering, showing
+// again) are answered from it without asking the program. Shapes become a
+// window region; capture is the system's mouse capture; the mouse leave
+// comes from TrackMouseEvent.
+//
+// Internal to the backend: the only header of the program that includes
+// <windows.h> besides the backend's sources.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Platform.h"
+
+class Win32Platform;
+
+class Win32Window final : public Window {
+public:
+    // The main window (the first one) stands in the task bar; the others
+    // are tool windows beside it.
+    Win32Window(Win32Platform& platform, WindowEvents& events, bool inTaskbar);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    void SetBounds(const Rect& bounds) override;
+    Rect Bounds() const override { return bounds_; }
+    void SetTitle(const std::string& title) override;
+    void Show() override;
+    void Hide() override;
+    bool Visible() const override { return visible_; }
+    void BringToFront() override;
+    void SetShape(const Region* shape) override;
+    void Present(const Bitmap& surface, const Rect& dirty) override;
+    void CaptureMouse() override;
+    void ReleaseMouse() override;
+
+    HWND Handle() const { return hwnd_; }
+    WindowEvents& Events() { return events_; }
+
+    // The window procedure of the backend's window class.
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint();
+    // A DIB of the given size, keeping what fits of the old one.
+    bool EnsureCanvas(int width, int height);
+    void FreeCanvas();
+    void TrackLeave();
+    MouseEvent MouseAt(WPARAM wParam, LPARAM lParam, MouseButton button, int clicks) const;
+
+    Win32Platform& platform_;
+    WindowEvents& events_;
+    HWND hwnd_ = nullptr;
+    Rect bounds_;
+    bool visible_ = false;
+
+    HDC memory_ = nullptr;  // holds dib_ for the whole life of the canvas
+    HBITMAP dib_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    uint32_t* bits_ = nullptr;  // top-down rows of 0x00RRGGBB, as the program composes them
+    int canvasWidth_ = 0, canvasHeight_ = 0;
+    bool presented_ = false;  // the canvas holds pixels of the program
+    bool trackingLeave_ = false;
+};
