@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -31,7 +33,19 @@ SdlPlatform::SdlPlatform() {
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     // Shapes and grabs are X requests; under Wayland this is XWayland.
     SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
+    // Keys reach the game as key codes, never as text, so the X input
+    // method needs no compose table; parsing the locale's takes longer than
+    // everything else the game does before its window appears. The user's
+    // own setting is put back for the programs the game starts.
+    const char* compose = std::getenv("XCOMPOSEFILE");
+    const std::optional<std::string> userCompose = compose ? std::optional<std::string>(compose) : std::nullopt;
+    setenv("XCOMPOSEFILE", "/dev/null", 1);
+    const int init = SDL_Init(SDL_INIT_VIDEO);
+    if (userCompose)
+        setenv("XCOMPOSEFILE", userCompose->c_str(), 1);
+    else
+        unsetenv("XCOMPOSEFILE");
+    if (init != 0) throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
     SDL_StopTextInput();
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
