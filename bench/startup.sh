@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Start-up of the game against a bare SDL2 window and the peer program
+# sgt-guess (Debian's sgt-puzzles): the time from launch to the first window
+# mapped on the screen, and the resident memory once started. All three run
+# interleaved, launch after launch, under one private Xvfb; the figures are
+# medians. The map is seen by an X client watching the root window
+# (xev), so nothing polls while a program starts.
+# Usage: bench/startup.sh [BUILD_DIR] [LAUNCHES]   (default: build-sdl, 9)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build-sdl}
+launches=${2:-9}
+game="$build/app/quorvex"
+peer=/usr/games/sgt-guess
+[ -x "$game" ] || { echo "build the game first: cmake --build $build --target quorvex"; exit 1; }
+[ -x "$peer" ] || { echo "the peer is missing: apt-get install sgt-puzzles"; exit 1; }
+for tool in Xvfb xev cc sdl2-config; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (xvfb, x11-utils, gcc, libsdl2-dev)"; exit 1; }
+done
+
+work=$(mktemp -d)
+xvfb="" watcher="" pid=""
+cleanup() {
+  for p in $pid $watcher $xvfb; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cc -O2 -o "$work/bare_sdl" bench/bare_sdl.c $(sdl2-config --cflags --libs)
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+
+mkfifo "$work/events"
+stdbuf -oL xev -root -event substructure >"$work/events" 2>/dev/null &
+watcher=$!
+exec 4<"$work/events"
+
+# Launches a program, waits for the first window it maps; prints
+# "milliseconds resident-kB".
+measure() {
+  local line t0 t1 rss
+  while read -r -t 0.05 line <&4; do :; done  # events of the last program
+  mkdir -p "$work/config"; rm -rf "$work/config"/*
+  t0=$EPOCHREALTIME
+  XDG_CONFIG_HOME="$work/config" "$@" >/dev/null 2>&1 &
+  pid=$!
+  while read -r -t 10 line <&4; do
+    case "$line" in MapNotify*) break ;; esac
+  done
+  t1=$EPOCHREALTIME
+  sleep 1  # settled: the first picture drawn, timers running
+  rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null || echo 0)
+  kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; pid=""
+  awk -v a="$t0" -v b="$t1" -v r="$rss" 'BEGIN {printf "%.1f %d\n", (b - a) * 1000, r}'
+}
+
+names=(quorvex bare-sdl sgt-guess)
+commands=("$game" "$work/bare_sdl" "$peer")
+for ((round = 1; round <= launches; round++)); do
+  for i in 0 1 2; do
+    echo "${names[$i]} $(measure "${commands[$i]}")" >>"$work/samples"
+  done
+done
+
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+declare -A ms kb
+for n in "${names[@]}"; do
+  ms[$n]=$(awk -v n="$n" '$1 == n {print $2}' "$work/samples" | median)
+  kb[$n]=$(awk -v n="$n" '$1 == n {print $3}' "$work/samples" | median)
+done
+
+echo "start-up to the first mapped window, and resident memory 1 s later; medians of $launches launches"
+for n in "${names[@]}"; do
+  awk -v n="$n" -v t="${ms[$n]}" -v k="${kb[$n]}" 'BEGIN {printf "  %-10s %7.1f ms  %6.1f MB\n", n, t, k / 1024}'
+done
+awk -v q="${ms[quorvex]}" -v b="${ms[bare-sdl]}" -v s="${ms[sgt-guess]}" -v k="${kb[quorvex]}" 'BEGIN {
+  printf "quorvex / sgt-guess %.2f (at most 0.50), quorvex / bare SDL %.2f (at most 1.15), quorvex %.1f MB (at most 20)\n",
+    q / s, q / b, k / 1024
+  ok = q <= 0.5 * s && q <= 1.15 * b && k <= 20 * 1024
+  print ok ? "targets met" : "targets missed"
+}'
