@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages a build needs, only those missing.
-# Usage: scripts/deps.sh test|play|art|cross|wine|fuzz
+# Usage: scripts/deps.sh test|play|art|cross|wine|bench|fuzz
 set -euo pipefail
 
 want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
@@ -11,8 +11,10 @@ case "${1:-test}" in
   play)  want+=(libsdl2-dev libxext-dev xdg-utils) ;;
   art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core fonts-lato imagemagick) ;;
   cross) want+=(g++-mingw-w64-x86-64) ;;
+  bench) want+=(libsdl2-dev libxext-dev xvfb x11-utils sgt-puzzles) ;;  # bench/startup.sh
   fuzz)  want+=(clang libclang-rt-14-dev) ;;
-  wine)  want+=(g++-mingw-w64-x86-64 wine xvfb xauth) ;;
+  # The Windows program under Wine, driven and read back as the GUI test does.
+  wine)  want+=(g++-mingw-w64-x86-64 wine xvfb xauth xdotool x11-utils imagemagick) ;;
   *) echo "usage: $0 test|play|art|cross|wine|fuzz" >&2; exit 2 ;;
 esac
 
