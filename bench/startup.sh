@@ -8,6 +8,7 @@
 # Usage: bench/startup.sh [BUILD_DIR] [LAUNCHES]   (default: build-sdl, 9)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/deps.sh bench
 build=${1:-build-sdl}
 launches=${2:-9}
 game="$build/app/quorvex"

@@ -15,7 +15,7 @@ case "${1:-test}" in
   fuzz)  want+=(clang libclang-rt-14-dev) ;;
   # The Windows program under Wine, driven and read back as the GUI test does.
   wine)  want+=(g++-mingw-w64-x86-64 wine xvfb xauth xdotool x11-utils imagemagick) ;;
-  *) echo "usage: $0 test|play|art|cross|wine|fuzz" >&2; exit 2 ;;
+  *) echo "usage: $0 test|play|art|cross|wine|bench|fuzz" >&2; exit 2 ;;
 esac
 
 missing=()
