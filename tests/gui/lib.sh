@@ -1,0 +1,80 @@
+# Shared by the GUI scripts: a private X server with a white desktop, and
+# the small driver of the game's windows (find them by size, drag, click,
+# take the screen). Sourced after setting `game`; leaves `work` (a private
+# folder removed at exit), `DISPLAY` and, once started, the game's `pid`.
+
+for tool in Xvfb xdotool xwininfo import; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/deps.sh test installs it)"; exit 1; }
+done
+
+work=$(mktemp -d)
+pid="" xvfb=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# ---- the X server ----------------------------------------------------------
+Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+screen_w=1024 screen_h=768
+
+# The game, its output in $work/game.log; under the sanitizers the desktop
+# libraries' own leaks are not ours.
+lib_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+start_game() {
+  LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$lib_dir/lsan-desktop.supp" \
+    PATH="$work/bin:$PATH" "$game" >"$work/game.log" 2>&1 &
+  pid=$!
+}
+
+# Visible windows of the game as "width height left top", one a line.
+game_windows() {
+  local id
+  for id in $(xdotool search --onlyvisible --class quorvex 2>/dev/null); do
+    xwininfo -id "$id" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+      /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w, h, x, y}'
+  done
+}
+# The place "left top" of the visible window of that size, waiting for it.
+place_of() {
+  local w=$1 h=$2 line
+  for _ in $(seq 50); do
+    line=$(game_windows | awk -v w="$w" -v h="$h" '$1 == w && $2 == h {print $3, $4; exit}')
+    [ -n "$line" ] && { echo "$line"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+window_id_of() {  # the X id of the visible window of that size
+  local id
+  for id in $(xdotool search --onlyvisible --class quorvex 2>/dev/null); do
+    xwininfo -id "$id" | grep -q "geometry $1x$2[+-]" && { echo "$id"; return 0; }
+  done
+  return 1
+}
+shot() { sleep 0.5; import -window root -type TrueColor "BMP3:$work/shot.bmp"; }
+key() { xdotool key "$1"; sleep 0.3; }
+# Presses the left button at (x1, y1), moves to (x2, y2) in steps and lets go.
+drag() {
+  local x1=$1 y1=$2 x2=$3 y2=$4 i
+  xdotool mousemove "$x1" "$y1"; sleep 0.1
+  xdotool mousedown 1; sleep 0.1
+  for i in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((x1 + (x2 - x1) * i / 10)) $((y1 + (y2 - y1) * i / 10)); sleep 0.03
+  done
+  sleep 0.1; xdotool mouseup 1; sleep 0.3
+}
+click() { xdotool mousemove "$1" "$2"; sleep 0.1; xdotool click 1; sleep 0.3; }
+ended() {  # waits up to 10 s for the game to end; its exit status in $status
+  for _ in $(seq 100); do
+    if ! kill -0 "$pid" 2>/dev/null; then status=0; wait "$pid" || status=$?; pid=""; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
