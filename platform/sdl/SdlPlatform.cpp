@@ -67,7 +67,23 @@ std::unique_ptr<Window> SdlPlatform::OpenWindow(WindowEvents& events) {
     return window;
 }
 
+void SdlPlatform::Activated(SdlWindow* window) {
+    std::erase(activation_, window);
+    activation_.push_back(window);
+}
+
+void SdlPlatform::Hidden(SdlWindow* window) {
+    const bool wasActive = !activation_.empty() && activation_.back() == window;
+    std::erase(activation_, window);
+    if (!wasActive) return;
+    SdlWindow* next = nullptr;
+    for (auto it = activation_.rbegin(); it != activation_.rend() && !next; ++it)
+        if ((*it)->Visible()) next = *it;
+    if (next) next->Activate();  // which reorders activation_
+}
+
 void SdlPlatform::Forget(SdlWindow* window) {
+    std::erase(activation_, window);
     std::erase(windows_, window);
     std::erase(modal_, window);
     if (capture_ == window) capture_ = nullptr;
@@ -233,7 +249,7 @@ void SdlPlatform::DispatchPointer(const XPointerEvent& x) {
             e.Clicks = clicks_.Press(reinterpret_cast<uintptr_t>(target), e.Button == MouseButton::Left, x.Time,
                                      x.RootX, x.RootY);
             // A press activates the window it lands on.
-            target->BringToFront();
+            target->Activate();
             target->Events().OnMouseDown(e);
             break;
         case Kind::Release: target->Events().OnMouseUp(e); break;

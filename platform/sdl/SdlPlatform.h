@@ -74,11 +74,17 @@ private:
     SdlWindow* FromSdlId(uint32_t id) const;
     SdlWindow* FromXWindow(unsigned long xwindow) const;
     void Forget(SdlWindow* window);
+    // The windows in the order they were last activated: when the active one
+    // is hidden (a modal window closing), the one before it gets the keyboard
+    // back, as on Windows.
+    void Activated(SdlWindow* window);
+    void Hidden(SdlWindow* window);
 
     bool quit_ = false;
     bool firstWindow_ = true;
     std::vector<SdlWindow*> windows_;
     std::vector<SdlWindow*> modal_;
+    std::vector<SdlWindow*> activation_;  // most recent last
     SdlWindow* capture_ = nullptr;
     DoubleClickTracker clicks_;
 

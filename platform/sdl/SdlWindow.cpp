@@ -57,10 +57,16 @@ void SdlWindow::Show() {
     if (!Realize()) return;
     visible_ = true;
     SDL_ShowWindow(window_);
-    // The program's windows come forward with the keyboard when shown, as
-    // on Windows; without a window manager nobody else would do it.
+    Activate();
+}
+
+void SdlWindow::Activate() {
+    // Forward with the keyboard, as on Windows; without a window manager
+    // nobody else would do it.
+    if (!visible_) return;
     SDL_RaiseWindow(window_);
     SDL_SetWindowInputFocus(window_);
+    platform_.Activated(this);
 }
 
 void SdlWindow::Hide() {
@@ -68,6 +74,7 @@ void SdlWindow::Hide() {
     ReleaseMouse();
     visible_ = false;
     SDL_HideWindow(window_);
+    platform_.Hidden(this);
 }
 
 void SdlWindow::BringToFront() {

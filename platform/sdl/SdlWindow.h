@@ -33,6 +33,8 @@ public:
     void CaptureMouse() override;
     void ReleaseMouse() override;
 
+    // Raises the window and gives it the keyboard, as a press on it does.
+    void Activate();
     WindowEvents& Events() { return events_; }
     uint32_t SdlId() const { return sdlId_; }
     unsigned long XWindow() const { return x11_.Window; }

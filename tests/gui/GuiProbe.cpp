@@ -28,6 +28,7 @@
 #include "util/Bmp.h"
 #include "util/Region.h"
 #include "windows/CombsLayout.h"
+#include "windows/HighLayout.h"
 #include "windows/TimerLayout.h"
 
 namespace {
@@ -116,6 +117,9 @@ int Geometry() {
                 CombsLayout::Height, CombsLayout::CountText.X, CombsLayout::CountText.Y, CombsLayout::CountChars);
     std::printf("TIMER_W=%d TIMER_H=%d RECORD_X=%d RECORD_Y=%d RECORD_CHARS=%d\n", TimerLayout::Width,
                 TimerLayout::Height, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, TimerLayout::RecordChars);
+    std::printf("TIME_X=%d TIME_Y=%d TIME_CHARS=%d\n", TimerLayout::TimeText.X, TimerLayout::TimeText.Y,
+                TimerLayout::TimeChars);
+    std::printf("HIGH_W=%d HIGH_H=%d\n", HighLayout::Width, HighLayout::Height);
     for (int c = 1; c <= board::MaxColors; ++c)
         std::printf("COLOR_%d_X=%d COLOR_%d_Y=%d\n", c, board::ColorCentre(c).X, c, board::ColorCentre(c).Y);
     for (int p = 1; p <= board::MaxPositions; ++p)

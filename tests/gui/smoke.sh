@@ -16,6 +16,7 @@ check() {  # check DESCRIPTION COMMAND...
   if "$@"; then passed=$((passed + 1)); echo "ok   $what"; else failed=$((failed + 1)); echo "FAIL $what"; fi
 }
 equal() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
+absent() { sleep 0.3; ! game_windows | grep -q "^$1 $2 "; }  # no visible window of that size
 
 eval "$("$probe" geometry)"
 
@@ -104,6 +105,20 @@ check "the timer window shows the stored record" equal \
 # Below the others, so nothing covers it at the next start.
 drag $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((560 + 8)) $((640 + TIMER_H / 2))
 check "the timer window is dragged by its background too" equal "$(place_of "$TIMER_W" "$TIMER_H")" "560 640"
+timer_x=560 timer_y=640
+
+# A modal window: only it takes input, while the timer goes on counting.
+seconds() { shot; { "$probe" digits "$work/shot.bmp" $((timer_x + TIME_X)) $((timer_y + TIME_Y)) "$TIME_CHARS" || true; } | tr -d _; }
+key F7
+check "F7 shows the records window" place_of "$HIGH_W" "$HIGH_H" >/dev/null
+before=$(seconds)
+click $((main_x + BUTTON_1_X)) $((main_y + BUTTON_1_Y))  # New, had the board taken it
+sleep 1.2
+after=$(seconds)
+check "meanwhile the board takes no input and the timer goes on ($before s, then $after s)" \
+  test "${after:-0}" -gt "${before:-0}"
+key Return
+check "Enter closes the records window" absent "$HIGH_W" "$HIGH_H"
 
 xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key F1
 sleep 0.5
@@ -137,8 +152,15 @@ check "the timer window starts visible" test -n "$timer_x"
 shot
 check "a second start shows the record stored in the file" equal \
   "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
-click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
-check "the exit bullet ends the second run" ended
+# Close requests: the timer window refuses them, the board's ends the game
+# and, without the exit bullet, stores only the window places.
+drag $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((timer_x + 8 - 50)) $((timer_y + TIMER_H / 2 - 30))
+key alt+F4
+check "Alt+F4 leaves the timer window open" equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 30))"
+click $((main_x + BARE_X)) $((main_y + BARE_Y)); key alt+F4
+check "Alt+F4 on the board ends the second run" ended
+check "... which stores the moved timer window's place" \
+  equal "$(ini_value Windows TimerLeft) $(ini_value Windows TimerTop)" "$((timer_x - 50)) $((timer_y - 30))"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
