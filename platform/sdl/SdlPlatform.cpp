@@ -297,7 +297,7 @@ void SdlPlatform::FireDueTimers() {
 
 void SdlPlatform::ShowMessage(const std::string& title, const std::string& text) {
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title.c_str(), text.c_str(), nullptr) != 0)
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+        std::fprintf(stderr, "%s: %s (no message box: %s)\n", title.c_str(), text.c_str(), SDL_GetError());
 }
 
 bool SdlPlatform::OpenHelp(const std::string& path) {
