@@ -19,16 +19,6 @@ cmake -S . -B build-w32 -DQUORVEX_BENCH=OFF >/dev/null
 cmake --build build-w32 --target quorvex_gui_probe -j2 >/dev/null
 probe="$root/build-w32/tests/quorvex_gui_probe"
 
-work=$(mktemp -d)
-pid="" xvfb=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  stop_prefix
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 . tests/wine/lib.sh
 
 passed=0 failed=0
@@ -38,17 +28,7 @@ check() {  # check DESCRIPTION COMMAND...
 }
 equal() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
 
-start_xvfb
-start_prefix
 eval "$("$probe" geometry)"
-class=quorvex.exe
-
-start_game() {
-  wine "$exe" >"$work/game.log" 2>&1 &
-  pid=$!
-}
-reg_value() { reg_section "$1" | awk -v n="$2" 'tolower($1) == tolower(n) {print $3}'; }
-reg_type() { reg_section "$1" | awk -v n="$2" 'tolower($1) == tolower(n) {print $2}'; }
 
 # ---- first start: stored settings and one record, as another program writes them
 # (reg counts the terminating zero in a text's size; the game does not).
@@ -59,25 +39,25 @@ reg_set Game Doubles $doubles
 reg_set Game High "$("$probe" high $spaces $colors $doubles $record_rows $record_seconds)"
 start_game
 
-read -r main_x main_y < <(place_of $class "$MAIN_W" "$MAIN_H") || { echo "FAIL the main window never appeared"; cat "$work/game.log"; exit 1; }
+read -r main_x main_y < <(wait_place "$MAIN_W" "$MAIN_H") || { echo "FAIL the main window never appeared"; cat "$work/game.log"; exit 1; }
 check "main window at the centred default" equal "$main_x $main_y" \
   "$(((screen_w - DESIGN_W) / 2)) $(((screen_h - DESIGN_H) / 2))"
-main_id=$(window_id_of $class "$MAIN_W" "$MAIN_H")
+main_id=$(window_id_of "$MAIN_W" "$MAIN_H")
 check "main window is shaped (xwininfo -shape)" \
   bash -c "xwininfo -id $main_id -shape | grep -q 'Window shape extents' && ! xwininfo -id $main_id -shape | grep -q 'No window shape'"
-shot 1.5
+sleep 1; shot
 check "the desktop shows outside the outline, the board inside" "$probe" outline "$work/shot.bmp" "$main_x" "$main_y"
 
 # Keys reach the window under the pointer: bare board.
 xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y))
 key F12
-read -r combs_x combs_y < <(place_of $class "$COMBS_W" "$COMBS_H" 100) || combs_x=""
+read -r combs_x combs_y < <(wait_place "$COMBS_W" "$COMBS_H") || combs_x=""
 check "F12 shows the combinations window" test -n "$combs_x"
 # Out of the board's way, since a press on the board brings it to the front.
 dx=$((main_x + MAIN_W + 10 - combs_x)) dy=23
 drag $((combs_x + 8)) $((combs_y + COMBS_H / 2)) $((combs_x + 8 + dx)) $((combs_y + COMBS_H / 2 + dy))
 check "a side window dragged by its background moves by the pointer's movement" \
-  equal "$(place_of $class "$COMBS_W" "$COMBS_H" 50)" "$((combs_x + dx)) $((combs_y + dy))"
+  equal "$(wait_place "$COMBS_W" "$COMBS_H")" "$((combs_x + dx)) $((combs_y + dy))"
 combs_x=$((combs_x + dx)) combs_y=$((combs_y + dy))
 shot
 check "its count is the starting count of the stored settings" equal \
@@ -108,25 +88,25 @@ check "a ball dragged from the colour column lands in the current row" \
 dx=$((-main_x - 38)) dy=-20
 drag $((main_x + BARE_X)) $((main_y + BARE_Y)) $((main_x + BARE_X + dx)) $((main_y + BARE_Y + dy))
 check "the board dragged by bare board moves by the pointer's movement" \
-  equal "$(place_of $class "$MAIN_W" "$MAIN_H" 50)" "-38 $((main_y + dy))"
+  equal "$(wait_place "$MAIN_W" "$MAIN_H")" "-38 $((main_y + dy))"
 check "the visible combinations window moves with it" \
-  equal "$(place_of $class "$COMBS_W" "$COMBS_H" 50)" "$((combs_x + dx)) $((combs_y + dy))"
+  equal "$(wait_place "$COMBS_W" "$COMBS_H")" "$((combs_x + dx)) $((combs_y + dy))"
 main_x=-38 main_y=$((main_y + dy)) combs_x=$((combs_x + dx)) combs_y=$((combs_y + dy))
 
 xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y))
 key F11
-read -r timer_x timer_y < <(place_of $class "$TIMER_W" "$TIMER_H" 100) || timer_x=""
+read -r timer_x timer_y < <(wait_place "$TIMER_W" "$TIMER_H") || timer_x=""
 check "F11 shows the timer window" test -n "$timer_x"
 # Below the others, so nothing covers it at the next start.
 drag $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((560 + 8)) $((640 + TIMER_H / 2))
-check "the timer window is dragged by its background too" equal "$(place_of $class "$TIMER_W" "$TIMER_H" 50)" "560 640"
+check "the timer window is dragged by its background too" equal "$(wait_place "$TIMER_W" "$TIMER_H")" "560 640"
 timer_x=560 timer_y=640
 shot
 check "the timer window shows the stored record" equal \
   "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
 
 click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
-check "the exit bullet ends the program" ended
+check "the exit bullet ends the program" wait_ended
 check "... with exit status 0" equal "${status:-none}" 0
 
 for name in Spaces Colors Doubles Holes ViewTimer ViewCombs High; do
@@ -143,14 +123,14 @@ check "the combinations window's place is stored" \
 
 # ---- second start: everything comes back from the registry -----------------
 start_game
-check "the main window comes back at its stored place" equal "$(place_of $class "$MAIN_W" "$MAIN_H")" "$main_x $main_y"
-read -r timer_x timer_y < <(place_of $class "$TIMER_W" "$TIMER_H" 100) || timer_x=""
+check "the main window comes back at its stored place" equal "$(wait_place "$MAIN_W" "$MAIN_H")" "$main_x $main_y"
+read -r timer_x timer_y < <(wait_place "$TIMER_W" "$TIMER_H") || timer_x=""
 check "the timer window starts visible at its stored place" equal "$timer_x $timer_y" "560 640"
-shot 1.5
+sleep 1; shot
 check "a second start shows the record stored in the registry" equal \
   "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
 click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
-check "the exit bullet ends the second run" ended
+check "the exit bullet ends the second run" wait_ended
 check "the record text is written back unchanged" equal "$(reg_value Game High)" "$high"
 
 echo "$passed passed, $failed failed"
