@@ -178,6 +178,7 @@ void SdlPlatform::Dispatch(const SDL_Event& event) {
             if (auto pointer = X11PointerEvent(event.syswm.msg)) DispatchPointer(*pointer);
             break;
         case SDL_WINDOWEVENT: DispatchWindowEvent(event); break;
+        case SDL_MOUSEMOTION: DispatchHover(event); break;
         case SDL_KEYDOWN: DispatchKey(event); break;
         case SDL_QUIT: quit_ = true; break;  // a signal asked the program to end
         default: break;
@@ -205,6 +206,20 @@ void SdlPlatform::DispatchWindowEvent(const SDL_Event& event) {
             break;
         default: break;
     }
+}
+
+void SdlPlatform::DispatchHover(const SDL_Event& event) {
+    // X sends a move with no button held through the input extension, which
+    // only SDL reads; with a button held, or captured, the move comes as a
+    // core event of its own (DispatchPointer), so this one is left alone.
+    if (capture_ || event.motion.state != 0) return;
+    SdlWindow* target = FromSdlId(event.motion.windowID);
+    if (!Accepts(target)) return;
+    MouseEvent e;
+    e.Modifiers = PortableModifiers(uint16_t(SDL_GetModState()));
+    e.X = event.motion.x;
+    e.Y = event.motion.y;
+    target->Events().OnMouseMove(e);
 }
 
 void SdlPlatform::DispatchKey(const SDL_Event& event) {

@@ -7,6 +7,8 @@
 //   digits SHOT X Y N                the N digit cells at screen point (X, Y), blanks as '_'
 //   pegs SHOT X Y ROW N              "RED WHITE" read from peg slots 1..N of ROW
 //   ball SHOT X Y P R                the colour of the ball in hole (P, R), 0 for none
+//   hole SHOT X Y P R                "open" when the desktop shows through hole (P, R), else "closed"
+//   lit SHOT X Y I                   "lit" when button I's highlight square differs from the bare board
 //   consistent SPACES COLORS DOUBLES RED WHITE
 //                                    codes the opening row scored that way leaves possible
 //   high SPACES COLORS DOUBLES ROWS SECONDS
@@ -195,6 +197,21 @@ int Pegs(const Bitmap& shot, int wx, int wy, int row, int n) {
     return unknown == 0 ? 0 : 1;
 }
 
+int Hole(const Bitmap& shot, int wx, int wy, int p, int r) {
+    const board::Point centre = board::HoleCentre(p, r);
+    std::printf("%s\n", At(shot, wx + centre.X, wy + centre.Y) == Desktop ? "open" : "closed");
+    return 0;
+}
+
+int Lit(const Bitmap& shot, int wx, int wy, int i) {
+    if (i < 0 || i >= int(board::Buttons.size())) return Fail("no button " + std::to_string(i));
+    const board::Rect at = board::Buttons[size_t(i)].Lit;
+    const Bitmap boardPicture = Picture(PictureWindow::Main, "ImgBoard");
+    const bool bare = Matching(shot, wx + at.X, wy + at.Y, boardPicture, at.X, at.Y, at.W, at.H) == at.W * at.H;
+    std::printf("%s\n", bare ? "unlit" : "lit");
+    return 0;
+}
+
 int Ball(const Bitmap& shot, int wx, int wy, int p, int r) {
     const Bitmap colors = Picture(PictureWindow::Main, "ImgColors");
     const board::Rect at = board::HoleBall(p, r);
@@ -271,5 +288,7 @@ int main(int argc, char** argv) {
     if (what == "digits" && argc == 6) return Digits(*shot, n(3), n(4), n(5));
     if (what == "pegs" && argc == 7) return Pegs(*shot, n(3), n(4), n(5), n(6));
     if (what == "ball" && argc == 7) return Ball(*shot, n(3), n(4), n(5), n(6));
+    if (what == "hole" && argc == 7) return Hole(*shot, n(3), n(4), n(5), n(6));
+    if (what == "lit" && argc == 6) return Lit(*shot, n(3), n(4), n(5));
     return Fail("unknown request " + what);
 }

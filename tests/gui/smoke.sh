@@ -86,6 +86,21 @@ shot
 check "a ball dragged from the colour column lands in the current row" \
   equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 $row)" 7
 
+# Hover lights a bullet; the pointer leaving the window puts it out.
+xdotool mousemove $((main_x + BUTTON_1_X)) $((main_y + BUTTON_1_Y)); shot
+check "the New bullet lights under the pointer" equal "$("$probe" lit "$work/shot.bmp" "$main_x" "$main_y" 1)" lit
+xdotool mousemove 2 2; shot
+check "... and goes out when the pointer leaves the window" \
+  equal "$("$probe" lit "$work/shot.bmp" "$main_x" "$main_y" 1)" unlit
+
+# A double click on bare board opens the empty holes; another closes them.
+double_click() { xdotool mousemove "$1" "$2"; sleep 0.1; xdotool click --repeat 2 --delay 80 1; sleep 0.4; }
+double_click $((main_x + BARE_X)) $((main_y + BARE_Y)); shot
+check "a double click on bare board opens the empty holes to the desktop" \
+  equal "$("$probe" hole "$work/shot.bmp" "$main_x" "$main_y" 2 1)/$("$probe" hole "$work/shot.bmp" "$main_x" "$main_y" 1 $row)" "open/closed"
+double_click $((main_x + BARE_X)) $((main_y + BARE_Y)); shot
+check "a second one closes them" equal "$("$probe" hole "$work/shot.bmp" "$main_x" "$main_y" 2 1)" closed
+
 # The board dragged off the left edge: the stored place will be negative.
 dx=$((-main_x - 38)) dy=-20
 drag $((main_x + BARE_X)) $((main_y + BARE_Y)) $((main_x + BARE_X + dx)) $((main_y + BARE_Y + dy))
@@ -154,13 +169,15 @@ check "a second start shows the record stored in the file" equal \
   "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
 # Close requests: the timer window refuses them, the board's ends the game
 # and, without the exit bullet, stores only the window places.
-drag $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((timer_x + 8 - 50)) $((timer_y + TIMER_H / 2 - 30))
+jump $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((timer_x + 8 - 50)) $((timer_y + TIMER_H / 2 - 130))
+check "a side window follows a move that starts far outside it" \
+  equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 130))"
 key alt+F4
-check "Alt+F4 leaves the timer window open" equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 30))"
+check "Alt+F4 leaves the timer window open" equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 130))"
 click $((main_x + BARE_X)) $((main_y + BARE_Y)); key alt+F4
 check "Alt+F4 on the board ends the second run" ended
 check "... which stores the moved timer window's place" \
-  equal "$(ini_value Windows TimerLeft) $(ini_value Windows TimerTop)" "$((timer_x - 50)) $((timer_y - 30))"
+  equal "$(ini_value Windows TimerLeft) $(ini_value Windows TimerTop)" "$((timer_x - 50)) $((timer_y - 130))"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
