@@ -5,11 +5,11 @@
 # interleaved, launch after launch, under one private Xvfb; the figures are
 # medians. The map is seen by an X client watching the root window
 # (xev), so nothing polls while a program starts.
-# Usage: bench/startup.sh [BUILD_DIR] [LAUNCHES]   (default: build-sdl, 9)
+# Usage: bench/startup.sh [BUILD_DIR] [LAUNCHES]   (default: build, 9)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh bench
-build=${1:-build-sdl}
+build=${1:-build}
 launches=${2:-9}
 game="$build/app/quorvex"
 peer=/usr/games/sgt-guess
