@@ -2,11 +2,14 @@
 //
 // SDL makes the windows, presents our pixels through each window's software
 // surface, hands over the keyboard, the exposures and the close requests,
-// and gives us the X display. The mouse is read from the X events
-// themselves (SDL passes them on as system events): their root coordinates
-// stay right while a window is being dragged, a captured press reaches us
-// outside the window, and SDL's own focus tracking never swallows a move.
-// Shapes go to X through the shape extension, capture is an X pointer grab.
+// and gives us the X display. Presses, releases, leaves and every move
+// while a button is held or the mouse captured are read from the core X
+// events themselves (SDL passes them on as system events): their root
+// coordinates stay right while a window is being dragged, and a captured
+// move reaches us outside the window, where SDL would drop it. Moves with
+// no button held come from SDL, since X sends those through its input
+// extension, which only SDL reads. Shapes go to X through the shape
+// extension, capture is an X pointer grab.
 //
 // Everything runs on the one thread that calls Run: the timers are kept
 // here and fired between events, never from an SDL timer thread.
