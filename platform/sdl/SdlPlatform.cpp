@@ -178,7 +178,7 @@ void SdlPlatform::Dispatch(const SDL_Event& event) {
             if (auto pointer = X11PointerEvent(event.syswm.msg)) DispatchPointer(*pointer);
             break;
         case SDL_WINDOWEVENT: DispatchWindowEvent(event); break;
-        case SDL_MOUSEMOTION: DispatchHover(event); break;
+        case SDL_MOUSEMOTION: DispatchSdlMove(event); break;
         case SDL_KEYDOWN: DispatchKey(event); break;
         case SDL_QUIT: quit_ = true; break;  // a signal asked the program to end
         default: break;
@@ -208,17 +208,25 @@ void SdlPlatform::DispatchWindowEvent(const SDL_Event& event) {
     }
 }
 
-void SdlPlatform::DispatchHover(const SDL_Event& event) {
-    // X sends a move with no button held through the input extension, which
-    // only SDL reads; with a button held, or captured, the move comes as a
-    // core event of its own (DispatchPointer), so this one is left alone.
-    if (capture_ || event.motion.state != 0) return;
-    SdlWindow* target = FromSdlId(event.motion.windowID);
+void SdlPlatform::DispatchSdlMove(const SDL_Event& event) {
+    // X sends a move through its input extension, which only SDL reads,
+    // when no button is held, and also when a press is followed so fast
+    // that the move arrives before our grab: then only this event tells of
+    // it, and its point (cut to the window by SDL) is taken from X afresh.
+    // Once grabbed, the same moves come as core events too; a move handled
+    // twice puts the pointer at the same place twice.
+    SdlWindow* target = capture_ ? capture_ : FromSdlId(event.motion.windowID);
     if (!Accepts(target)) return;
     MouseEvent e;
     e.Modifiers = PortableModifiers(uint16_t(SDL_GetModState()));
     e.X = event.motion.x;
     e.Y = event.motion.y;
+    if (capture_ || event.motion.state != 0) {
+        int rootX = 0, rootY = 0;
+        if (!X11PointerPosition(target->X11(), rootX, rootY)) return;
+        e.X = rootX - target->Bounds().Left;
+        e.Y = rootY - target->Bounds().Top;
+    }
     target->Events().OnMouseMove(e);
 }
 

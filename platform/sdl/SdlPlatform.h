@@ -71,7 +71,7 @@ private:
     void DispatchPointer(const XPointerEvent& event);
     void DispatchWindowEvent(const SDL_Event& event);
     void DispatchKey(const SDL_Event& event);
-    void DispatchHover(const SDL_Event& event);
+    void DispatchSdlMove(const SDL_Event& event);
     // Input for a window other than the modal one is dropped.
     bool Accepts(const SdlWindow* window) const;
 

@@ -38,6 +38,7 @@ public:
     WindowEvents& Events() { return events_; }
     uint32_t SdlId() const { return sdlId_; }
     unsigned long XWindow() const { return x11_.Window; }
+    const XHandle& X11() const { return x11_; }
 
 private:
     // Makes the SDL window, its surface and its shape; false when SDL failed.

@@ -58,6 +58,17 @@ void X11UngrabPointer(const XHandle& handle, long savedMask) {
     XFlush(display);
 }
 
+bool X11PointerPosition(const XHandle& handle, int& rootX, int& rootY) {
+    if (!handle) return false;
+    Window root = 0, child = 0;
+    int x = 0, y = 0;
+    unsigned state = 0;
+    if (!XQueryPointer(static_cast<Display*>(handle.Display), handle.Window, &root, &child, &rootX, &rootY, &x, &y,
+                       &state))
+        return false;
+    return true;
+}
+
 std::optional<XPointerEvent> X11PointerEvent(const SDL_SysWMmsg* message) {
     if (!message || message->subsystem != SDL_SYSWM_X11) return std::nullopt;
     const XEvent& xe = message->msg.x11.event;

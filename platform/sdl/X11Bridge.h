@@ -34,6 +34,9 @@ void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles);
 bool X11GrabPointer(const XHandle& handle, long& savedMask);
 void X11UngrabPointer(const XHandle& handle, long savedMask);
 
+// Where the pointer is now, in screen coordinates; false when X cannot say.
+bool X11PointerPosition(const XHandle& handle, int& rootX, int& rootY);
+
 // A pointer event as X reported it, coordinates on the screen.
 struct XPointerEvent {
     enum class Kind { Press, Release, Motion, Leave };
