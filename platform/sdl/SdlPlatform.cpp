@@ -83,6 +83,7 @@ void SdlPlatform::Hidden(SdlWindow* window) {
 }
 
 void SdlPlatform::Forget(SdlWindow* window) {
+    if (leftHeldBy_ == window) leftHeldBy_ = nullptr;
     std::erase(activation_, window);
     std::erase(windows_, window);
     std::erase(modal_, window);
@@ -161,11 +162,38 @@ bool SdlPlatform::Loop(const std::function<bool()>& finished) {
         FireDueTimers();
         if (finished && finished()) return true;
         if (quit_) return false;
+        RecoverLostRelease();
         SDL_Event event;
-        if (SDL_WaitEventTimeout(&event, MsToNextTimer())) Dispatch(event);
+        // While the left button is held, the wait is short enough for a
+        // lost release to be noticed at once.
+        int wait = MsToNextTimer();
+        if (leftHeldBy_) wait = wait < 0 ? ReleaseCheckMs : std::min(wait, ReleaseCheckMs);
+        if (SDL_WaitEventTimeout(&event, wait)) Dispatch(event);
         // Help viewers that have ended are reaped here, so none lingers.
         std::erase_if(helpers_, [](int pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
     }
+}
+
+void SdlPlatform::RecoverLostRelease() {
+    // A press followed at once by its release can lose the release: X then
+    // hands it to the input extension, which nobody here asked for. The
+    // button's state tells.
+    if (!leftHeldBy_) return;
+    SdlWindow* holder = capture_ ? capture_ : leftHeldBy_;
+    int rootX = 0, rootY = 0;
+    bool leftDown = true;
+    if (!X11PointerState(holder->X11(), rootX, rootY, leftDown) || leftDown) return;
+    // X puts every event it made before answering ahead of the answer: if
+    // the release was made, it is waiting now, and it comes first.
+    SDL_PumpEvents();
+    if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
+    leftHeldBy_ = nullptr;
+    MouseEvent e;
+    e.Button = MouseButton::Left;
+    e.Modifiers = PortableModifiers(uint16_t(SDL_GetModState()));
+    e.X = rootX - holder->Bounds().Left;
+    e.Y = rootY - holder->Bounds().Top;
+    if (holder->Visible()) holder->Events().OnMouseUp(e);
 }
 
 bool SdlPlatform::Accepts(const SdlWindow* window) const {
@@ -223,7 +251,8 @@ void SdlPlatform::DispatchSdlMove(const SDL_Event& event) {
     e.Y = event.motion.y;
     if (capture_ || event.motion.state != 0) {
         int rootX = 0, rootY = 0;
-        if (!X11PointerPosition(target->X11(), rootX, rootY)) return;
+        bool leftDown = false;
+        if (!X11PointerState(target->X11(), rootX, rootY, leftDown)) return;
         e.X = rootX - target->Bounds().Left;
         e.Y = rootY - target->Bounds().Top;
     }
@@ -271,11 +300,18 @@ void SdlPlatform::DispatchPointer(const XPointerEvent& x) {
         case Kind::Press:
             e.Clicks = clicks_.Press(reinterpret_cast<uintptr_t>(target), e.Button == MouseButton::Left, x.Time,
                                      x.RootX, x.RootY);
+            if (e.Button == MouseButton::Left) leftHeldBy_ = target;
             // A press activates the window it lands on.
             target->Activate();
             target->Events().OnMouseDown(e);
             break;
-        case Kind::Release: target->Events().OnMouseUp(e); break;
+        case Kind::Release:
+            if (e.Button == MouseButton::Left) {
+                if (!leftHeldBy_) return;  // already given by RecoverLostRelease
+                leftHeldBy_ = nullptr;
+            }
+            target->Events().OnMouseUp(e);
+            break;
         default: e.Button = MouseButton::Left, target->Events().OnMouseMove(e); break;
     }
 }

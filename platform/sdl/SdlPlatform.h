@@ -72,6 +72,9 @@ private:
     void DispatchWindowEvent(const SDL_Event& event);
     void DispatchKey(const SDL_Event& event);
     void DispatchSdlMove(const SDL_Event& event);
+    // Gives the release of the left button that X did not report, if any.
+    void RecoverLostRelease();
+    static constexpr int ReleaseCheckMs = 50;
     // Input for a window other than the modal one is dropped.
     bool Accepts(const SdlWindow* window) const;
 
@@ -90,6 +93,7 @@ private:
     std::vector<SdlWindow*> modal_;
     std::vector<SdlWindow*> activation_;  // most recent last
     SdlWindow* capture_ = nullptr;
+    SdlWindow* leftHeldBy_ = nullptr;  // the window of a left press not yet released
     DoubleClickTracker clicks_;
 
     std::map<CursorKind, SDL_Cursor*> cursors_;

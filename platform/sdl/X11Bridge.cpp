@@ -58,7 +58,7 @@ void X11UngrabPointer(const XHandle& handle, long savedMask) {
     XFlush(display);
 }
 
-bool X11PointerPosition(const XHandle& handle, int& rootX, int& rootY) {
+bool X11PointerState(const XHandle& handle, int& rootX, int& rootY, bool& leftDown) {
     if (!handle) return false;
     Window root = 0, child = 0;
     int x = 0, y = 0;
@@ -66,6 +66,7 @@ bool X11PointerPosition(const XHandle& handle, int& rootX, int& rootY) {
     if (!XQueryPointer(static_cast<Display*>(handle.Display), handle.Window, &root, &child, &rootX, &rootY, &x, &y,
                        &state))
         return false;
+    leftDown = (state & Button1Mask) != 0;
     return true;
 }
 

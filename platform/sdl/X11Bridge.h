@@ -34,8 +34,9 @@ void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles);
 bool X11GrabPointer(const XHandle& handle, long& savedMask);
 void X11UngrabPointer(const XHandle& handle, long savedMask);
 
-// Where the pointer is now, in screen coordinates; false when X cannot say.
-bool X11PointerPosition(const XHandle& handle, int& rootX, int& rootY);
+// Where the pointer is now, in screen coordinates, and whether the left
+// button is down; false when X cannot say.
+bool X11PointerState(const XHandle& handle, int& rootX, int& rootY, bool& leftDown);
 
 // A pointer event as X reported it, coordinates on the screen.
 struct XPointerEvent {

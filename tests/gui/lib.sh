@@ -70,13 +70,12 @@ drag() {
   done
   sleep 0.1; xdotool mouseup 1; sleep 0.3
 }
-# The same with the whole way in one move, so the pointer is far outside
-# the window before it can follow: only the capture brings that move.
+# A flick: press, the whole way in one move and release, with no pause, so
+# the move beats the capture and the pointer is far outside the window
+# before it can follow.
 jump() {
-  xdotool mousemove "$1" "$2"; sleep 0.1
-  xdotool mousedown 1; sleep 0.1
-  xdotool mousemove "$3" "$4"; sleep 0.2
-  xdotool mouseup 1; sleep 0.3
+  xdotool mousemove "$1" "$2" mousedown 1 mousemove "$3" "$4" mouseup 1
+  sleep 0.4
 }
 click() { xdotool mousemove "$1" "$2"; sleep 0.1; xdotool click 1; sleep 0.3; }
 ended() {  # waits up to 10 s for the game to end; its exit status in $status

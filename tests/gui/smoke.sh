@@ -170,7 +170,7 @@ check "a second start shows the record stored in the file" equal \
 # Close requests: the timer window refuses them, the board's ends the game
 # and, without the exit bullet, stores only the window places.
 jump $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((timer_x + 8 - 50)) $((timer_y + TIMER_H / 2 - 130))
-check "a side window follows a move that starts far outside it" \
+check "a side window follows a flick that leaves it far behind" \
   equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 130))"
 key alt+F4
 check "Alt+F4 leaves the timer window open" equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 130))"
