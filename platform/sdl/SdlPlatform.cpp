@@ -28,6 +28,7 @@ SdlPlatform::SdlPlatform() {
     // The capture is ours (an X grab on the pressed window); SDL's automatic
     // one would let go of it on its own release.
     SDL_SetHint(SDL_HINT_MOUSE_AUTO_CAPTURE, "0");
+    // A click on a window that is not active is a click, as on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Closing the last window is the program's decision, not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -162,13 +163,15 @@ bool SdlPlatform::Loop(const std::function<bool()>& finished) {
         FireDueTimers();
         if (finished && finished()) return true;
         if (quit_) return false;
-        RecoverLostRelease();
         SDL_Event event;
-        // While the left button is held, the wait is short enough for a
-        // lost release to be noticed at once.
+        // While the left button is held the wait is short, so a release
+        // that X never reported is noticed at once when nothing comes.
         int wait = MsToNextTimer();
         if (leftHeldBy_) wait = wait < 0 ? ReleaseCheckMs : std::min(wait, ReleaseCheckMs);
-        if (SDL_WaitEventTimeout(&event, wait)) Dispatch(event);
+        if (SDL_WaitEventTimeout(&event, wait))
+            Dispatch(event);
+        else
+            RecoverLostRelease();
         // Help viewers that have ended are reaped here, so none lingers.
         std::erase_if(helpers_, [](int pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
     }
