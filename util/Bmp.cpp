@@ -97,23 +97,15 @@ std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string*
     for (int32_t row = 0; row < height; ++row) {
         const uint8_t* src = data + pixelOffset + stride * uint64_t(row);
         const int y = topDown ? row : height - 1 - row;
+        uint32_t* out = &image.Picture.At(0, y);
+        if (bits == 24) {
+            for (int32_t x = 0; x < width; ++x, src += 3) out[x] = Rgb(src[2], src[1], src[0]);
+            continue;
+        }
         for (int32_t x = 0; x < width; ++x) {
-            uint32_t pixel;
-            if (bits == 24) {
-                const uint8_t* p = src + size_t(x) * 3;
-                pixel = Rgb(p[2], p[1], p[0]);
-            } else {
-                uint32_t index;
-                if (bits == 8) {
-                    index = src[x];
-                } else {
-                    const uint8_t byte = src[x / 2];
-                    index = (x % 2 == 0) ? (byte >> 4) : (byte & 0x0F);
-                }
-                if (index >= paletteCount) return Fail(error, "pixel refers past the end of the palette");
-                pixel = palette[index];
-            }
-            image.Picture.At(x, y) = pixel;
+            const uint32_t index = bits == 8 ? src[x] : (x % 2 == 0 ? src[x / 2] >> 4 : src[x / 2] & 0x0F);
+            if (index >= paletteCount) return Fail(error, "pixel refers past the end of the palette");
+            out[x] = palette[index];
         }
     }
     return image;
