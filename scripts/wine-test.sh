@@ -29,6 +29,7 @@ check() {  # check DESCRIPTION COMMAND...
 equal() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
 
 eval "$("$probe" geometry)"
+eval "$(layout_geometry)"
 
 # ---- first start: stored settings and one record, as another program writes them
 # (reg counts the terminating zero in a text's size; the game does not).
@@ -104,6 +105,29 @@ timer_x=560 timer_y=640
 shot
 check "the timer window shows the stored record" equal \
   "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
+
+# A modal window takes all input while the timers go on ticking.
+xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key F5
+check "F5 shows the options window" test -n "$(wait_place "$OPTIONS_W" "$OPTIONS_H" 10 || true)"
+shot
+before=$("$probe" digits "$work/shot.bmp" $((timer_x + TIME_X)) $((timer_y + TIME_Y)) "$TIME_CHARS" | tr -d _ || true)
+# The colour column is off the screen now; the ball in hole 1 is carried.
+from_x=HOLE_1_${row}_X from_y=HOLE_1_${row}_Y hole_x=HOLE_2_${row}_X hole_y=HOLE_2_${row}_Y
+drag $((main_x + ${!from_x})) $((main_y + ${!from_y})) $((main_x + ${!hole_x})) $((main_y + ${!hole_y}))
+sleep 1.5; shot
+after=$("$probe" digits "$work/shot.bmp" $((timer_x + TIME_X)) $((timer_y + TIME_Y)) "$TIME_CHARS" | tr -d _ || true)
+check "meanwhile the timer ticks ($before s, then $after s)" test "${after:-0}" -gt "${before:-0}"
+check "... and a ball dragged on the board behind does not land" \
+  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 2 $row)" 0
+xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key Escape
+options_gone() {
+  for _ in $(seq 50); do
+    game_windows | grep -q "^$OPTIONS_W $OPTIONS_H " || return 0
+    sleep 0.1
+  done
+  return 1
+}
+check "Escape closes the options window" options_gone
 
 # F1: the HTML help beside the program, through the shell's association
 # for web pages (a fresh prefix without Gecko has none; a Windows machine

@@ -19,6 +19,7 @@ for f in "$linux" "$probe" "$exe"; do [ -f "$f" ] || { echo "missing $f"; exit 1
 
 . tests/wine/lib.sh
 eval "$("$probe" geometry)"
+eval "$(layout_geometry)"
 
 main_x=40 main_y=60 timer_x=600 timer_y=540 combs_x=800 combs_y=540
 high=$("$probe" high 4 8 0 6 77)
@@ -67,8 +68,7 @@ differing() {
 main=$(differing main $main_x $main_y "$MAIN_W" "$MAIN_H")
 combs=$(differing combs $combs_x $combs_y "$COMBS_W" "$COMBS_H")
 timer=$(differing timer $timer_x $timer_y "$TIMER_W" "$TIMER_H")
-seconds="16,16 $((16 + 39 - 1)),$((16 + 21 - 1))"  # the timer's seconds field
-timer_rest=$(differing timer-rest $timer_x $timer_y "$TIMER_W" "$TIMER_H" "$seconds")
+timer_rest=$(differing timer-rest $timer_x $timer_y "$TIMER_W" "$TIMER_H" "$TIME_FIELD")
 convert "$out/linux.png" "$out/wine.png" +append "$out/side-by-side.png"
 echo "differing pixels, Linux against Wine: main $main of $((MAIN_W * MAIN_H)), combinations $combs of $((COMBS_W * COMBS_H)), timer $timer of $((TIMER_W * TIMER_H)) ($timer_rest outside its seconds field)"
 echo "screens: $out/linux.png $out/wine.png $out/side-by-side.png"

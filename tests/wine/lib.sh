@@ -38,3 +38,11 @@ reg_set() {  # reg_set SECTION NAME TEXT
 reg_section() { wine reg query "$reg_key\\$1" 2>/dev/null | tr -d '\r' | awk 'NF >= 2 && $2 ~ /^REG_/'; }
 reg_value() { reg_section "$1" | awk -v n="$2" 'tolower($1) == tolower(n) {print $3}'; }
 reg_type() { reg_section "$1" | awk -v n="$2" 'tolower($1) == tolower(n) {print $2}'; }
+
+# The side-window coordinates of tests/wine/LayoutProbe.cpp, as shell
+# assignments.
+layout_geometry() {
+  local here
+  here=$(dirname "${BASH_SOURCE[0]}")
+  c++ -std=c++20 -I"$here/../.." "$here/LayoutProbe.cpp" -o "$work/layout_probe" && "$work/layout_probe"
+}
