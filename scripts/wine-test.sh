@@ -166,8 +166,16 @@ check "the timer window starts visible at its stored place" equal "$timer_x $tim
 sleep 1; shot
 check "a second start shows the record stored in the registry" equal \
   "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
+# A double click on bare board opens the empty holes to the desktop.
+xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); sleep 0.3
+xdotool click --repeat 2 --delay 80 1
+shot
+pixel() { convert "$work/shot.bmp" -format '%[pixel:p{'"$1,$2"'}]' info:; }
+check "a double click lets the desktop show through an empty hole" \
+  equal "$(pixel $((main_x + HOLE_3_1_X)) $((main_y + HOLE_3_1_Y)))" "$(pixel $((screen_w - 1)) $((screen_h - 1)))"
 click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
 check "the exit bullet ends the second run" wait_ended
+check "... and stores the see-through holes" equal "$(reg_value Game Holes)" 1
 check "the record text is written back unchanged" equal "$(reg_value Game High)" "$high"
 
 echo "$passed passed, $failed failed"
