@@ -7,7 +7,11 @@
 #include "util/Blit.h"
 
 Form::Form(Application& app, int width, int height)
-    : app_(app), window_(app.System().OpenWindow(bridge_)), canvas_(width, height) {
+    : app_(app), window_(app.System().OpenWindow(bridge_)) {
+    // The canvas takes its size now and its pixels when first drawn on: a
+    // window that is never shown costs no memory for them.
+    canvas_.Width = std::max(width, 0);
+    canvas_.Height = std::max(height, 0);
     window_->SetBounds(Rect{0, 0, canvas_.Width, canvas_.Height});
 }
 
@@ -33,9 +37,14 @@ Rect Form::Bounds() const { return window_->Bounds(); }
 
 void Form::SetBounds(const Rect& bounds) {
     if (bounds.Width != canvas_.Width || bounds.Height != canvas_.Height) {
-        Bitmap resized(bounds.Width, bounds.Height);
-        BlitPicture(resized, 0, 0, canvas_);
-        canvas_ = std::move(resized);
+        if (CanvasAllocated()) {
+            Bitmap resized(bounds.Width, bounds.Height);
+            BlitPicture(resized, 0, 0, canvas_);
+            canvas_ = std::move(resized);
+        } else {
+            canvas_.Width = std::max(bounds.Width, 0);
+            canvas_.Height = std::max(bounds.Height, 0);
+        }
     }
     window_->SetBounds(Rect{bounds.Left, bounds.Top, canvas_.Width, canvas_.Height});
 }
@@ -97,9 +106,20 @@ Picture& Form::AddPicture(const Rect& bounds) {
     return *pictures_.back();
 }
 
+bool Form::CanvasAllocated() const {
+    return canvas_.Pixels.size() == size_t(canvas_.Width) * size_t(canvas_.Height);
+}
+
+Bitmap& Form::Canvas() {
+    if (!CanvasAllocated()) canvas_.Pixels.assign(size_t(canvas_.Width) * size_t(canvas_.Height), 0);
+    return canvas_;
+}
+
 void Form::Repaint() { RepaintRect(Rect{0, 0, canvas_.Width, canvas_.Height}); }
 
 void Form::RepaintRect(const Rect& area) {
+    // A hidden window composes nothing: showing it composes it whole.
+    if (!Visible()) return;
     const Rect clip = Intersect(area, Rect{0, 0, canvas_.Width, canvas_.Height});
     if (clip.Empty()) return;
     OnPaint();
@@ -109,17 +129,17 @@ void Form::RepaintRect(const Rect& area) {
         // part of its bitmap; the bitmap is cut to the picture's rectangle.
         const Rect part = Intersect(clip, picture->Bounds());
         if (part.Empty()) continue;
-        BlitRect(canvas_, part.Left, part.Top, part.Width, part.Height, part.Left - picture->Bounds().Left,
+        BlitRect(Canvas(), part.Left, part.Top, part.Width, part.Height, part.Left - picture->Bounds().Left,
                  part.Top - picture->Bounds().Top, picture->Image);
     }
     PresentRect(clip);
 }
 
 void Form::PresentRect(const Rect& area) {
-    // A hidden window keeps its canvas current; it is presented whole when shown.
+    // A hidden window presents nothing; it is presented whole when shown.
     if (!Visible()) return;
     const Rect clip = Intersect(area, Rect{0, 0, canvas_.Width, canvas_.Height});
-    if (!clip.Empty()) window_->Present(canvas_, clip);
+    if (!clip.Empty()) window_->Present(Canvas(), clip);
 }
 
 // ---- mouse -----------------------------------------------------------------

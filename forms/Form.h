@@ -88,7 +88,8 @@ public:
     void SetShape(const Region& shape) { window_->SetShape(&shape); }
     void ClearShape() { window_->SetShape(nullptr); }
 
-    Bitmap& Canvas() { return canvas_; }
+    // The client-sized surface; its pixels are made when first asked for.
+    Bitmap& Canvas();
     void Repaint();
     // Composes and presents only `area` (client coordinates).
     void RepaintRect(const Rect& area);
@@ -142,6 +143,7 @@ private:
     void MouseMove(const MouseEvent& e);
     void MouseUp(const MouseEvent& e);
 
+    bool CanvasAllocated() const;
     Picture* PictureAt(int x, int y) const;
     static MouseEvent RelativeTo(const MouseEvent& e, const Picture* picture);
     enum class MouseAction { Down, Move, Up };

@@ -33,7 +33,7 @@ Rect ToRect(const Layout::Area& area) { return Rect{area.Left, area.Top, area.Wi
 TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
     : Form(app, frame.Width, frame.Height), frame_(frame),
       background_(AddPicture(Rect{0, 0, frame.Width, frame.Height})) {
-    background_.Image = SkinPicture(frame.Pictures, frame.Background, frame.Width, frame.Height);
+    Defer(background_, frame.Background, frame.Width, frame.Height);
     background_.OnMouseDown = [this](const MouseEvent& e) { BackgroundMouseDown(e); };
     background_.OnMouseMove = [this](const MouseEvent& e) { BackgroundMouseMove(e); };
     background_.OnMouseUp = [this](const MouseEvent& e) { BackgroundMouseUp(e); };
@@ -51,8 +51,26 @@ Picture& TSkinnedForm::AddOverlay(std::string_view name, const Layout::Area& are
 
 Picture& TSkinnedForm::AddMark(std::string_view name, const Layout::Area& area) {
     Picture& picture = AddPicture(ToRect(area));
-    picture.Image = SkinPicture(frame_.Pictures, name, area.Width, area.Height);
+    Defer(picture, name, area.Width, area.Height);
     return picture;
+}
+
+void TSkinnedForm::Defer(Picture& picture, std::string_view name, int width, int height) {
+    // Until the pictures are decoded a picture stands empty at its size.
+    picture.Image = Bitmap();
+    pending_.push_back(Pending{&picture, name, width, height});
+}
+
+void TSkinnedForm::LoadPictures() {
+    // Decoded on first need (a showing, or drawing into the background), so
+    // windows the player never opens cost no start-up time or memory.
+    for (const Pending& p : pending_) p.Target->Image = SkinPicture(frame_.Pictures, p.Name, p.Width, p.Height);
+    pending_.clear();
+}
+
+Picture& TSkinnedForm::Background() {
+    LoadPictures();
+    return background_;
 }
 
 void TSkinnedForm::StartDrag(int x, int y) {
@@ -100,6 +118,7 @@ void TSkinnedForm::OnDestroy() {
 }
 
 void TSkinnedForm::OnShow() {
+    LoadPictures();
     // A drag cut short by hiding the window (its capture is gone) must not
     // go on at the next move.
     dragging_ = false;

@@ -56,7 +56,8 @@ public:
     int DragX() const { return dragX_; }
     int DragY() const { return dragY_; }
 
-    Picture& Background() { return background_; }
+    // The background picture, decoded if it was not yet.
+    Picture& Background();
     const std::vector<Picture*>& Overlays() const { return overlays_; }
 
 protected:
@@ -86,8 +87,19 @@ protected:
     void OnDestroy() override;
     void OnShow() override;
 
+    // Decodes every picture of the window that is still waiting.
+    void LoadPictures();
+
 private:
+    struct Pending {
+        Picture* Target;
+        std::string_view Name;
+        int Width, Height;
+    };
+    void Defer(Picture& picture, std::string_view name, int width, int height);
+
     Frame frame_;
+    std::vector<Pending> pending_;
     Picture& background_;
     std::vector<Picture*> overlays_;
     std::vector<Layout::Area> overlayAreas_;

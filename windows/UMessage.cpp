@@ -10,11 +10,6 @@ TfrmMessage::TfrmMessage(Application& app)
     : TSkinnedForm(app,
                    {PictureWindow::Message, "imgMessage", MessageLayout::Width, MessageLayout::Height, "Message", false}),
       imgExit(AddOverlay("imgExit", MessageLayout::Exit, [this] { Close(); })) {
-    // In MessageKind order: mkWin, mkHigh, mkLost, mkFill, mkStart.
-    const char* names[] = {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"};
-    for (size_t kind = 0; kind < messages_.size(); ++kind)
-        messages_[kind] =
-            SkinPicture(PictureWindow::Message, names[kind], MessageLayout::Plate.Width, MessageLayout::Plate.Height);
     frmMessage = this;
 }
 
@@ -24,6 +19,14 @@ TfrmMessage::~TfrmMessage() {
 
 void TfrmMessage::OnShow() {
     TSkinnedForm::OnShow();
+    // The five pictures are decoded at the first message, not at start-up.
+    if (messages_[0].Empty()) {
+        // In MessageKind order: mkWin, mkHigh, mkLost, mkFill, mkStart.
+        const char* names[] = {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"};
+        for (size_t kind = 0; kind < messages_.size(); ++kind)
+            messages_[kind] =
+                SkinPicture(PictureWindow::Message, names[kind], MessageLayout::Plate.Width, MessageLayout::Plate.Height);
+    }
     // Every message covers the whole plate, so the last one leaves no trace.
     if (MessageKind < messages_.size())
         BlitRect(Background().Image, MessageLayout::Plate.Left, MessageLayout::Plate.Top, MessageLayout::Plate.Width,
