@@ -29,7 +29,8 @@ set(CPACK_PACKAGE_CONTACT "Varnel <quorvex@users.noreply.example>")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # What the program links against; xdg-open shows the help.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.0.22), libxext6, libx11-6, libstdc++6 (>= 12), libc6 (>= 2.34)")
+# The C++ runtime is linked into the program (app/CMakeLists.txt).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.0.22), libxext6, libx11-6, libc6 (>= 2.34)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
