@@ -5,13 +5,13 @@
 # system does on Windows). Each run ends by the exit bullet, as a player
 # ends it. The map is seen by an X client watching the root window (xev),
 # so nothing polls while the program starts. Also prints the file's size.
-# Usage: tests/wine/startup.sh [LAUNCHES]   (default 7; needs build-win and
-# build-w32lin's quorvex_gui_probe)
+# Usage: bench/wine-startup.sh [LAUNCHES]   (default 7; needs build-win and
+# the README build's quorvex_gui_probe)
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")/.."
 launches=${1:-7}
 exe="$PWD/build-win/app/QuorVex.exe"
-probe="$PWD/build-w32lin/tests/quorvex_gui_probe"
+probe="$PWD/build/tests/quorvex_gui_probe"
 for f in "$exe" "$probe"; do [ -f "$f" ] || { echo "missing $f"; exit 1; }; done
 command -v xev >/dev/null || { echo "missing xev (x11-utils)"; exit 1; }
 
