@@ -21,12 +21,6 @@ probe="$root/build-w32/tests/quorvex_gui_probe"
 
 . tests/wine/lib.sh
 
-passed=0 failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok   $what"; else failed=$((failed + 1)); echo "FAIL $what"; fi
-}
-equal() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
 
 eval "$("$probe" geometry)"
 eval "$(layout_geometry)"
@@ -65,25 +59,7 @@ check "its count is the starting count of the stored settings" equal \
   "$("$probe" digits "$work/shot.bmp" $((combs_x + COMBS_TEXT_X)) $((combs_y + COMBS_TEXT_Y)) "$COMBS_CHARS" || true)" "__6720"
 
 xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y))
-key F3
-shot
-read -r red white < <("$probe" pegs "$work/shot.bmp" "$main_x" "$main_y" 12 $spaces || echo "? ?")
-row=11
-if [ "$red" = "$spaces" ]; then
-  # The opening row was the code: the win message waits; a new game follows.
-  echo "     (the opening row was the code itself)"
-  key Return; key F2; row=12
-else
-  expected=$("$probe" consistent $spaces $colors $doubles "$red" "$white" || echo none)
-  shown=$("$probe" digits "$work/shot.bmp" $((combs_x + COMBS_TEXT_X)) $((combs_y + COMBS_TEXT_Y)) "$COMBS_CHARS" | tr -d _ || true)
-  check "F3: the pegs read back ($red red, $white white) agree with the count shown" equal "$shown" "$expected"
-fi
-
-hole_x=HOLE_1_${row}_X hole_y=HOLE_1_${row}_Y
-drag $((main_x + COLOR_7_X)) $((main_y + COLOR_7_Y)) $((main_x + ${!hole_x})) $((main_y + ${!hole_y}))
-shot
-check "a ball dragged from the colour column lands in the current row" \
-  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 $row)" 7
+play_opening_row
 
 # The board dragged off the left edge: the stored place will be negative.
 dx=$((-main_x - 38)) dy=-20

@@ -10,12 +10,6 @@ game=$1
 probe=$2
 source "$(dirname "$0")/lib.sh"
 
-passed=0 failed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok   $what"; else failed=$((failed + 1)); echo "FAIL $what"; fi
-}
-equal() { [ "$1" = "$2" ] || { echo "     got '$1', expected '$2'"; return 1; }; }
 absent() { sleep 0.3; ! game_windows | grep -q "^$1 $2 "; }  # no visible window of that size
 
 eval "$("$probe" geometry)"
@@ -66,25 +60,7 @@ check "a side window dragged by its background moves by the pointer's movement" 
   equal "$(place_of "$COMBS_W" "$COMBS_H")" "$((combs_x + dx)) $((combs_y + dy))"
 combs_x=$((combs_x + dx)) combs_y=$((combs_y + dy))
 
-key F3
-shot
-read -r red white < <("$probe" pegs "$work/shot.bmp" "$main_x" "$main_y" 12 $spaces || echo "? ?")
-row=11
-if [ "$red" = "$spaces" ]; then
-  # The opening row was the code: the win message waits; a new game follows.
-  echo "     (the opening row was the code itself)"
-  key Return; key F2; row=12
-else
-  expected=$("$probe" consistent $spaces $colors $doubles "$red" "$white")
-  shown=$("$probe" digits "$work/shot.bmp" $((combs_x + COMBS_TEXT_X)) $((combs_y + COMBS_TEXT_Y)) "$COMBS_CHARS" | tr -d _)
-  check "F3: the pegs read back ($red red, $white white) agree with the count shown" equal "$shown" "$expected"
-fi
-
-hole_x=HOLE_1_${row}_X hole_y=HOLE_1_${row}_Y
-drag $((main_x + COLOR_7_X)) $((main_y + COLOR_7_Y)) $((main_x + ${!hole_x})) $((main_y + ${!hole_y}))
-shot
-check "a ball dragged from the colour column lands in the current row" \
-  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 $row)" 7
+play_opening_row
 
 # Hover lights a bullet; the pointer leaving the window puts it out.
 xdotool mousemove $((main_x + BUTTON_1_X)) $((main_y + BUTTON_1_Y)); shot
