@@ -7,6 +7,7 @@
 // bitmaps stay plain 32-bit AND / OR.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -17,9 +18,12 @@ struct Bitmap {
     std::vector<uint32_t> Pixels;
 
     Bitmap() = default;
+    // A black picture is zeroed as one block; another fill goes pixel by pixel.
     Bitmap(int width, int height, uint32_t fill = 0)
         : Width(width > 0 ? width : 0), Height(height > 0 ? height : 0),
-          Pixels(static_cast<size_t>(Width) * static_cast<size_t>(Height), fill) {}
+          Pixels(static_cast<size_t>(Width) * static_cast<size_t>(Height)) {
+        if (fill != 0) std::fill(Pixels.begin(), Pixels.end(), fill);
+    }
 
     bool Empty() const { return Width == 0 || Height == 0; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }

@@ -3,6 +3,7 @@
 // actually given before touching them.
 #include "util/Bmp.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -99,7 +100,18 @@ std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string*
         const int y = topDown ? row : height - 1 - row;
         uint32_t* out = &image.Picture.At(0, y);
         if (bits == 24) {
-            for (int32_t x = 0; x < width; ++x, src += 3) out[x] = Rgb(src[2], src[1], src[0]);
+            // B, G, R in the file are 0x00RRGGBB read as a little-endian word;
+            // the row's last pixel is read by bytes, as its fourth byte may
+            // lie past the data.
+            int32_t x = 0;
+            if constexpr (std::endian::native == std::endian::little) {
+                for (; x + 1 < width; ++x, src += 3) {
+                    uint32_t word;
+                    std::memcpy(&word, src, 4);
+                    out[x] = word & 0x00FFFFFFu;
+                }
+            }
+            for (; x < width; ++x, src += 3) out[x] = Rgb(src[2], src[1], src[0]);
             continue;
         }
         for (int32_t x = 0; x < width; ++x) {
