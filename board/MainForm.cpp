@@ -237,6 +237,7 @@ void TfrmMain::PBoxDblClick() {
 void TfrmMain::RedrawBoard() {
     renderer_.RedrawBoard();
     // The note squares also go onto the screen at once.
+    if (!Visible()) return;
     for (uint8_t c = 1; c <= GameSettings.Colors; ++c) ToScreen(renderer_.DrawColorMark(Canvas(), c));
 }
 
@@ -256,16 +257,18 @@ void TfrmMain::DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position) {
 }
 
 void TfrmMain::DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position) {
-    ToScreen(renderer_.DrawBall(Canvas(), colour, row, position));
+    if (Visible()) ToScreen(renderer_.DrawBall(Canvas(), colour, row, position));
 }
 
 void TfrmMain::DrawPegToBuffer(uint8_t row, uint8_t slot) { renderer_.DrawPeg(renderer_.BackBuffer, row, slot); }
 
-void TfrmMain::DrawPegToScreen(uint8_t row, uint8_t slot) { ToScreen(renderer_.DrawPeg(Canvas(), row, slot)); }
+void TfrmMain::DrawPegToScreen(uint8_t row, uint8_t slot) {
+    if (Visible()) ToScreen(renderer_.DrawPeg(Canvas(), row, slot));
+}
 
 void TfrmMain::DrawColorMark(uint8_t colour) {
     renderer_.DrawColorMark(renderer_.BackBuffer, colour);
-    ToScreen(renderer_.DrawColorMark(Canvas(), colour));
+    if (Visible()) ToScreen(renderer_.DrawColorMark(Canvas(), colour));
 }
 
 void TfrmMain::CycleColorMark(uint8_t colour) {
@@ -278,21 +281,25 @@ void TfrmMain::ClearColorMarks() {
     BoardState.ColorMarks.Fill(MarkNone);
     for (uint8_t c = 1; c <= GameSettings.Colors; ++c) {
         renderer_.RestoreNoteSquare(renderer_.BackBuffer, c);
-        ToScreen(renderer_.RestoreNoteSquare(Canvas(), c));
+        if (Visible()) ToScreen(renderer_.RestoreNoteSquare(Canvas(), c));
     }
 }
 
 void TfrmMain::DrawToggleToBuffer(uint8_t toggle) { renderer_.DrawToggle(renderer_.BackBuffer, toggle); }
 
-void TfrmMain::DrawToggleToScreen(uint8_t toggle) { ToScreen(renderer_.DrawToggle(Canvas(), toggle)); }
+void TfrmMain::DrawToggleToScreen(uint8_t toggle) {
+    if (Visible()) ToScreen(renderer_.DrawToggle(Canvas(), toggle));
+}
 
 void TfrmMain::LightButton(int index) {
     buttonLit_[size_t(index)] = true;
+    if (!Visible()) return;
     for (const Rect& r : renderer_.DrawLight(Canvas(), index)) ToScreen(r);
 }
 
 void TfrmMain::UnlightButton(int index) {
     buttonLit_[size_t(index)] = false;
+    if (!Visible()) return;
     for (const Rect& r : renderer_.RestoreLight(Canvas(), index)) ToScreen(r);
 }
 

@@ -83,7 +83,8 @@ private:
     void Exit();
     void ToggleView(uint8_t toggle, Form& window);
     void ShowMessageKind(uint8_t kind);
-    // Drawn onto the screen: the canvas, then the window at once.
+    // Drawn onto the screen: the canvas, then the window at once. While the
+    // window is hidden the screen is left alone: showing it composes it whole.
     void ToScreen(const Rect& area) { PresentRect(area); }
     void FollowWithSideWindow(Form& window, int dx, int dy);
 
