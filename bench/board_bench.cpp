@@ -16,7 +16,6 @@
 #include "game/Rules.h"
 #include "game/Solver.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "windows/SkinnedForm.h"
 
 namespace {
 
@@ -32,15 +31,12 @@ struct Program {
         store.Set("Game", "Colors", std::to_string(colors));
         store.Set("Game", "Doubles", doubles ? "1" : "0");
         store.Set("Game", "Holes", holes ? "1" : "0");
-        InitialiseModules(platform);
-        app = std::make_unique<Application>(platform);
-        CreateWindows(*app);
+        app = StartProgram(platform);
         SeedRandom(3);
         frmMain->Show();
     }
     ~Program() {
-        SetMainKeyHandler(nullptr);
-        app->DestroyForms();
+        EndProgram(*app);
         SetStoreOpener(nullptr);
     }
     TfrmMain& Main() { return *frmMain; }

@@ -16,6 +16,8 @@
 #include "windows/UOptions.h"
 #include "windows/UTimer.h"
 
+namespace {
+
 void InitialiseModules(Platform& platform) {
     SetStoreOpener([&platform] { return platform.OpenStore(); });
     WindowPositions.Open();
@@ -35,13 +37,24 @@ void CreateWindows(Application& app) {
     SetMainKeyHandler([&main](int key, unsigned modifiers) { main.FormKeyDown(key, modifiers); });
 }
 
-int RunQuorVex(Platform& platform) {
+}  // namespace
+
+std::unique_ptr<Application> StartProgram(Platform& platform) {
     InitialiseModules(platform);
-    Application app(platform);
-    app.Title = "QuorVex";
-    CreateWindows(app);
-    app.Run();
+    auto app = std::make_unique<Application>(platform);
+    app->Title = "QuorVex";
+    CreateWindows(*app);
+    return app;
+}
+
+void EndProgram(Application& app) {
     SetMainKeyHandler(nullptr);
     app.DestroyForms();
+}
+
+int RunQuorVex(Platform& platform) {
+    const auto app = StartProgram(platform);
+    app->Run();
+    EndProgram(*app);
     return 0;
 }

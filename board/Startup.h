@@ -4,16 +4,20 @@
 // game's own and does not know which backend runs.
 #pragma once
 
+#include <memory>
+
 class Application;
 class Platform;
 
-// The program's modules: the store every window place goes through (the
-// platform's own store), opened for the whole run, and the candidate set.
-void InitialiseModules(Platform& platform);
+// Everything up to the message loop, in the order creation depends on: the
+// platform's store opened for the whole run, the candidate set, the title,
+// then the seven windows (the board first: it loads the settings the timer
+// and combinations windows start from). The first game starts when the
+// main window is first shown.
+std::unique_ptr<Application> StartProgram(Platform& platform);
 
-// The seven windows, in the order their creation depends on: the board
-// loads the settings the timer and combinations windows start from.
-void CreateWindows(Application& app);
+// The windows destroyed (each stores its place) and the key hand-off let go.
+void EndProgram(Application& app);
 
 // Runs the program until it ends; the result is the process exit code.
 int RunQuorVex(Platform& platform);

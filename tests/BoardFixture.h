@@ -17,7 +17,6 @@
 #include "game/Random.h"
 #include "game/Store.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "windows/SkinnedForm.h"
 #include "windows/UCombs.h"
 #include "windows/UMessage.h"
 #include "windows/UTimer.h"
@@ -44,17 +43,13 @@ public:
     // with a fixed seed for the first secret.
     void Start(uint64_t seed = 2026) {
         ResetGameState();
-        InitialiseModules(platform);
-        app = std::make_unique<Application>(platform);
-        app->Title = "QuorVex";
-        CreateWindows(*app);
+        app = StartProgram(platform);
         SeedRandom(seed);
         frmMain->Show();
     }
     void Stop() {
         if (!app) return;
-        SetMainKeyHandler(nullptr);
-        app->DestroyForms();
+        EndProgram(*app);
         app.reset();
         SetStoreOpener(nullptr);
         ResetGameState();

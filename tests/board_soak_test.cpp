@@ -62,10 +62,10 @@ public:
             const int what = roll(20);
             lastWhat_ = what;
             switch (what) {
-                case 0: Message([&] { t_.Key(Key::Function(2)); }); break;
-                case 1: Message([&] { t_.Key(Key::Function(3)); }); break;
-                case 2: case 3: Message([&] { t_.Key(Key::Function(6)); }); break;
-                case 4: case 5: case 6: Message([&] { t_.Key(Key::Space); }); break;
+                case 0: t_.Key(Key::Function(2)); break;
+                case 1: t_.Act([&] { t_.Key(Key::Function(3)); }); break;
+                case 2: case 3: t_.Act([&] { t_.Key(Key::Function(6)); }); break;
+                case 4: case 5: case 6: t_.Act([&] { t_.Key(Key::Space); }); break;
                 case 7: case 8: {  // a colour, or a ball of any hole, into a hole of the current row
                     const board::Point from = roll(3) ? board::ColorCentre(1 + roll(GameSettings.Colors))
                                                       : board::HoleCentre(1 + roll(GameSettings.Spaces), 1 + roll(12));
@@ -102,11 +102,6 @@ public:
 
 private:
     HeadlessPlatform& platform() { return t_.platform; }
-
-    template <typename Action>
-    void Message(Action action) {
-        t_.Act(action);
-    }
 
     // The options window, driven by clicks on its choices and Ok.
     void ChangeOptions(const std::function<int(int)>& roll) {

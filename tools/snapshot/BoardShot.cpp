@@ -17,7 +17,6 @@
 #include "game/GameState.h"
 #include "game/Random.h"
 #include "platform/headless/HeadlessPlatform.h"
-#include "windows/SkinnedForm.h"
 #include "windows/UCombs.h"
 #include "windows/UTimer.h"
 
@@ -66,10 +65,7 @@ bool WriteBoardShots(const std::string& dir) {
     store.Set("Windows", "TimerTop", "150");
     store.Set("Windows", "CombsLeft", "700");
     store.Set("Windows", "CombsTop", "250");
-    InitialiseModules(platform);
-    auto app = std::make_unique<Application>(platform);
-    app->Title = "QuorVex";
-    CreateWindows(*app);
+    const auto app = StartProgram(platform);
     SeedRandom(20261209);
     frmMain->Show();
     Player p{platform, *frmMain};
@@ -97,8 +93,7 @@ bool WriteBoardShots(const std::string& dir) {
     ok = WritePng(dir + "/desktop.png", Desktop(platform)) && ok;
     std::printf("%s %s/board.png and desktop.png (current row %d)\n", ok ? "wrote" : "could not write", dir.c_str(),
                 BoardState.CurrentRow);
-    SetMainKeyHandler(nullptr);
-    app->DestroyForms();
+    EndProgram(*app);
     SetStoreOpener(nullptr);
     return ok;
 }
