@@ -118,9 +118,8 @@ TEST_F(BoardTest, AnIncompleteRowIsRefusedWithoutPegsAndAnUnusedFifthHoleDoesNot
     EXPECT_EQ(Main().BackBuffer().Pixels, before.Pixels);  // no peg drawn
     Drop(4, 3);  // four positions: position 5 stays empty and is not needed
     Key(Key::Space);
-    EXPECT_TRUE(BoardState.RowScores[12].RedCount + BoardState.RowScores[12].WhiteCount > 0 ||
-                BoardState.CurrentRow == 11);
-    EXPECT_NE(BoardState.CurrentRow, 12);
+    EXPECT_EQ(BoardState.RowScores[12], CompareCodes(BoardState.Guesses[12], BoardState.SecretCode));
+    EXPECT_TRUE(BoardState.CurrentRow == 11 || !BoardState.GameActive);
 }
 
 TEST_F(BoardTest, ARecordIsEnteredKeptAtATieAndBeatenByOneSecondLess) {
