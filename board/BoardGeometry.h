@@ -37,8 +37,8 @@ constexpr int MaxColors = 10;
 // Hit radius of every round target but the big ball.
 constexpr int TargetRadius = 12;
 
-// The colour column: ball c (1..10) and the note square over its upper left.
-constexpr Rect ColorBall(int c) { return {12, 32 * c + 12, 32, 32}; }
+// The colour column: ball c's centre (1..10; its 32 x 32 square starts 16
+// up and left of it) and the note square over its upper left.
 constexpr Point ColorCentre(int c) { return {28, 32 * c + 28}; }
 constexpr Rect NoteSquare(int c) { return {10, 32 * c + 16, 18, 18}; }
 
@@ -82,7 +82,6 @@ struct Button {
     int CaptionW, CaptionH;  // the caption picture's size
     int RestoreW;            // width of the strip put back when the light goes out
 };
-constexpr int BigBallRadius = 32;
 constexpr Point BigBallCentre{408, 294};
 constexpr std::array<Button, 10> Buttons{{
     {{408, 294}, 32, Highlight::BigBall, {372, 258, 72, 72}, "ImgEval", "Evaluate", 289, 88, 29, 88},
