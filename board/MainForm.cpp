@@ -73,6 +73,20 @@ void TfrmMain::OnMouseLeave() {
         if (buttonLit_[size_t(i)]) UnlightButton(i);
 }
 
+void TfrmMain::OnCaptureLost() {
+    // A modal window opened while a press on the board was held: a carried
+    // ball goes back with nothing changed, a window move ends, and the
+    // pressed button's command never runs.
+    movingWindow_ = false;
+    pressedButton_ = -1;
+    if (dragColor_ != 0) EndCarry();
+}
+
+void TfrmMain::EndCarry() {
+    dragColor_ = 0;
+    App().SetCursor(CursorKind::Default);
+}
+
 // ---- commands ----------------------------------------------------------------
 
 void TfrmMain::DoCommand(uint8_t command) {
@@ -308,7 +322,8 @@ void TfrmMain::UnlightButton(int index) {
 void TfrmMain::PBoxMouseDown(const MouseEvent& e) {
     const TGameSettings& s = GameSettings;
     const TBoardState& b = BoardState;
-    dragColor_ = 0;
+    // Another button pressed during a carry ends it, closed hand included.
+    if (dragColor_ != 0) EndCarry();
     pressedButton_ = -1;
     backgroundHit_ = false;
 
@@ -384,16 +399,16 @@ void TfrmMain::PBoxMouseUp(const MouseEvent& e) {
     ReleaseMouse();
     TBoardState& b = BoardState;
     if (dragColor_ != 0) {
-        App().SetCursor(CursorKind::Default);
+        const uint8_t colour = dragColor_;
+        EndCarry();
         const board::HoleHit hole = board::HoleAt(e.X, e.Y, GameSettings.Spaces);
         if (hole && hole.Row == b.CurrentRow) {
             const auto row = static_cast<uint8_t>(hole.Row), position = static_cast<uint8_t>(hole.Position);
-            b.Guesses[row][position] = dragColor_;
-            DrawBallToBuffer(dragColor_, row, position);
-            DrawBallToScreen(dragColor_, row, position);
+            b.Guesses[row][position] = colour;
+            DrawBallToBuffer(colour, row, position);
+            DrawBallToScreen(colour, row, position);
             if (GameSettings.Holes) ShapeWindow();
         }
-        dragColor_ = 0;
     }
     const int released = board::ButtonAt(e.X, e.Y);
     if (released != -1 && released == pressedButton_) {

@@ -70,6 +70,7 @@ protected:
     void OnMouseUp(const MouseEvent& e) override { PBoxMouseUp(e); }
     void OnDblClick() override { PBoxDblClick(); }
     void OnMouseLeave() override;
+    void OnCaptureLost() override;
 
 private:
     void PBoxMouseDown(const MouseEvent& e);
@@ -87,6 +88,8 @@ private:
     // window is hidden the screen is left alone: showing it composes it whole.
     void ToScreen(const Rect& area) { PresentRect(area); }
     void FollowWithSideWindow(Form& window, int dx, int dy);
+    // Lets go of a carried ball: no colour, and the pointer's own cursor.
+    void EndCarry();
 
     BoardRenderer renderer_;
     std::array<bool, 10> buttonLit_{};

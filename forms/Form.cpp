@@ -235,6 +235,12 @@ void Form::MouseUp(const MouseEvent& e) {
     Deliver(target, e, MouseAction::Up);
 }
 
+void Form::CaptureLost() {
+    captured_ = false;
+    mouseTarget_ = pressed_ = nullptr;
+    OnCaptureLost();
+}
+
 // ---- Picture ---------------------------------------------------------------
 
 void Picture::SetVisible(bool visible) {

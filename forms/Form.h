@@ -121,6 +121,9 @@ protected:
     virtual void OnMouseUp(const MouseEvent&) {}
     virtual void OnDblClick() {}
     virtual void OnMouseLeave() {}
+    // A modal window took the mouse while a press of this form was held:
+    // whatever the press started ends here, and no release will follow.
+    virtual void OnCaptureLost() {}
 
 private:
     // Passes the platform's window events on to the form.
@@ -134,6 +137,7 @@ private:
         void OnMouseLeave() override { form_.OnMouseLeave(); }
         void OnKeyDown(int key, unsigned modifiers) override { form_.OnKeyDown(key, modifiers); }
         void OnCloseRequest() override { form_.Close(); }
+        void OnCaptureLost() override { form_.CaptureLost(); }
 
     private:
         Form& form_;
@@ -142,6 +146,7 @@ private:
     void MouseDown(const MouseEvent& e);
     void MouseMove(const MouseEvent& e);
     void MouseUp(const MouseEvent& e);
+    void CaptureLost();
 
     bool CanvasAllocated() const;
     Picture* PictureAt(int x, int y) const;

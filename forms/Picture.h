@@ -22,7 +22,6 @@ public:
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
-    Form& Owner() { return owner_; }
     const Rect& Bounds() const { return bounds_; }
 
     // The picture's bitmap. After drawing into it, call Repaint to show it.

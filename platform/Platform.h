@@ -48,8 +48,8 @@ struct MouseEvent {
     MouseButton Button = MouseButton::Left;  // the button pressed or released; unused for moves
     unsigned Modifiers = 0;                  // Modifier flags
     int X = 0, Y = 0;                        // client coordinates; outside the window while captured
-    // 2 on the second press of a double click (which the backend reports
-    // as a mouse-down with Clicks = 2), otherwise 1.
+    // 2 on the second press of a double click (a mouse-down with
+    // Clicks = 2), otherwise 1.
     int Clicks = 1;
 };
 
@@ -67,8 +67,13 @@ public:
     virtual void OnMouseLeave() {}
     virtual void OnKeyDown(int /*key*/, unsigned /*modifiers*/) {}
     // The user asked the window to close (system menu, Alt+F4, the window
-    // manager). The backend closes nothing itself; the owner decides.
+    // manager), or the session is ending. Nothing is closed for the owner;
+    // it decides.
     virtual void OnCloseRequest() {}
+    // The window held the mouse (a press not yet released) and lost it to a
+    // modal window: whatever the press started is over, and its release
+    // will not come.
+    virtual void OnCaptureLost() {}
 };
 
 // One borderless top-level window.
@@ -77,6 +82,8 @@ public:
     virtual ~Window() = default;
 
     virtual void SetBounds(const Rect& bounds) = 0;
+    // Where the window is now: the system's word, so a window manager's
+    // move is seen here too.
     virtual Rect Bounds() const = 0;
     virtual void SetTitle(const std::string& title) = 0;
 

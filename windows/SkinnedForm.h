@@ -86,6 +86,8 @@ protected:
     void OnCreate() override;
     void OnDestroy() override;
     void OnShow() override;
+    // A modal window took the mouse in the middle of a drag: the drag ends.
+    void OnCaptureLost() override { dragging_ = false; }
 
     // Decodes every picture of the window that is still waiting.
     void LoadPictures();

@@ -1,5 +1,5 @@
-// HeadlessPlatform: window records, input routing, the virtual clock and
-// the scripted loops.
+// HeadlessPlatform: window records, the stand-in window system, the virtual
+// clock and the scripted loops.
 #include "platform/headless/HeadlessPlatform.h"
 
 #include <algorithm>
@@ -11,11 +11,11 @@
 // ---- HeadlessWindow -------------------------------------------------------
 
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, WindowEvents& events)
-    : platform_(platform), events_(events) {}
+    : RoutedWindow(platform.Router(), events), platform_(platform) {}
 
 HeadlessWindow::~HeadlessWindow() { platform_.Forget(this); }
 
-void HeadlessWindow::SetBounds(const Rect& bounds) {
+void HeadlessWindow::Place(const Rect& bounds) {
     bounds_ = bounds;
     bounds_.Width = std::max(bounds_.Width, 0);
     bounds_.Height = std::max(bounds_.Height, 0);
@@ -29,19 +29,28 @@ void HeadlessWindow::SetBounds(const Rect& bounds) {
     platform_.UpdateHover();
 }
 
+void HeadlessWindow::SetBounds(const Rect& bounds) { Place(bounds); }
+
 void HeadlessWindow::Show() {
     visible_ = true;
     platform_.ToFront(this);
+    Shown();
     platform_.UpdateHover();
 }
 
 void HeadlessWindow::Hide() {
     if (!visible_) return;
     visible_ = false;
-    platform_.WindowHidden(this);
+    Hidden();
+    platform_.UpdateHover();
 }
 
-void HeadlessWindow::BringToFront() { platform_.ToFront(this); }
+void HeadlessWindow::BringToFront() {
+    platform_.ToFront(this);
+    if (visible_) Shown();
+}
+
+void HeadlessWindow::Activate() { platform_.ToFront(this); }
 
 void HeadlessWindow::SetShape(const Region* shape) {
     if (shape)
@@ -59,18 +68,19 @@ void HeadlessWindow::Present(const Bitmap& surface, const Rect& dirty) {
              surface);
 }
 
-void HeadlessWindow::CaptureMouse() {
-    platform_.capture_ = this;
-    platform_.CaptureChanged();
+bool HeadlessWindow::GrabPointer() {
+    platform_.grab_ = this;
+    platform_.UpdateHover();
+    return true;
 }
 
-void HeadlessWindow::ReleaseMouse() {
-    if (platform_.capture_ != this) return;
-    platform_.capture_ = nullptr;
-    platform_.CaptureChanged();
+void HeadlessWindow::UngrabPointer() {
+    if (platform_.grab_ != this) return;
+    platform_.grab_ = nullptr;
+    platform_.UpdateHover();
 }
 
-bool HeadlessWindow::HasCapture() const { return platform_.capture_ == this; }
+bool HeadlessWindow::HasCapture() const { return platform_.Router().Captured() == this; }
 
 bool HeadlessWindow::Covers(int screenX, int screenY) const {
     if (!visible_ || !bounds_.Contains(screenX, screenY)) return false;
@@ -99,28 +109,13 @@ std::unique_ptr<Window> HeadlessPlatform::OpenWindow(WindowEvents& events) {
 void HeadlessPlatform::Forget(HeadlessWindow* window) {
     std::erase(windows_, window);
     std::erase(zOrder_, window);
-    std::erase(modal_, static_cast<const Window*>(window));
-    if (capture_ == window) capture_ = nullptr;
-    if (hover_ == window) hover_ = nullptr;
-    if (active_ == window) active_ = nullptr;
+    if (grab_ == window) grab_ = nullptr;
+    if (over_ == window) over_ = nullptr;
 }
 
 void HeadlessPlatform::ToFront(HeadlessWindow* window) {
     std::erase(zOrder_, window);
     zOrder_.insert(zOrder_.begin(), window);
-    if (window->Visible()) active_ = window;
-}
-
-void HeadlessPlatform::WindowHidden(HeadlessWindow* window) {
-    if (capture_ == window) capture_ = nullptr;
-    if (active_ == window) {
-        active_ = nullptr;
-        for (HeadlessWindow* w : zOrder_)
-            if (w->Visible()) {
-                active_ = w;
-                break;
-            }
-    }
     UpdateHover();
 }
 
@@ -137,7 +132,12 @@ const CursorImage* HeadlessPlatform::DefinedCursor(CursorKind kind) const {
     return it == cursors_.end() ? nullptr : &it->second;
 }
 
-// ---- input routing ---------------------------------------------------------
+void HeadlessPlatform::MoveFromOutside(Window& window, int left, int top) {
+    auto& w = static_cast<HeadlessWindow&>(window);
+    w.Place(Rect{left, top, w.Bounds().Width, w.Bounds().Height});
+}
+
+// ---- the stand-in window system -------------------------------------------
 
 HeadlessWindow* HeadlessPlatform::WindowAt(int x, int y) const {
     for (HeadlessWindow* w : zOrder_)
@@ -145,14 +145,7 @@ HeadlessWindow* HeadlessPlatform::WindowAt(int x, int y) const {
     return nullptr;
 }
 
-bool HeadlessPlatform::Accepts(const HeadlessWindow* window) {
-    if (!window) return false;
-    if (!modal_.empty() && modal_.back() != window) {
-        ++droppedInputs_;
-        return false;
-    }
-    return true;
-}
+HeadlessWindow* HeadlessPlatform::PointerWindow() const { return grab_ ? grab_ : WindowAt(pointerX_, pointerY_); }
 
 void HeadlessPlatform::UpdateHover() {
     // A window system posts the leave; it reaches the window after the
@@ -162,19 +155,10 @@ void HeadlessPlatform::UpdateHover() {
         return;
     }
     hoverPending_ = false;
-    HeadlessWindow* now = capture_ ? capture_ : WindowAt(pointerX_, pointerY_);
-    if (now == hover_) return;
-    HeadlessWindow* left = hover_;
-    hover_ = now;
-    if (left) Dispatch([&] { left->Events().OnMouseLeave(); });
-}
-
-void HeadlessPlatform::CaptureChanged() { UpdateHover(); }
-
-HeadlessWindow* HeadlessPlatform::MouseTarget() {
-    UpdateHover();
-    HeadlessWindow* target = capture_ ? capture_ : WindowAt(pointerX_, pointerY_);
-    return Accepts(target) ? target : nullptr;
+    HeadlessWindow* now = PointerWindow();
+    if (now == over_) return;
+    HeadlessWindow* left = std::exchange(over_, now);
+    if (left) Dispatch([&] { router_.PointerLeft(left); });
 }
 
 template <typename Handler>
@@ -185,41 +169,39 @@ void HeadlessPlatform::Dispatch(Handler handler) {
     if (dispatching_ == 0 && hoverPending_) UpdateHover();
 }
 
-MouseEvent HeadlessPlatform::ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers,
-                                         int clicks) const {
+MouseEvent HeadlessPlatform::ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers) const {
     MouseEvent e;
     e.Button = button;
     e.Modifiers = modifiers;
     e.X = pointerX_ - window.Bounds().Left;
     e.Y = pointerY_ - window.Bounds().Top;
-    e.Clicks = clicks;
     return e;
 }
 
-void HeadlessPlatform::PointerDown(int x, int y, MouseButton button, unsigned modifiers, int clicks) {
+void HeadlessPlatform::PointerDown(int x, int y, MouseButton button, unsigned modifiers) {
     pointerX_ = x, pointerY_ = y;
-    HeadlessWindow* target = MouseTarget();
-    if (!target) return;
-    // A press activates and raises the window it lands on.
-    if (target != zOrder_.front()) ToFront(target);
-    active_ = target;
-    const MouseEvent e = ClientEvent(*target, button, modifiers, clicks);
-    Dispatch([&] { target->Events().OnMouseDown(e); });
+    UpdateHover();
+    if (HeadlessWindow* window = PointerWindow()) {
+        const MouseEvent e = ClientEvent(*window, button, modifiers);
+        Dispatch([&] { router_.PointerDown(window, e, x, y); });
+    }
 }
 
 void HeadlessPlatform::PointerMove(int x, int y, unsigned modifiers) {
     pointerX_ = x, pointerY_ = y;
-    if (HeadlessWindow* target = MouseTarget()) {
-        const MouseEvent e = ClientEvent(*target, MouseButton::Left, modifiers, 1);
-        Dispatch([&] { target->Events().OnMouseMove(e); });
+    UpdateHover();
+    if (HeadlessWindow* window = PointerWindow()) {
+        const MouseEvent e = ClientEvent(*window, MouseButton::Left, modifiers);
+        Dispatch([&] { router_.PointerMove(window, e); });
     }
 }
 
 void HeadlessPlatform::PointerUp(int x, int y, MouseButton button, unsigned modifiers) {
     pointerX_ = x, pointerY_ = y;
-    if (HeadlessWindow* target = MouseTarget()) {
-        const MouseEvent e = ClientEvent(*target, button, modifiers, 1);
-        Dispatch([&] { target->Events().OnMouseUp(e); });
+    UpdateHover();
+    if (HeadlessWindow* window = PointerWindow()) {
+        const MouseEvent e = ClientEvent(*window, button, modifiers);
+        Dispatch([&] { router_.PointerUp(window, e); });
     }
 }
 
@@ -229,93 +211,58 @@ void HeadlessPlatform::Click(int x, int y, MouseButton button, unsigned modifier
 }
 
 void HeadlessPlatform::DoubleClick(int x, int y) {
-    PointerDown(x, y);
-    PointerUp(x, y);
-    PointerDown(x, y, MouseButton::Left, 0, 2);
-    PointerUp(x, y);
+    Click(x, y);
+    Click(x, y);
 }
 
 void HeadlessPlatform::KeyPress(int key, unsigned modifiers) {
-    if (HeadlessWindow* target = active_; Accepts(target))
-        Dispatch([&] { target->Events().OnKeyDown(key, modifiers); });
+    Dispatch([&] { router_.KeyDown(nullptr, key, modifiers); });
 }
 
 void HeadlessPlatform::KeyPressTo(Window& window, int key, unsigned modifiers) {
-    auto* target = static_cast<HeadlessWindow*>(&window);
-    if (Accepts(target)) Dispatch([&] { target->Events().OnKeyDown(key, modifiers); });
+    Dispatch([&] { router_.KeyDown(static_cast<HeadlessWindow*>(&window), key, modifiers); });
 }
 
 void HeadlessPlatform::RequestClose(Window& window) {
-    auto* target = static_cast<HeadlessWindow*>(&window);
-    if (Accepts(target)) Dispatch([&] { target->Events().OnCloseRequest(); });
+    Dispatch([&] { router_.CloseRequest(static_cast<HeadlessWindow*>(&window)); });
+}
+
+void HeadlessPlatform::EndSession() {
+    Dispatch([&] { router_.EndSession(); });
 }
 
 void HeadlessPlatform::Expose(Window& window) {
-    Dispatch([&] { static_cast<HeadlessWindow&>(window).Events().OnPaint(); });
+    Dispatch([&] { router_.Expose(static_cast<HeadlessWindow*>(&window)); });
 }
 
-// ---- loops -----------------------------------------------------------------
+// ---- loops and the clock ---------------------------------------------------
 
-void HeadlessPlatform::Run() {
-    while (!quit_ && !script_.empty()) {
-        auto step = std::move(script_.front());
-        script_.pop_front();
-        step();
-    }
-}
-
-bool HeadlessPlatform::RunModal(Window& modal, const std::function<bool()>& finished) {
-    modal_.push_back(&modal);
-    // The loop usually starts inside a handler (a click that opens a
-    // window); its own events are settled one by one like the outer ones.
-    const int outerDispatch = std::exchange(dispatching_, 0);
-    bool result = false;
-    for (;;) {
-        if (finished()) {
-            result = true;
-            break;
-        }
-        if (quit_) break;
-        if (script_.empty()) {
+bool HeadlessPlatform::WaitForEvents(int /*timeoutMs*/) {
+    if (script_.empty()) {
+        if (RoutedWindow* modal = router_.ModalWindow()) {
             ++stalls_;
             std::fprintf(stderr, "headless: the modal loop of window \"%s\" has nothing left to do; ending it\n",
-                         static_cast<HeadlessWindow&>(modal).Title().c_str());
-            break;
+                         static_cast<HeadlessWindow*>(modal)->Title().c_str());
         }
-        auto step = std::move(script_.front());
-        script_.pop_front();
-        step();
+        return false;
     }
-    std::erase(modal_, static_cast<const Window*>(&modal));
-    dispatching_ = outerDispatch;
-    return result;
+    auto step = std::move(script_.front());
+    script_.pop_front();
+    // The loop usually runs inside a handler (a click that opened a modal
+    // window); its own events are settled one by one like the outer ones.
+    const int outer = std::exchange(dispatching_, 0);
+    step();
+    dispatching_ = outer;
+    return true;
 }
-
-// ---- timers ----------------------------------------------------------------
-
-TimerId HeadlessPlatform::StartTimer(int intervalMs, std::function<void()> tick) {
-    if (intervalMs <= 0 || !tick) return 0;
-    const TimerId id = nextTimer_++;
-    timers_[id] = TimerRecord{intervalMs, now_ + intervalMs, std::move(tick)};
-    return id;
-}
-
-void HeadlessPlatform::StopTimer(TimerId id) { timers_.erase(id); }
-
-int HeadlessPlatform::ActiveTimers() const { return int(timers_.size()); }
 
 void HeadlessPlatform::Advance(int ms) {
     const int64_t target = now_ + std::max(ms, 0);
-    for (;;) {
-        auto due = timers_.end();
-        for (auto it = timers_.begin(); it != timers_.end(); ++it)
-            if (it->second.Due <= target && (due == timers_.end() || it->second.Due < due->second.Due)) due = it;
-        if (due == timers_.end()) break;
-        now_ = due->second.Due;
-        due->second.Due += due->second.Interval;
-        // The tick may stop or start timers, this one included.
-        auto tick = due->second.Tick;
-        tick();
+    uint64_t due = 0;
+    // Clock jumps to each due time in turn, so every tick that fits comes.
+    while (router_.NextDue(due) && int64_t(due) <= target) {
+        now_ = std::max(now_, int64_t(due));
+        router_.FireDueTimers();
     }
     now_ = target;
 }

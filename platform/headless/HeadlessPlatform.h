@@ -3,10 +3,13 @@
 // test, time is a virtual clock the test advances, and the store lives in
 // memory.
 //
-// Input is given in screen coordinates and routed as a window system would:
-// to the window holding the mouse capture, else to the front-most visible
-// window whose bounds and shape hold the point. While a modal loop runs,
-// input aimed at any other window is dropped (and counted).
+// It stands in for the window system only: input is given in screen
+// coordinates and handed, as a window system would, to the window holding
+// the pointer grab, else to the front-most visible window whose bounds and
+// shape hold the point, in that window's coordinates. Where it goes from
+// there (modal windows, capture, double clicks, leaves, timers) is decided
+// by the same EventRouter the desktop backends feed. A test can also move
+// a window the way a window manager does, behind the program's back.
 //
 // The loops: Run and RunModal cannot wait for a user, so they work through
 // the test's script, a queue of steps (functions) added with Script. Each
@@ -30,12 +33,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/EventRouter.h"
 #include "platform/MemoryStore.h"
 #include "platform/Platform.h"
 
 class HeadlessPlatform;
 
-class HeadlessWindow final : public Window {
+class HeadlessWindow final : public RoutedWindow {
 public:
     HeadlessWindow(HeadlessPlatform& platform, WindowEvents& events);
     ~HeadlessWindow() override;
@@ -49,8 +53,9 @@ public:
     void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
-    void CaptureMouse() override;
-    void ReleaseMouse() override;
+    bool GrabPointer() override;
+    void UngrabPointer() override;
+    void Activate() override;
 
     // Inspection.
     const std::string& Title() const { return title_; }
@@ -65,11 +70,12 @@ public:
     // True when the screen point lies on this window: visible, inside the
     // bounds and inside the shape.
     bool Covers(int screenX, int screenY) const;
-    WindowEvents& Events() { return events_; }
 
 private:
+    friend class HeadlessPlatform;
+    void Place(const Rect& bounds);
+
     HeadlessPlatform& platform_;
-    WindowEvents& events_;
     Rect bounds_;
     std::string title_;
     bool visible_ = false;
@@ -79,7 +85,7 @@ private:
     Rect lastDirty_;
 };
 
-class HeadlessPlatform final : public Platform {
+class HeadlessPlatform final : public RoutedPlatform {
 public:
     struct Message {
         std::string Title, Text;
@@ -102,49 +108,50 @@ public:
     int ScreenBitsPerPixel() const override { return screenBits_; }
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override { cursor_ = kind; }
-    void Run() override;
-    void Quit() override { quit_ = true; }
-    bool RunModal(Window& modal, const std::function<bool()>& finished) override;
-    TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
-    void StopTimer(TimerId id) override;
     void ShowMessage(const std::string& title, const std::string& text) override;
     bool OpenHelp(const std::string& path) override;
     std::string ProgramPath() const override { return programPath_; }
     std::unique_ptr<Store> OpenStore() override;
 
+    // EventSource: the virtual clock, and one scripted step per wait.
+    uint64_t NowMs() const override { return uint64_t(now_); }
+    bool WaitForEvents(int timeoutMs) override;
+
     // Inspection.
     std::vector<HeadlessWindow*> Windows() const { return windows_; }  // in creation order
     std::vector<HeadlessWindow*> ZOrder() const { return zOrder_; }    // front first, hidden ones included
     HeadlessWindow* WindowTitled(const std::string& title) const;
-    HeadlessWindow* Active() const { return active_; }
-    HeadlessWindow* Captured() const { return capture_; }
+    HeadlessWindow* Active() const { return static_cast<HeadlessWindow*>(router_.Active()); }
+    HeadlessWindow* Captured() const { return static_cast<HeadlessWindow*>(router_.Captured()); }
     CursorKind Cursor() const { return cursor_; }
     const CursorImage* DefinedCursor(CursorKind kind) const;
     const std::vector<Message>& Messages() const { return messages_; }
     const std::vector<std::string>& HelpRequests() const { return helpRequests_; }
-    bool QuitRequested() const { return quit_; }
-    int ModalDepth() const { return int(modal_.size()); }
-    int DroppedInputs() const { return droppedInputs_; }
+    bool QuitRequested() const { return router_.Quitting(); }
+    int ModalDepth() const { return router_.ModalDepth(); }
+    int DroppedInputs() const { return router_.DroppedInputs(); }
     int Stalls() const { return stalls_; }
     int64_t Now() const { return now_; }
-    int ActiveTimers() const;
+    int ActiveTimers() const { return router_.ActiveTimers(); }
 
-    // Input in screen coordinates. Clicks = 2 marks the second press of a
-    // double click.
-    void PointerDown(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0, int clicks = 1);
+    // Input in screen coordinates. Two left presses close in time and place
+    // make a double click, as on a desktop; DoubleClick makes one.
+    void PointerDown(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
     void PointerMove(int x, int y, unsigned modifiers = 0);
     void PointerUp(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
     void Click(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
-    // Press, release, second press with Clicks = 2, release: what a window
-    // system reports for a double click.
     void DoubleClick(int x, int y);
-    // Keys go to the active window, or to the given one.
+    // Keys go to the window with the keyboard, or to the given one.
     void KeyPress(int key, unsigned modifiers = 0);
     void KeyPressTo(Window& window, int key, unsigned modifiers = 0);
     // The user's request to close a window (Alt+F4 and the like).
     void RequestClose(Window& window);
+    // The desktop session ends (or the program gets SIGTERM).
+    void EndSession();
     // The system asks the window for its pixels again.
     void Expose(Window& window);
+    // A window manager moves the window; the program is not asked.
+    void MoveFromOutside(Window& window, int left, int top);
 
     // Advances the virtual clock, firing every timer that falls due on the
     // way, in time order, each as often as its period fits.
@@ -157,25 +164,18 @@ public:
 private:
     friend class HeadlessWindow;
 
-    struct TimerRecord {
-        int Interval = 0;
-        int64_t Due = 0;
-        std::function<void()> Tick;
-    };
-
     void Forget(HeadlessWindow* window);
     void ToFront(HeadlessWindow* window);
-    void WindowHidden(HeadlessWindow* window);
-    void CaptureChanged();
     HeadlessWindow* WindowAt(int x, int y) const;
-    // Routes a mouse event at the pointer's position; false when dropped.
-    HeadlessWindow* MouseTarget();
-    bool Accepts(const HeadlessWindow* window);
+    // The window the system gives pointer events to now: the grab, else the
+    // one under the pointer.
+    HeadlessWindow* PointerWindow() const;
+    // Tells the router the pointer left the window it was over, once the
+    // event in hand is handled, as a window system posts it.
     void UpdateHover();
-    // Runs one event's handler; hover changes it causes are settled after it.
     template <typename Handler>
     void Dispatch(Handler handler);
-    MouseEvent ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers, int clicks) const;
+    MouseEvent ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers) const;
 
     int screenWidth_ = 1024, screenHeight_ = 768, screenBits_ = 32;
     std::string programPath_ = "/opt/quorvex/quorvex";
@@ -184,10 +184,8 @@ private:
 
     std::vector<HeadlessWindow*> windows_;
     std::vector<HeadlessWindow*> zOrder_;
-    HeadlessWindow* active_ = nullptr;
-    HeadlessWindow* capture_ = nullptr;
-    HeadlessWindow* hover_ = nullptr;
-    std::vector<const Window*> modal_;
+    HeadlessWindow* grab_ = nullptr;
+    HeadlessWindow* over_ = nullptr;  // where the system last saw the pointer
     int pointerX_ = -1, pointerY_ = -1;
     int dispatching_ = 0;
     bool hoverPending_ = false;
@@ -197,12 +195,8 @@ private:
     std::vector<Message> messages_;
     std::vector<std::string> helpRequests_;
 
-    bool quit_ = false;
-    int droppedInputs_ = 0;
     int stalls_ = 0;
     std::deque<std::function<void()>> script_;
 
     int64_t now_ = 0;
-    TimerId nextTimer_ = 1;
-    std::map<TimerId, TimerRecord> timers_;
 };
