@@ -53,7 +53,7 @@ SdlPlatform::SdlPlatform() {
 
 SdlPlatform::~SdlPlatform() {
     for (auto& [kind, cursor] : cursors_) SDL_FreeCursor(cursor);
-    for (int pid : helpers_) waitpid(pid, nullptr, WNOHANG);
+    for (const Helper& helper : helpers_) waitpid(helper.Pid, nullptr, WNOHANG);
     SDL_Quit();
 }
 
@@ -68,28 +68,7 @@ std::unique_ptr<Window> SdlPlatform::OpenWindow(WindowEvents& events) {
     return window;
 }
 
-void SdlPlatform::Activated(SdlWindow* window) {
-    std::erase(activation_, window);
-    activation_.push_back(window);
-}
-
-void SdlPlatform::Hidden(SdlWindow* window) {
-    const bool wasActive = !activation_.empty() && activation_.back() == window;
-    std::erase(activation_, window);
-    if (!wasActive) return;
-    SdlWindow* next = nullptr;
-    for (auto it = activation_.rbegin(); it != activation_.rend() && !next; ++it)
-        if ((*it)->Visible()) next = *it;
-    if (next) next->Activate();  // which reorders activation_
-}
-
-void SdlPlatform::Forget(SdlWindow* window) {
-    if (leftHeldBy_ == window) leftHeldBy_ = nullptr;
-    std::erase(activation_, window);
-    std::erase(windows_, window);
-    std::erase(modal_, window);
-    if (capture_ == window) capture_ = nullptr;
-}
+void SdlPlatform::Forget(SdlWindow* window) { std::erase(windows_, window); }
 
 SdlWindow* SdlPlatform::FromSdlId(uint32_t id) const {
     for (SdlWindow* w : windows_)
@@ -116,9 +95,12 @@ int SdlPlatform::ScreenHeight() const {
 }
 
 int SdlPlatform::ScreenBitsPerPixel() const {
+    // A display that cannot be asked is no reason to warn of a low-colour
+    // screen: the windows are drawn in 32 bits either way.
     SDL_DisplayMode mode;
-    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 0;
-    return int(SDL_BITSPERPIXEL(mode.format));
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
+    const int bits = int(SDL_BITSPERPIXEL(mode.format));
+    return bits > 0 ? bits : 32;
 }
 
 // ---- cursors ---------------------------------------------------------------
@@ -144,45 +126,46 @@ void SdlPlatform::SetCursor(CursorKind kind) {
     SDL_SetCursor(it != cursors_.end() ? it->second : SDL_GetDefaultCursor());
 }
 
-// ---- loops -----------------------------------------------------------------
+// ---- waiting and translating -----------------------------------------------
 
-void SdlPlatform::Run() { Loop(nullptr); }
+uint64_t SdlPlatform::NowMs() const { return SDL_GetTicks64(); }
 
-bool SdlPlatform::RunModal(Window& modal, const std::function<bool()>& finished) {
-    auto* window = static_cast<SdlWindow*>(&modal);
-    modal_.push_back(window);
-    const bool result = Loop(finished);
-    std::erase(modal_, window);
-    return result;
+bool SdlPlatform::WaitForEvents(int timeoutMs) {
+    // While the left button is held the wait is short, so a release that
+    // X never reported is noticed at once when nothing comes.
+    int wait = timeoutMs;
+    if (router_.LeftHeldBy()) wait = wait < 0 ? ReleaseCheckMs : std::min(wait, ReleaseCheckMs);
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, wait))
+        Dispatch(event);
+    else
+        RecoverLostRelease();
+    ReapHelpers();
+    return true;
 }
 
-bool SdlPlatform::Loop(const std::function<bool()>& finished) {
-    for (;;) {
-        if (finished && finished()) return true;
-        if (quit_) return false;
-        FireDueTimers();
-        if (finished && finished()) return true;
-        if (quit_) return false;
-        SDL_Event event;
-        // While the left button is held the wait is short, so a release
-        // that X never reported is noticed at once when nothing comes.
-        int wait = MsToNextTimer();
-        if (leftHeldBy_) wait = wait < 0 ? ReleaseCheckMs : std::min(wait, ReleaseCheckMs);
-        if (SDL_WaitEventTimeout(&event, wait))
-            Dispatch(event);
-        else
-            RecoverLostRelease();
-        // Help viewers that have ended are reaped here, so none lingers.
-        std::erase_if(helpers_, [](int pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
-    }
+void SdlPlatform::ReapHelpers() {
+    // Help viewers that have ended are reaped here, so none lingers. One
+    // that gave up (no browser, no desktop to ask) leaves the player with
+    // nothing on the screen: they are told where the document is instead.
+    std::vector<std::string> failed;
+    std::erase_if(helpers_, [&](const Helper& helper) {
+        int status = 0;
+        const int done = waitpid(helper.Pid, &status, WNOHANG);
+        if (done == 0) return false;
+        if (done > 0 && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) failed.push_back(helper.Document);
+        return true;
+    });
+    for (const std::string& document : failed)
+        ShowMessage("QuorVex", "The help could not be shown. You can open it yourself: " + document);
 }
 
 void SdlPlatform::RecoverLostRelease() {
     // A press followed at once by its release can lose the release: X then
     // hands it to the input extension, which nobody here asked for. The
-    // button's state tells.
-    if (!leftHeldBy_) return;
-    SdlWindow* holder = capture_ ? capture_ : leftHeldBy_;
+    // button's state tells. The router gives a release only once.
+    auto* holder = static_cast<SdlWindow*>(router_.Captured() ? router_.Captured() : router_.LeftHeldBy());
+    if (!holder) return;
     int rootX = 0, rootY = 0;
     bool leftDown = true;
     if (!X11PointerState(holder->X11(), rootX, rootY, leftDown) || leftDown) return;
@@ -190,17 +173,12 @@ void SdlPlatform::RecoverLostRelease() {
     // the release was made, it is waiting now, and it comes first.
     SDL_PumpEvents();
     if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) return;
-    leftHeldBy_ = nullptr;
     MouseEvent e;
     e.Button = MouseButton::Left;
     e.Modifiers = PortableModifiers(uint16_t(SDL_GetModState()));
     e.X = rootX - holder->Bounds().Left;
     e.Y = rootY - holder->Bounds().Top;
-    if (holder->Visible()) holder->Events().OnMouseUp(e);
-}
-
-bool SdlPlatform::Accepts(const SdlWindow* window) const {
-    return window && window->Visible() && (modal_.empty() || modal_.back() == window);
+    router_.PointerUp(holder, e);
 }
 
 void SdlPlatform::Dispatch(const SDL_Event& event) {
@@ -210,8 +188,13 @@ void SdlPlatform::Dispatch(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT: DispatchWindowEvent(event); break;
         case SDL_MOUSEMOTION: DispatchSdlMove(event); break;
-        case SDL_KEYDOWN: DispatchKey(event); break;
-        case SDL_QUIT: quit_ = true; break;  // a signal asked the program to end
+        case SDL_KEYDOWN:
+            router_.KeyDown(FromSdlId(event.key.windowID), PortableKey(event.key.keysym.sym),
+                            PortableModifiers(event.key.keysym.mod), event.key.repeat != 0);
+            break;
+        // SIGTERM, SIGINT or the session manager: the program is to end.
+        case SDL_QUIT:
+        case SDL_APP_TERMINATING: router_.EndSession(); break;
         default: break;
     }
 }
@@ -220,19 +203,16 @@ void SdlPlatform::DispatchWindowEvent(const SDL_Event& event) {
     SdlWindow* window = FromSdlId(event.window.windowID);
     if (!window) return;
     switch (event.window.event) {
-        case SDL_WINDOWEVENT_EXPOSED:
-            if (window->Visible()) window->Events().OnPaint();
-            break;
-        case SDL_WINDOWEVENT_CLOSE:
-            if (Accepts(window)) window->Events().OnCloseRequest();
-            break;
+        case SDL_WINDOWEVENT_EXPOSED: router_.Expose(window); break;
+        case SDL_WINDOWEVENT_CLOSE: router_.CloseRequest(window); break;
+        case SDL_WINDOWEVENT_MOVED: window->Moved(event.window.data1, event.window.data2, NowMs()); break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
         case SDL_WINDOWEVENT_FOCUS_LOST:
             // SDL lets go of any pointer grab when the focus moves; a drag
-            // in progress keeps its capture.
-            if (SdlWindow* holder = capture_) {
-                holder->ReleaseMouse();
-                holder->CaptureMouse();
+            // in progress keeps its grab.
+            if (auto* holder = static_cast<SdlWindow*>(router_.Captured())) {
+                holder->UngrabPointer();
+                holder->GrabPointer();
             }
             break;
         default: break;
@@ -246,41 +226,29 @@ void SdlPlatform::DispatchSdlMove(const SDL_Event& event) {
     // it, and its point (cut to the window by SDL) is taken from X afresh.
     // Once grabbed, the same moves come as core events too; a move handled
     // twice puts the pointer at the same place twice.
-    SdlWindow* target = capture_ ? capture_ : FromSdlId(event.motion.windowID);
-    if (!Accepts(target)) return;
+    auto* window = static_cast<SdlWindow*>(router_.Captured());
+    if (!window) window = FromSdlId(event.motion.windowID);
+    if (!window) return;
     MouseEvent e;
     e.Modifiers = PortableModifiers(uint16_t(SDL_GetModState()));
     e.X = event.motion.x;
     e.Y = event.motion.y;
-    if (capture_ || event.motion.state != 0) {
+    if (router_.Captured() || event.motion.state != 0) {
         int rootX = 0, rootY = 0;
         bool leftDown = false;
-        if (!X11PointerState(target->X11(), rootX, rootY, leftDown)) return;
-        e.X = rootX - target->Bounds().Left;
-        e.Y = rootY - target->Bounds().Top;
+        if (!X11PointerState(window->X11(), rootX, rootY, leftDown)) return;
+        e.X = rootX - window->Bounds().Left;
+        e.Y = rootY - window->Bounds().Top;
     }
-    target->Events().OnMouseMove(e);
-}
-
-void SdlPlatform::DispatchKey(const SDL_Event& event) {
-    SdlWindow* window = FromSdlId(event.key.windowID);
-    if (!window && !modal_.empty()) window = modal_.back();
-    if (!Accepts(window)) return;
-    const unsigned modifiers = PortableModifiers(event.key.keysym.mod);
-    // Alt+F4 asks the window to close, as everywhere; a window manager
-    // usually takes it first, without one it reaches us.
-    if (event.key.keysym.sym == SDLK_F4 && modifiers == Modifier::Alt) {
-        if (!event.key.repeat) window->Events().OnCloseRequest();
-        return;
-    }
-    window->Events().OnKeyDown(PortableKey(event.key.keysym.sym), modifiers);
+    router_.PointerMove(window, e);
 }
 
 void SdlPlatform::DispatchPointer(const XPointerEvent& x) {
     using Kind = XPointerEvent::Kind;
+    SdlWindow* window = FromXWindow(x.Window);
+    if (!window) return;
     if (x.Type == Kind::Leave) {
-        SdlWindow* window = FromXWindow(x.Window);
-        if (window && window != capture_ && window->Visible()) window->Events().OnMouseLeave();
+        router_.PointerLeft(window);
         return;
     }
     MouseEvent e;
@@ -292,66 +260,18 @@ void SdlPlatform::DispatchPointer(const XPointerEvent& x) {
         e.Button = MouseButton::Right;
     else if (x.Type != Kind::Motion)
         return;  // the wheel and extra buttons
-    SdlWindow* target = capture_ ? capture_ : FromXWindow(x.Window);
-    if (!Accepts(target)) return;
     e.Modifiers = (x.Shift ? Modifier::Shift : 0u) | (x.Ctrl ? Modifier::Ctrl : 0u) | (x.Alt ? Modifier::Alt : 0u);
-    // Screen coordinates against the place we keep, so the point stays right
-    // while moves of the window are still on their way to the X server.
-    e.X = x.RootX - target->Bounds().Left;
-    e.Y = x.RootY - target->Bounds().Top;
+    // The event says where X had the window; that is its place unless a
+    // move of ours is still on its way. The point is taken against the
+    // place the program believes in, so it stays right while those moves
+    // travel.
+    window->SeenAt(x.RootX - x.X, x.RootY - x.Y, NowMs());
+    e.X = x.RootX - window->Bounds().Left;
+    e.Y = x.RootY - window->Bounds().Top;
     switch (x.Type) {
-        case Kind::Press:
-            e.Clicks = clicks_.Press(reinterpret_cast<uintptr_t>(target), e.Button == MouseButton::Left, x.Time,
-                                     x.RootX, x.RootY);
-            if (e.Button == MouseButton::Left) leftHeldBy_ = target;
-            // A press activates the window it lands on.
-            target->Activate();
-            target->Events().OnMouseDown(e);
-            break;
-        case Kind::Release:
-            if (e.Button == MouseButton::Left) {
-                if (!leftHeldBy_) return;  // already given by RecoverLostRelease
-                leftHeldBy_ = nullptr;
-            }
-            target->Events().OnMouseUp(e);
-            break;
-        default: e.Button = MouseButton::Left, target->Events().OnMouseMove(e); break;
-    }
-}
-
-// ---- timers ----------------------------------------------------------------
-
-TimerId SdlPlatform::StartTimer(int intervalMs, std::function<void()> tick) {
-    if (intervalMs <= 0 || !tick) return 0;
-    const TimerId id = nextTimer_++;
-    timers_[id] = TimerRecord{intervalMs, SDL_GetTicks64() + uint64_t(intervalMs), std::move(tick)};
-    return id;
-}
-
-void SdlPlatform::StopTimer(TimerId id) { timers_.erase(id); }
-
-int SdlPlatform::MsToNextTimer() const {
-    if (timers_.empty()) return -1;
-    uint64_t due = UINT64_MAX;
-    for (const auto& [id, timer] : timers_) due = std::min(due, timer.Due);
-    const uint64_t now = SDL_GetTicks64();
-    return due <= now ? 0 : int(std::min<uint64_t>(due - now, 60'000));
-}
-
-void SdlPlatform::FireDueTimers() {
-    const uint64_t now = SDL_GetTicks64();
-    std::vector<TimerId> due;
-    for (const auto& [id, timer] : timers_)
-        if (timer.Due <= now) due.push_back(id);
-    for (TimerId id : due) {
-        auto it = timers_.find(id);
-        if (it == timers_.end()) continue;  // an earlier tick stopped it
-        // Ticks missed while the program was busy are not made up for: one
-        // tick, then the period runs on from now, as window systems do.
-        it->second.Due += uint64_t(it->second.Interval);
-        if (it->second.Due <= now) it->second.Due = now + uint64_t(it->second.Interval);
-        auto tick = it->second.Tick;  // the tick may stop or restart its own timer
-        tick();
+        case Kind::Press: router_.PointerDown(window, e, x.RootX, x.RootY); break;
+        case Kind::Release: router_.PointerUp(window, e); break;
+        default: router_.PointerMove(window, e); break;
     }
 }
 
@@ -370,7 +290,7 @@ bool SdlPlatform::OpenHelp(const std::string& path) {
     if (!document) return false;
     const int pid = StartHelpViewer(*document);
     if (pid < 0) return false;
-    helpers_.push_back(pid);
+    helpers_.push_back(Helper{pid, *document});
     return true;
 }
 

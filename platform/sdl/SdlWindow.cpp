@@ -11,10 +11,10 @@
 #include "platform/sdl/ShapeRects.h"
 
 SdlWindow::SdlWindow(SdlPlatform& platform, WindowEvents& events, bool inTaskbar)
-    : platform_(platform), events_(events), inTaskbar_(inTaskbar) {}
+    : RoutedWindow(platform.Router(), events), platform_(platform), inTaskbar_(inTaskbar) {}
 
 SdlWindow::~SdlWindow() {
-    ReleaseMouse();
+    UngrabPointer();
     platform_.Forget(this);
     if (window_) SDL_DestroyWindow(window_);
 }
@@ -45,7 +45,38 @@ void SdlWindow::SetBounds(const Rect& bounds) {
     if (!window_) return;
     if (bounds_.Width != old.Width || bounds_.Height != old.Height)
         SDL_SetWindowSize(window_, std::max(bounds_.Width, 1), std::max(bounds_.Height, 1));
-    if (bounds_.Left != old.Left || bounds_.Top != old.Top) SDL_SetWindowPosition(window_, bounds_.Left, bounds_.Top);
+    if (bounds_.Left != old.Left || bounds_.Top != old.Top) {
+        const uint64_t now = platform_.NowMs();
+        ForgetOldMoves(now);
+        ownMoves_.push_back(OwnMove{bounds_.Left, bounds_.Top, now});
+        SDL_SetWindowPosition(window_, bounds_.Left, bounds_.Top);
+    }
+}
+
+void SdlWindow::ForgetOldMoves(uint64_t nowMs) {
+    while (!ownMoves_.empty() && (nowMs - ownMoves_.front().Ms > EchoMs || ownMoves_.size() > 64))
+        ownMoves_.pop_front();
+}
+
+void SdlWindow::Moved(int left, int top, uint64_t nowMs) {
+    ForgetOldMoves(nowMs);
+    for (size_t i = 0; i < ownMoves_.size(); ++i)
+        if (ownMoves_[i].Left == left && ownMoves_[i].Top == top) {
+            // The echo of a move of ours: the place asked for last stands.
+            ownMoves_.erase(ownMoves_.begin(), ownMoves_.begin() + std::ptrdiff_t(i) + 1);
+            return;
+        }
+    // Nobody here asked for this place: a window manager moved the window.
+    ownMoves_.clear();
+    bounds_.Left = left;
+    bounds_.Top = top;
+}
+
+void SdlWindow::SeenAt(int left, int top, uint64_t nowMs) {
+    ForgetOldMoves(nowMs);
+    if (!ownMoves_.empty()) return;
+    bounds_.Left = left;
+    bounds_.Top = top;
 }
 
 void SdlWindow::SetTitle(const std::string& title) {
@@ -58,6 +89,7 @@ void SdlWindow::Show() {
     visible_ = true;
     SDL_ShowWindow(window_);
     Activate();
+    Shown();
 }
 
 void SdlWindow::Activate() {
@@ -66,19 +98,19 @@ void SdlWindow::Activate() {
     if (!visible_) return;
     SDL_RaiseWindow(window_);
     SDL_SetWindowInputFocus(window_);
-    platform_.Activated(this);
 }
 
 void SdlWindow::Hide() {
     if (!visible_) return;
-    ReleaseMouse();
     visible_ = false;
     SDL_HideWindow(window_);
-    platform_.Hidden(this);
+    Hidden();
 }
 
 void SdlWindow::BringToFront() {
-    if (visible_) SDL_RaiseWindow(window_);
+    if (!visible_) return;
+    SDL_RaiseWindow(window_);
+    Shown();
 }
 
 void SdlWindow::SetShape(const Region* shape) {
@@ -117,14 +149,14 @@ void SdlWindow::Present(const Bitmap& surface, const Rect& dirty) {
     SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
 
-void SdlWindow::CaptureMouse() {
-    if (platform_.capture_ == this) return;
-    if (platform_.capture_) platform_.capture_->ReleaseMouse();
-    if (visible_ && X11GrabPointer(x11_, savedEventMask_)) platform_.capture_ = this;
+bool SdlWindow::GrabPointer() {
+    if (grabbed_) return true;
+    grabbed_ = visible_ && X11GrabPointer(x11_, savedEventMask_);
+    return grabbed_;
 }
 
-void SdlWindow::ReleaseMouse() {
-    if (platform_.capture_ != this) return;
-    platform_.capture_ = nullptr;
+void SdlWindow::UngrabPointer() {
+    if (!grabbed_) return;
+    grabbed_ = false;
     X11UngrabPointer(x11_, savedEventMask_);
 }

@@ -1,22 +1,26 @@
 // SdlWindow: one borderless top-level window of the SDL backend.
 //
-// The place, size, title, visibility and shape are kept here and are what
-// the program reads back; the SDL window is made when the window is first
-// shown (a window never shown costs no X window and no surface), and then
-// follows every change. The shape goes to X with the shape extension once
-// the window surface exists; the mouse capture is an X pointer grab.
+// The size, title, visibility and shape are kept here; the place is the
+// one last asked for until the system says otherwise (a window manager's
+// move, or a pointer event that shows the window elsewhere). The SDL window
+// is made when the window is first shown (a window never shown costs no X
+// window and no surface), and then follows every change. The shape goes to
+// X with the shape extension once the window surface exists; the mouse
+// capture is an X pointer grab.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
-#include "platform/Platform.h"
+#include "platform/EventRouter.h"
 #include "platform/sdl/X11Bridge.h"
 
 struct SDL_Window;
 class SdlPlatform;
 
-class SdlWindow final : public Window {
+class SdlWindow final : public RoutedWindow {
 public:
     SdlWindow(SdlPlatform& platform, WindowEvents& events, bool inTaskbar);
     ~SdlWindow() override;
@@ -30,12 +34,17 @@ public:
     void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
-    void CaptureMouse() override;
-    void ReleaseMouse() override;
+    bool GrabPointer() override;
+    void UngrabPointer() override;
+    void Activate() override;
 
-    // Raises the window and gives it the keyboard, as a press on it does.
-    void Activate();
-    WindowEvents& Events() { return events_; }
+    // The system moved the window to (left, top): SDL's report of it, which
+    // may also be the late echo of a move of our own.
+    void Moved(int left, int top, uint64_t nowMs);
+    // A pointer event put the window's top-left at (left, top) on the
+    // screen; believed when no move of ours is still on its way.
+    void SeenAt(int left, int top, uint64_t nowMs);
+
     uint32_t SdlId() const { return sdlId_; }
     unsigned long XWindow() const { return x11_.Window; }
     const XHandle& X11() const { return x11_; }
@@ -44,17 +53,27 @@ private:
     // Makes the SDL window, its surface and its shape; false when SDL failed.
     bool Realize();
     void ApplyShape();
+    void ForgetOldMoves(uint64_t nowMs);
+
+    struct OwnMove {
+        int Left, Top;
+        uint64_t Ms;
+    };
+    // Moves asked of the system whose echo may still come; an echo older
+    // than this is not expected any more.
+    static constexpr uint64_t EchoMs = 1000;
 
     SdlPlatform& platform_;
-    WindowEvents& events_;
     bool inTaskbar_;
     Rect bounds_;
     std::string title_;
     bool visible_ = false;
     std::optional<Region> shape_;
+    std::deque<OwnMove> ownMoves_;
 
     SDL_Window* window_ = nullptr;
     uint32_t sdlId_ = 0;
     XHandle x11_;
+    bool grabbed_ = false;
     long savedEventMask_ = 0;  // the window's X event selection while it holds a grab
 };

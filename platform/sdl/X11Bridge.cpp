@@ -82,6 +82,7 @@ std::optional<XPointerEvent> X11PointerEvent(const SDL_SysWMmsg* message) {
             e.Window = xe.xbutton.window;
             e.Button = xe.xbutton.button;
             e.RootX = xe.xbutton.x_root, e.RootY = xe.xbutton.y_root;
+            e.X = xe.xbutton.x, e.Y = xe.xbutton.y;
             e.Time = uint32_t(xe.xbutton.time);
             state = xe.xbutton.state;
             break;
@@ -89,6 +90,7 @@ std::optional<XPointerEvent> X11PointerEvent(const SDL_SysWMmsg* message) {
             e.Type = XPointerEvent::Kind::Motion;
             e.Window = xe.xmotion.window;
             e.RootX = xe.xmotion.x_root, e.RootY = xe.xmotion.y_root;
+            e.X = xe.xmotion.x, e.Y = xe.xmotion.y;
             e.Time = uint32_t(xe.xmotion.time);
             state = xe.xmotion.state;
             break;
@@ -99,6 +101,7 @@ std::optional<XPointerEvent> X11PointerEvent(const SDL_SysWMmsg* message) {
             e.Type = XPointerEvent::Kind::Leave;
             e.Window = xe.xcrossing.window;
             e.RootX = xe.xcrossing.x_root, e.RootY = xe.xcrossing.y_root;
+            e.X = xe.xcrossing.x, e.Y = xe.xcrossing.y;
             e.Time = uint32_t(xe.xcrossing.time);
             state = xe.xcrossing.state;
             break;

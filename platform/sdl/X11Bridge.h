@@ -45,6 +45,7 @@ struct XPointerEvent {
     unsigned long Window = 0;
     unsigned Button = 0;  // X's numbering: 1 left, 2 middle, 3 right, 4 and up the wheel
     int RootX = 0, RootY = 0;
+    int X = 0, Y = 0;  // in the window's own coordinates, as X placed it when the event was made
     bool Shift = false, Ctrl = false, Alt = false;
     uint32_t Time = 0;  // milliseconds of the X server's clock
 };

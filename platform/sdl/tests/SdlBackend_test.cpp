@@ -1,5 +1,5 @@
 // The SDL backend's own rules, the parts that need no X server: key
-// codes, double clicks, the shape's rectangles and where the help lies.
+// codes, the shape's rectangles and where the help lies.
 #include <gtest/gtest.h>
 
 #include <SDL_keyboard.h>
@@ -8,7 +8,6 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/sdl/DoubleClick.h"
 #include "platform/sdl/HelpDocument.h"
 #include "platform/sdl/KeyMap.h"
 #include "platform/sdl/ShapeRects.h"
@@ -29,25 +28,6 @@ TEST(SdlKeyMap, GameKeysGetTheirPortableCodes) {
         EXPECT_EQ(PortableKey(other), 0) << other;
     EXPECT_EQ(PortableModifiers(KMOD_RSHIFT | KMOD_LCTRL), Modifier::Shift | Modifier::Ctrl);
     EXPECT_EQ(PortableModifiers(KMOD_LALT | KMOD_NUM | KMOD_CAPS), Modifier::Alt);
-}
-
-TEST(SdlDoubleClick, PairsTwoCloseLeftPressesOnOneWindow) {
-    DoubleClickTracker t;
-    EXPECT_EQ(t.Press(1, true, 1000, 50, 50), 1);
-    EXPECT_EQ(t.Press(1, true, 1400, 52, 48), 2);
-    EXPECT_EQ(t.Press(1, true, 1500, 52, 48), 1) << "a third press starts over";
-    EXPECT_EQ(t.Press(1, true, 1600, 52, 48), 2);
-
-    EXPECT_EQ(t.Press(1, true, 5000, 50, 50), 1);
-    EXPECT_EQ(t.Press(1, true, 5501, 50, 50), 1) << "too slow";
-    EXPECT_EQ(t.Press(1, true, 5600, 53, 50), 1) << "too far";
-    EXPECT_EQ(t.Press(2, true, 5700, 53, 50), 1) << "another window";
-    EXPECT_EQ(t.Press(2, false, 5750, 53, 50), 1) << "the right button";
-    EXPECT_EQ(t.Press(2, true, 5800, 53, 50), 1) << "a right press in between breaks the pair";
-
-    // The X server's millisecond clock wraps after about 49 days.
-    EXPECT_EQ(t.Press(3, true, 0xFFFFFF00u, 0, 0), 1);
-    EXPECT_EQ(t.Press(3, true, 0x00000010u, 0, 0), 2);
 }
 
 TEST(SdlShapeRects, RectanglesCoverExactlyTheRegionWithoutOverlap) {
