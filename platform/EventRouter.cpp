@@ -204,11 +204,20 @@ void EventRouter::CloseRequest(RoutedWindow* window) {
     if (Admit(window)) window->Events().OnCloseRequest();
 }
 
+void EventRouter::CaptureTaken(RoutedWindow* window) {
+    if (!window || capture_ != window) return;
+    capture_ = nullptr;
+    if (leftHeld_ == window) leftHeld_ = nullptr;
+    window->Events().OnCaptureLost();
+}
+
 void EventRouter::Expose(RoutedWindow* window) {
     if (window && window->Visible()) window->Events().OnPaint();
 }
 
 void EventRouter::EndSession() {
+    // Said once: every window of ours may be told of the session's end.
+    if (quit_) return;
     if (!windows_.empty()) {
         RoutedWindow* main = windows_.front();
         if (capture_) TakeCaptureFor(nullptr);

@@ -95,6 +95,9 @@ public:
     void KeyDown(RoutedWindow* window, int key, unsigned modifiers, bool repeat = false);
     // The user asked the window to close (the window manager, the task bar).
     void CloseRequest(RoutedWindow* window);
+    // The system took the grab away (another program, a system dialog):
+    // as when a modal window opens, the press in progress is over.
+    void CaptureTaken(RoutedWindow* window);
     // The system needs the window's pixels again.
     void Expose(RoutedWindow* window);
     // The desktop session ends, or the program was asked to end (a signal):

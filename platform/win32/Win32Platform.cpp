@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/RegistryStore.h"
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr const wchar_t* TimerClass = L"QuorVexTimers";
+constexpr UINT_PTR WakeTimer = 1;
 
 HWND AsHwnd(void* handle) { return static_cast<HWND>(handle); }
 
@@ -22,19 +24,21 @@ LRESULT CALLBACK TimerWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
         SetWindowLongPtrW(hwnd, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     if (message == WM_TIMER) {
-        if (auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
-            platform->Tick(TimerId(wParam));
+        // Also reached from the system's own loops (a message box), where
+        // ours does not run: the game's timers keep ticking there too.
+        auto* platform = reinterpret_cast<Win32Platform*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!platform) return 0;
+        EventRouter& router = platform->Router();
+        router.FireDueTimers();
+        const int next = router.MsToNextTimer();
+        if (next >= 0)
+            SetTimer(hwnd, wParam, UINT(std::max(next, 1)), nullptr);
+        else
+            KillTimer(hwnd, wParam);
         return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
-
-bool IsMouseInput(UINT message) {
-    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
-}
-
-bool IsKeyInput(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
 bool FileExists(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -58,8 +62,7 @@ Win32Platform::Win32Platform() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windows{};
     windows.cbSize = sizeof(windows);
-    // Double clicks come as their own message only to classes that ask.
-    windows.style = CS_DBLCLKS;
+    // No CS_DBLCLKS: every press comes as a press, and the router pairs them.
     windows.lpfnWndProc = Win32Window::Procedure;
     windows.hInstance = instance;
     windows.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
@@ -81,7 +84,7 @@ Win32Platform::Win32Platform() {
 }
 
 Win32Platform::~Win32Platform() {
-    for (const auto& [id, tick] : timers_) KillTimer(AsHwnd(timerWindow_), UINT_PTR(id));
+    KillTimer(AsHwnd(timerWindow_), WakeTimer);
     DestroyWindow(AsHwnd(timerWindow_));
     UnregisterClassW(TimerClass, GetModuleHandleW(nullptr));
     UnregisterClassW(WindowClass, GetModuleHandleW(nullptr));
@@ -92,14 +95,7 @@ Win32Platform::~Win32Platform() {
 std::unique_ptr<Window> Win32Platform::OpenWindow(WindowEvents& events) {
     auto window = std::make_unique<Win32Window>(*this, events, firstWindow_);
     firstWindow_ = false;
-    windows_.push_back(window.get());
     return window;
-}
-
-void Win32Platform::Forget(Win32Window* window) {
-    std::erase(windows_, window);
-    std::erase(modal_, window);
-    if (capture_ == window) capture_ = nullptr;
 }
 
 int Win32Platform::ScreenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
@@ -134,70 +130,31 @@ void Win32Platform::ShowCurrentCursor() const {
     ::SetCursor(it != cursors_.end() ? static_cast<HCURSOR>(it->second) : nullptr);
 }
 
-// ---- loops -----------------------------------------------------------------
+// ---- waiting ---------------------------------------------------------------
 
-void Win32Platform::Run() { Loop(nullptr); }
+uint64_t Win32Platform::NowMs() const { return GetTickCount64(); }
 
-bool Win32Platform::RunModal(Window& modal, const std::function<bool()>& finished) {
-    auto* window = static_cast<Win32Window*>(&modal);
-    modal_.push_back(window);
-    const bool result = Loop(finished);
-    std::erase(modal_, window);
-    return result;
-}
-
-bool Win32Platform::Accepts(void* hwnd) const {
-    return modal_.empty() || modal_.back()->Handle() == AsHwnd(hwnd);
-}
-
-bool Win32Platform::Loop(const std::function<bool()>& finished) {
-    for (;;) {
-        if (finished && finished()) return true;
-        if (quit_) return false;
-        MSG message;
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            // WM_QUIT from outside (the session ending): every loop ends,
-            // and the outer ones must see it too.
-            quit_ = true;
-            PostQuitMessage(int(message.wParam));
-            return false;
-        }
-        if (got < 0) return false;
-        if (!modal_.empty() && !Accepts(message.hwnd)) {
-            if (IsMouseInput(message.message)) continue;
-            // Keys belong to the modal window wherever the focus is.
-            if (IsKeyInput(message.message)) message.hwnd = modal_.back()->Handle();
-        }
-        DispatchMessageW(&message);
+bool Win32Platform::WaitForEvents(int timeoutMs) {
+    // The wake timer ends the wait when the next tick is due; its message
+    // runs the due timers itself.
+    if (timeoutMs >= 0) SetTimer(AsHwnd(timerWindow_), WakeTimer, UINT(std::max(timeoutMs, 1)), nullptr);
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+        // WM_QUIT from outside: the program is to end, as at a session's end.
+        router_.EndSession();
+        return true;
     }
-}
-
-// ---- timers ----------------------------------------------------------------
-
-TimerId Win32Platform::StartTimer(int intervalMs, std::function<void()> tick) {
-    if (intervalMs <= 0 || !tick) return 0;
-    const TimerId id = nextTimer_++;
-    if (!SetTimer(AsHwnd(timerWindow_), UINT_PTR(id), UINT(intervalMs), nullptr)) return 0;
-    timers_[id] = std::move(tick);
-    return id;
-}
-
-void Win32Platform::StopTimer(TimerId id) {
-    if (timers_.erase(id)) KillTimer(AsHwnd(timerWindow_), UINT_PTR(id));
-}
-
-void Win32Platform::Tick(TimerId id) {
-    auto it = timers_.find(id);
-    if (it == timers_.end()) return;  // stopped, its last message still queued
-    auto tick = it->second;           // the tick may stop or restart its own timer
-    tick();
+    if (got < 0) return false;
+    DispatchMessageW(&message);
+    return true;
 }
 
 // ---- the rest --------------------------------------------------------------
 
 void Win32Platform::ShowMessage(const std::string& title, const std::string& text) {
-    HWND owner = modal_.empty() ? GetActiveWindow() : modal_.back()->Handle();
+    auto* modal = static_cast<Win32Window*>(router_.ModalWindow());
+    HWND owner = modal ? modal->Handle() : GetActiveWindow();
     MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(), MB_OK | MB_ICONWARNING);
 }
 

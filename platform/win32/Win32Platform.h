@@ -1,26 +1,27 @@
 // Win32Platform: the Windows desktop backend, user32 and gdi32.
 //
-// Windows are borderless popups of one window class; the message loop is
-// the program's own, also for modal windows, so it decides which window
-// takes input: while a modal loop runs, mouse input for any other window is
-// dropped and keys go to the modal window, while timers tick and every
-// window paints. Timers are system timers of a hidden message window, so
-// they fire on the one thread between other messages. The closed hand is
-// the cursor "FIST" and the icon the first icon of the executable's own
-// resources; the store is the registry of the current user.
+// Windows are borderless popups of one window class. The backend only
+// translates: each window procedure hands what the system reported to the
+// EventRouter, which decides where it goes (modal windows, capture, double
+// clicks, leaves) and runs the loops and the timers. The wait for the next
+// message is bounded by a system timer of a hidden message window, whose
+// tick also runs the due timers while the system runs a loop of its own (a
+// message box). The closed hand is the cursor "FIST" and the icon the first
+// icon of the executable's own resources; the store is the registry of the
+// current user.
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/EventRouter.h"
 
 class Win32Window;
 
-class Win32Platform final : public Platform {
+class Win32Platform final : public RoutedPlatform {
 public:
     static constexpr const wchar_t* WindowClass = L"QuorVexWindow";
 
@@ -36,11 +37,6 @@ public:
     int ScreenBitsPerPixel() const override;
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override;
-    void Run() override;
-    void Quit() override { quit_ = true; }
-    bool RunModal(Window& modal, const std::function<bool()>& finished) override;
-    TimerId StartTimer(int intervalMs, std::function<void()> tick) override;
-    void StopTimer(TimerId id) override;
     void ShowMessage(const std::string& title, const std::string& text) override;
     bool OpenHelp(const std::string& path) override;
     std::string ProgramPath() const override;
@@ -50,29 +46,18 @@ public:
     // read an error from.
     static void ShowStartFailure(const std::string& text);
 
-    // Runs the timer's tick; the hidden timer window calls it.
-    void Tick(TimerId id);
+    uint64_t NowMs() const override;
+    bool WaitForEvents(int timeoutMs) override;
 
 private:
     friend class Win32Window;
 
-    // Runs messages until finished() holds (true) or the program quits (false).
-    bool Loop(const std::function<bool()>& finished);
-    // False for input aimed at a window behind the running modal one.
-    bool Accepts(void* hwnd) const;
-    void Forget(Win32Window* window);
     void ShowCurrentCursor() const;
 
-    bool quit_ = false;
     bool firstWindow_ = true;
-    std::vector<Win32Window*> windows_;
-    std::vector<Win32Window*> modal_;
-    Win32Window* capture_ = nullptr;
 
     std::map<CursorKind, void*> cursors_;  // HCURSORs of the executable, never destroyed
     CursorKind cursor_ = CursorKind::Default;
 
-    void* timerWindow_ = nullptr;  // HWND of the hidden window the timers report to
-    TimerId nextTimer_ = 1;
-    std::map<TimerId, std::function<void()>> timers_;
+    void* timerWindow_ = nullptr;  // HWND of the hidden window whose timer ends each wait
 };

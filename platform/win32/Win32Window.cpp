@@ -36,15 +36,14 @@ unsigned KeyModifiers() {
 }  // namespace
 
 Win32Window::Win32Window(Win32Platform& platform, WindowEvents& events, bool inTaskbar)
-    : platform_(platform), events_(events) {
+    : RoutedWindow(platform.Router(), events), platform_(platform) {
     const DWORD exStyle = inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
     hwnd_ = CreateWindowExW(exStyle, Win32Platform::WindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
 }
 
 Win32Window::~Win32Window() {
-    ReleaseMouse();
-    platform_.Forget(this);
+    UngrabPointer();
     if (hwnd_) {
         // Whatever the system still sends while the window goes is not ours.
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -78,19 +77,27 @@ void Win32Window::SetTitle(const std::string& title) { SetWindowTextW(hwnd_, Wid
 void Win32Window::Show() {
     visible_ = true;
     ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    Activate();
+    Shown();
+}
+
+void Win32Window::Activate() {
+    if (!visible_) return;
+    if (GetForegroundWindow() != hwnd_) SetForegroundWindow(hwnd_);
     SetFocus(hwnd_);
 }
 
 void Win32Window::Hide() {
     if (!visible_) return;
-    ReleaseMouse();
     visible_ = false;
     ShowWindow(hwnd_, SW_HIDE);
+    Hidden();
 }
 
 void Win32Window::BringToFront() {
-    if (visible_) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (!visible_) return;
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Shown();
 }
 
 void Win32Window::SetShape(const Region* shape) {
@@ -176,22 +183,22 @@ void Win32Window::Paint() {
     }
     EndPaint(hwnd_, &ps);
     // Nothing presented yet: the program draws, and presents, itself.
-    if (!ours && visible_) events_.OnPaint();
+    if (!ours) Router().Expose(this);
 }
 
 // ---- mouse capture and leave -----------------------------------------------
 
-void Win32Window::CaptureMouse() {
-    if (platform_.capture_ == this) return;
-    if (platform_.capture_) platform_.capture_->ReleaseMouse();
-    if (!visible_) return;
-    platform_.capture_ = this;
+bool Win32Window::GrabPointer() {
+    if (grabbed_) return true;
+    if (!visible_) return false;
+    grabbed_ = true;
     SetCapture(hwnd_);
+    return true;
 }
 
-void Win32Window::ReleaseMouse() {
-    if (platform_.capture_ != this) return;
-    platform_.capture_ = nullptr;
+void Win32Window::UngrabPointer() {
+    if (!grabbed_) return;
+    grabbed_ = false;  // first: the capture change this causes is our own
     ReleaseCapture();
     // Asked again now, the system reports at once when the pointer was let
     // go outside the window.
@@ -208,16 +215,22 @@ void Win32Window::TrackLeave() {
     trackingLeave_ = TrackMouseEvent(&track) != FALSE;
 }
 
-MouseEvent Win32Window::MouseAt(WPARAM wParam, LPARAM lParam, MouseButton button, int clicks) const {
+MouseEvent Win32Window::MouseAt(WPARAM wParam, LPARAM lParam, MouseButton button) const {
     MouseEvent e;
     e.Button = button;
-    e.Clicks = clicks;
     // Signed: while captured the pointer may be left of or above the window.
     e.X = GET_X_LPARAM(lParam);
     e.Y = GET_Y_LPARAM(lParam);
     e.Modifiers = ((wParam & MK_SHIFT) ? Modifier::Shift : 0u) | ((wParam & MK_CONTROL) ? Modifier::Ctrl : 0u) |
                   (GetKeyState(VK_MENU) < 0 ? Modifier::Alt : 0u);
     return e;
+}
+
+void Win32Window::Press(WPARAM wParam, LPARAM lParam, MouseButton button) {
+    const MouseEvent e = MouseAt(wParam, lParam, button);
+    POINT screen{e.X, e.Y};
+    ClientToScreen(hwnd_, &screen);
+    Router().PointerDown(this, e, screen.x, screen.y);
 }
 
 // ---- messages --------------------------------------------------------------
@@ -227,28 +240,35 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;  // every pixel is ours; erasing would only flicker
 
-        case WM_LBUTTONDOWN: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Left, 1)); return 0;
-        case WM_LBUTTONDBLCLK: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Left, 2)); return 0;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Right, 1)); return 0;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK: events_.OnMouseDown(MouseAt(wParam, lParam, MouseButton::Middle, 1)); return 0;
-        case WM_LBUTTONUP: events_.OnMouseUp(MouseAt(wParam, lParam, MouseButton::Left, 1)); return 0;
-        case WM_RBUTTONUP: events_.OnMouseUp(MouseAt(wParam, lParam, MouseButton::Right, 1)); return 0;
-        case WM_MBUTTONUP: events_.OnMouseUp(MouseAt(wParam, lParam, MouseButton::Middle, 1)); return 0;
+        case WM_LBUTTONDOWN: Press(wParam, lParam, MouseButton::Left); return 0;
+        case WM_RBUTTONDOWN: Press(wParam, lParam, MouseButton::Right); return 0;
+        case WM_MBUTTONDOWN: Press(wParam, lParam, MouseButton::Middle); return 0;
+        case WM_LBUTTONUP: Router().PointerUp(this, MouseAt(wParam, lParam, MouseButton::Left)); return 0;
+        case WM_RBUTTONUP: Router().PointerUp(this, MouseAt(wParam, lParam, MouseButton::Right)); return 0;
+        case WM_MBUTTONUP: Router().PointerUp(this, MouseAt(wParam, lParam, MouseButton::Middle)); return 0;
         case WM_MOUSEMOVE:
             TrackLeave();
-            events_.OnMouseMove(MouseAt(wParam, lParam, MouseButton::Left, 1));
+            Router().PointerMove(this, MouseAt(wParam, lParam, MouseButton::Left));
             return 0;
         case WM_MOUSELEAVE:
             trackingLeave_ = false;
-            if (platform_.capture_ != this && visible_) events_.OnMouseLeave();
+            Router().PointerLeft(this);
             return 0;
         case WM_CAPTURECHANGED:
             // Taken away by the system (another program, a message box):
-            // the drag is over as far as we can tell.
-            if (platform_.capture_ == this && reinterpret_cast<HWND>(lParam) != hwnd_) platform_.capture_ = nullptr;
+            // whatever the press started is over.
+            if (grabbed_ && reinterpret_cast<HWND>(lParam) != hwnd_) {
+                grabbed_ = false;
+                Router().CaptureTaken(this);
+            }
             return 0;
+        case WM_WINDOWPOSCHANGED: {
+            // The system's word on where the window is, whoever moved it.
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (!(pos->flags & SWP_NOMOVE)) bounds_.Left = pos->x, bounds_.Top = pos->y;
+            if (!(pos->flags & SWP_NOSIZE)) bounds_.Width = pos->cx, bounds_.Height = pos->cy;
+            return 0;
+        }
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT) {
                 platform_.ShowCurrentCursor();
@@ -257,27 +277,24 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_MOUSEACTIVATE:
             // Behind a modal window a click neither activates nor reaches us.
-            if (!platform_.Accepts(hwnd_)) return MA_NOACTIVATEANDEAT;
+            if (!Router().Accepts(this)) return MA_NOACTIVATEANDEAT;
             break;
 
         case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: {
-            const unsigned modifiers = KeyModifiers();
-            // Alt+F4 asks the window to close; the program decides. Held
-            // down it repeats, but it is one request.
-            if (wParam == VK_F4 && modifiers == Modifier::Alt) {
-                if (!(lParam & (1 << 30))) events_.OnCloseRequest();
-                return 0;
-            }
-            // Virtual-key codes are the program's portable key codes.
-            events_.OnKeyDown(int(wParam), modifiers);
+        case WM_SYSKEYDOWN:
+            // Virtual-key codes are the program's portable key codes; bit 30
+            // marks a key held down and repeating.
+            Router().KeyDown(this, int(wParam), KeyModifiers(), (lParam & (1 << 30)) != 0);
             return 0;
-        }
         case WM_SYSKEYUP:
         case WM_SYSCHAR: return 0;  // no system menu to open: Alt and F10 are plain keys here
 
-        case WM_CLOSE:
-            if (platform_.Accepts(hwnd_)) events_.OnCloseRequest();
+        case WM_CLOSE: Router().CloseRequest(this); return 0;
+        // Logging off or shutting down: yes, and when it happens the main
+        // window keeps what the player made before the process goes.
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) Router().EndSession();
             return 0;
         default: break;
     }

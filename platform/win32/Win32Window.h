@@ -3,8 +3,10 @@
 // The window keeps the program's last presented pixels in a 32-bit DIB
 // section of its size, so the system's own repaints (uncovering, showing
 // again) are answered from it without asking the program. Shapes become a
-// window region; capture is the system's mouse capture; the mouse leave
-// comes from TrackMouseEvent.
+// window region; the grab is the system's mouse capture; the mouse leave
+// comes from TrackMouseEvent. The place is what the system last reported
+// (WM_WINDOWPOSCHANGED), so a move from outside is seen too. What the
+// messages mean for the program is the EventRouter's to decide.
 //
 // Internal to the backend: the only header of the program that includes
 // <windows.h> besides the backend's sources.
@@ -15,11 +17,11 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Platform.h"
+#include "platform/EventRouter.h"
 
 class Win32Platform;
 
-class Win32Window final : public Window {
+class Win32Window final : public RoutedWindow {
 public:
     // The main window (the first one) stands in the task bar; the others
     // are tool windows beside it.
@@ -37,11 +39,11 @@ public:
     void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
-    void CaptureMouse() override;
-    void ReleaseMouse() override;
+    bool GrabPointer() override;
+    void UngrabPointer() override;
+    void Activate() override;
 
     HWND Handle() const { return hwnd_; }
-    WindowEvents& Events() { return events_; }
 
     // The window procedure of the backend's window class.
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -53,11 +55,12 @@ private:
     bool EnsureCanvas(int width, int height);
     void FreeCanvas();
     void TrackLeave();
-    MouseEvent MouseAt(WPARAM wParam, LPARAM lParam, MouseButton button, int clicks) const;
+    MouseEvent MouseAt(WPARAM wParam, LPARAM lParam, MouseButton button) const;
+    void Press(WPARAM wParam, LPARAM lParam, MouseButton button);
 
     Win32Platform& platform_;
-    WindowEvents& events_;
     HWND hwnd_ = nullptr;
+    bool grabbed_ = false;
     Rect bounds_;
     bool visible_ = false;
 
