@@ -160,11 +160,11 @@ void BM_RedrawAndPaintPlain(benchmark::State& state) {
             for (int p = 1; p <= 5; ++p) {
                 const uint8_t c = BoardState.Guesses[size_t(r)][size_t(p)];
                 if (!c) continue;
-                const board::Rect at = board::HoleBall(p, r);
+                const Rect at = board::HoleBall(p, r);
                 for (int y = 0; y < 24; ++y)
                     for (int x = 0; x < 24; ++x)
-                        if (buffer.Contains(at.X + x, at.Y + y))
-                            buffer.At(at.X + x, at.Y + y) = (buffer.At(at.X + x, at.Y + y) & s.Mask.At(4 + x, 4 + y)) |
+                        if (buffer.Contains(at.Left + x, at.Top + y))
+                            buffer.At(at.Left + x, at.Top + y) = (buffer.At(at.Left + x, at.Top + y) & s.Mask.At(4 + x, 4 + y)) |
                                                             s.Colors.At(4 + x, 32 * (c - 1) + 4 + y);
             }
         PlainCopy(screen, 0, 0, buffer);
@@ -185,8 +185,8 @@ void BM_ShapeWith60HolesPlain(benchmark::State& state) {
     std::vector<Shape> holes;
     for (int p = 1; p <= 5; ++p)
         for (int r = 1; r <= 12; ++r) {
-            const board::Rect b = board::SeeThrough(p, r);
-            holes.push_back(EllipseShape(b.X, b.Y, b.X + b.W, b.Y + b.H));
+            const Rect b = board::SeeThrough(p, r);
+            holes.push_back(EllipseShape(b.Left, b.Top, b.Right(), b.Bottom()));
         }
     const Region outline = BoardOutline();
     for (auto _ : state) {

@@ -11,13 +11,12 @@
 #include <cmath>
 #include <cstdint>
 
+#include "util/Geometry.h"  // Rect; standard library only as well
+
 namespace board {
 
 struct Point {
     int X, Y;
-};
-struct Rect {
-    int X, Y, W, H;
 };
 
 // The board picture and the window: the window is created at its design
@@ -53,7 +52,7 @@ constexpr Rect SeeThrough(int p, int r) { return {32 * p + 31, 32 * r - 17, 27, 
 // Peg holes climb to the right: the rise of slot k's cell, k = 1..5.
 constexpr std::array<int, 6> PegRise{0, 7, 7, 6, 4, 0};
 constexpr Rect PegCell(int k, int r) { return {213 + 10 * k, 32 * r - 12 + PegRise[k], 10, 10}; }
-// The peg sheets are the board's peg area shifted by (-PegArea.X, -PegArea.Y).
+// The peg sheets are the board's peg area shifted by (-PegArea.Left, -PegArea.Top).
 constexpr Rect PegArea{223, 20, 50, 369};
 constexpr Point PegSheetSource(int k, int r) { return {10 * (k - 1), 32 * (r - 1) + PegRise[k]}; }
 

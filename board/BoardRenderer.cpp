@@ -65,11 +65,11 @@ void BoardRenderer::RedrawBoard() {
     const TGameSettings& s = GameSettings;
     const TBoardState& b = BoardState;
     BlitPicture(BackBuffer, 0, 0, sprites_.Board);
-    if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.X, board::NoBalls1.Y, sprites_.NoBalls1);
-    if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.X, board::NoBalls2.Y, sprites_.NoBalls2);
+    if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_.NoBalls1);
+    if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_.NoBalls2);
     if (s.Spaces == 4) {
-        BlitPicture(BackBuffer, board::PegColumn.X, board::PegColumn.Y, sprites_.PegColumn);
-        BlitPicture(BackBuffer, board::BallColumn.X, board::BallColumn.Y, sprites_.BallColumn);
+        BlitPicture(BackBuffer, board::PegColumn.Left, board::PegColumn.Top, sprites_.PegColumn);
+        BlitPicture(BackBuffer, board::BallColumn.Left, board::BallColumn.Top, sprites_.BallColumn);
     }
     // An off toggle needs nothing: the bare board shows it raised.
     for (int t = 1; t <= 2; ++t)
@@ -83,7 +83,7 @@ void BoardRenderer::RedrawBoard() {
 }
 
 Rect BoardRenderer::DrawBall(Bitmap& canvas, int colour, int row, int position) const {
-    const Rect at = ToRect(board::HoleBall(position, row));
+    const Rect at = board::HoleBall(position, row);
     constexpr int inset = board::BallInset;
     Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, sprites_.Mask, sprites_.Colors);
     return at;
@@ -93,14 +93,14 @@ Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
     const uint8_t mark = BoardState.PegMarks[size_t(row)][size_t(slot)];
     const Bitmap* sheet = mark == PegWhite ? &sprites_.WhitePegs : mark == PegRed ? &sprites_.RedPegs : nullptr;
     if (!sheet) return {};
-    const Rect at = ToRect(board::PegCell(slot, row));
+    const Rect at = board::PegCell(slot, row);
     const board::Point from = board::PegSheetSource(slot, row);
     BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, from.X, from.Y, *sheet);
     return at;
 }
 
 Rect BoardRenderer::RestoreNoteSquare(Bitmap& canvas, int colour) const {
-    const Rect at = ToRect(board::NoteSquare(colour));
+    const Rect at = board::NoteSquare(colour);
     BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_.Board);
     return at;
 }
@@ -115,7 +115,7 @@ Rect BoardRenderer::DrawColorMark(Bitmap& canvas, int colour) const {
 }
 
 Rect BoardRenderer::DrawToggle(Bitmap& canvas, int toggle) const {
-    const Rect at = ToRect(board::ToggleSquare(toggle));
+    const Rect at = board::ToggleSquare(toggle);
     if (GameSettings.Views[size_t(toggle)]) {
         const board::Point frame = board::ToggleFrame(toggle);
         BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, sprites_.Toggles);
@@ -129,10 +129,10 @@ std::array<Rect, 2> BoardRenderer::DrawLight(Bitmap& screen, int button) const {
     const board::Button& b = board::Buttons[size_t(button)];
     Rect light{};
     if (b.Kind == board::Highlight::BigBall) {
-        light = ToRect(b.Lit);
+        light = b.Lit;
         BlitPicture(screen, light.Left, light.Top, sprites_.BigBall);
     } else if (b.Kind == board::Highlight::Bullet) {
-        light = ToRect(b.Lit);
+        light = b.Lit;
         const board::Point frame = board::BulletFrame(button);
         BlitRect(screen, light.Left, light.Top, light.Width, light.Height, frame.X, frame.Y, sprites_.Bullets);
     }
@@ -145,7 +145,7 @@ std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) cons
     const board::Button& b = board::Buttons[size_t(button)];
     Rect light{};
     if (b.Kind != board::Highlight::None) {
-        light = ToRect(b.Lit);
+        light = b.Lit;
         BlitRect(screen, light.Left, light.Top, light.Width, light.Height, light.Left, light.Top, BackBuffer);
     }
     const Rect strip{b.CaptionX, board::CaptionTop, b.RestoreW, board::CaptionStripHeight};
@@ -175,8 +175,8 @@ Region BoardRenderer::BuildShape() {
     for (int p = 1; p <= GameSettings.Spaces; ++p)
         for (int r = 1; r <= board::Rows; ++r) {
             if (BoardState.Guesses[size_t(r)][size_t(p)] != 0) continue;
-            const board::Rect box = board::SeeThrough(p, r);
-            shape.Difference(EllipseShape(box.X, box.Y, box.X + box.W, box.Y + box.H));
+            const Rect box = board::SeeThrough(p, r);
+            shape.Difference(EllipseShape(box.Left, box.Top, box.Right(), box.Bottom()));
         }
     return shape;
 }

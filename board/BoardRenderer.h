@@ -26,8 +26,6 @@ struct BoardSprites {
     static const BoardSprites& Get();
 };
 
-inline Rect ToRect(const board::Rect& r) { return Rect{r.X, r.Y, r.W, r.H}; }
-
 class BoardRenderer {
 public:
     BoardRenderer();

@@ -4,11 +4,10 @@
 
 #include <string>
 
+#include "game/Flow.h"
 #include "game/GameState.h"
 #include "game/Random.h"
-#include "game/Rules.h"
 #include "game/Settings.h"
-#include "game/Solver.h"
 #include "game/Store.h"
 #include "resources/Pictures.h"
 #include "util/Blit.h"
@@ -121,59 +120,45 @@ void TfrmMain::ShowMessageKind(uint8_t kind) {
     frmMessage->ShowModal();
 }
 
-void TfrmMain::Evaluate() {
-    TBoardState& b = BoardState;
-    if (!b.GameActive) return ShowMessageKind(mkStart);
-    if (!RowComplete()) return ShowMessageKind(mkFill);
-    ScoreRow();
-    for (uint8_t k = 1; k <= GameSettings.Spaces; ++k) {
-        DrawPegToBuffer(b.CurrentRow, k);
-        DrawPegToScreen(b.CurrentRow, k);
+namespace {
+
+// The message picture for a refused evaluation or the end of a game (a row
+// that simply moves on shows none).
+uint8_t MessageFor(RowEnd end) {
+    switch (end) {
+        case RowEnd::NoGame: return mkStart;
+        case RowEnd::RowNotFull: return mkFill;
+        case RowEnd::NewRecord: return mkHigh;
+        case RowEnd::Lost: return mkLost;
+        case RowEnd::Won:
+        case RowEnd::NextRow: break;
     }
-    if (b.RowScores[b.CurrentRow].RedCount == GameSettings.Spaces) {
-        if (frmTimer) frmTimer->Timer.SetEnabled(false);
-        uint8_t kind = mkWin;
-        if (!b.HintUsed) {
-            const int rows = 13 - b.CurrentRow;
-            HighScoreEntry& record = CurrentHighScore();
-            const int recordSeconds = record.RecordSeconds;  // a copy: the entry is packed
-            const bool better = record.RecordRows == 0 || rows < record.RecordRows ||
-                                (rows == record.RecordRows && b.ElapsedTime < recordSeconds);
-            if (better) {
-                record.RecordRows = static_cast<uint8_t>(rows);
-                record.RecordSeconds = static_cast<int16_t>(b.ElapsedTime);
-                if (frmTimer) frmTimer->DrawRecord();
-                kind = mkHigh;
-            }
-        }
-        b.GameActive = false;
-        ClearColorMarks();
-        ShowMessageKind(kind);
-    } else {
-        --b.CurrentRow;
-        if (b.CurrentRow == 0) {
-            // Lost: the time goes on counting, and the secret stays hidden.
-            b.GameActive = false;
-            ClearColorMarks();
-            ShowMessageKind(mkLost);
-        } else {
-            UpdateCandidates();
-        }
+    return mkWin;
+}
+
+}  // namespace
+
+void TfrmMain::Evaluate() {
+    const RowEvaluation result = EvaluateRow();
+    if (!result.Scored()) return ShowMessageKind(MessageFor(result.End));
+    for (uint8_t k = 1; k <= GameSettings.Spaces; ++k) {
+        DrawPegToBuffer(result.Row, k);
+        DrawPegToScreen(result.Row, k);
+    }
+    if (frmTimer && result.StopsTimer()) frmTimer->Timer.SetEnabled(false);
+    if (frmTimer && result.RecordEntered()) frmTimer->DrawRecord();
+    if (result.GameOver()) {
+        RestoreNoteSquares();
+        ShowMessageKind(MessageFor(result.End));
     }
     if (frmCombs) frmCombs->DrawCount();
 }
 
 void TfrmMain::NewGame() {
-    TBoardState& b = BoardState;
-    GenerateSecret();
-    ClearColorMarks();
-    b.GameActive = true;
-    b.CurrentRow = 12;
-    b.HintUsed = false;
+    StartGame();
+    RestoreNoteSquares();
     RedrawBoard();
-    ResetCandidates();
     if (frmCombs) frmCombs->DrawCount();
-    b.ElapsedTime = 0;
     // The game's own first tick: every game counts from 1.
     if (frmTimer) {
         frmTimer->TimerTimer();
@@ -184,14 +169,10 @@ void TfrmMain::NewGame() {
 }
 
 void TfrmMain::Hint() {
-    TBoardState& b = BoardState;
-    if (!b.GameActive) return ShowMessageKind(mkStart);
-    UpdateCandidates();
-    b.Guesses[b.CurrentRow] = CandidateSlot(LastHint);
+    if (!PlaceHint()) return ShowMessageKind(mkStart);
     RedrawBoard();
     if (GameSettings.Holes) ShapeWindow();
     PBoxPaint();
-    if (b.CurrentRow != 12) b.HintUsed = true;
 }
 
 void TfrmMain::Exit() {
@@ -291,8 +272,7 @@ void TfrmMain::CycleColorMark(uint8_t colour) {
     DrawColorMark(colour);
 }
 
-void TfrmMain::ClearColorMarks() {
-    BoardState.ColorMarks.Fill(MarkNone);
+void TfrmMain::RestoreNoteSquares() {
     for (uint8_t c = 1; c <= GameSettings.Colors; ++c) {
         renderer_.RestoreNoteSquare(renderer_.BackBuffer, c);
         if (Visible()) ToScreen(renderer_.RestoreNoteSquare(Canvas(), c));
@@ -350,14 +330,7 @@ void TfrmMain::PBoxMouseDown(const MouseEvent& e) {
             }
             break;
         case MouseButton::Right:
-            if (dragColor_ != 0 && b.CurrentRow >= 1 && b.CurrentRow <= 12) {
-                TCode& row = BoardState.Guesses[b.CurrentRow];
-                for (size_t p = 1; p <= s.Spaces; ++p)
-                    if (row[p] == 0) {
-                        row[p] = dragColor_;
-                        break;
-                    }
-            }
+            if (dragColor_ != 0) QuickFill(dragColor_);
             RedrawBoard();
             if (s.Holes) ShapeWindow();
             PBoxPaint();

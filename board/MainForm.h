@@ -35,21 +35,11 @@ public:
     void DoCommand(uint8_t command);
     void FormKeyDown(int key, unsigned modifiers);
 
-    // Drawing: into the back buffer, onto the screen, or both.
+    // The whole board: composed into the back buffer, the window's shape
+    // cut from it, and the back buffer shown.
     void RedrawBoard();
     void PBoxPaint();
     void ShapeWindow();
-    void DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position);
-    void DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position);
-    void DrawPegToBuffer(uint8_t row, uint8_t slot);
-    void DrawPegToScreen(uint8_t row, uint8_t slot);
-    void DrawColorMark(uint8_t colour);
-    void CycleColorMark(uint8_t colour);
-    void ClearColorMarks();
-    void DrawToggleToBuffer(uint8_t toggle);
-    void DrawToggleToScreen(uint8_t toggle);
-    void LightButton(int index);
-    void UnlightButton(int index);
 
     const Bitmap& BackBuffer() const { return renderer_.BackBuffer; }
     bool ButtonLit(int index) const { return buttonLit_[size_t(index)]; }
@@ -77,6 +67,19 @@ private:
     void PBoxMouseMove(const MouseEvent& e);
     void PBoxMouseUp(const MouseEvent& e);
     void PBoxDblClick();
+
+    // Drawing one piece: into the back buffer, onto the screen, or both.
+    void DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position);
+    void DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position);
+    void DrawPegToBuffer(uint8_t row, uint8_t slot);
+    void DrawPegToScreen(uint8_t row, uint8_t slot);
+    void DrawColorMark(uint8_t colour);
+    void CycleColorMark(uint8_t colour);
+    void RestoreNoteSquares();  // every note square of the colours in play drawn empty
+    void DrawToggleToBuffer(uint8_t toggle);
+    void DrawToggleToScreen(uint8_t toggle);
+    void LightButton(int index);
+    void UnlightButton(int index);
 
     void Evaluate();
     void NewGame();

@@ -44,7 +44,7 @@ inline std::string ReadDigits(const Bitmap& surface, Layout::Point at, int count
 }
 
 // True when `area` of the surface shows exactly the picture.
-inline bool Shows(const Bitmap& surface, const Layout::Area& area, const Bitmap& picture) {
+inline bool Shows(const Bitmap& surface, const Rect& area, const Bitmap& picture) {
     if (picture.Width != area.Width || picture.Height != area.Height) return false;
     for (int y = 0; y < area.Height; ++y)
         for (int x = 0; x < area.Width; ++x)
@@ -92,5 +92,5 @@ protected:
         Move(f, x, y);
         platform.Click(f.Left() + x, f.Top() + y);
     }
-    void ClickAt(Form& f, const Layout::Area& a) { ClickAt(f, a.Left + a.Width / 2, a.Top + a.Height / 2); }
+    void ClickAt(Form& f, const Rect& a) { ClickAt(f, a.Left + a.Width / 2, a.Top + a.Height / 2); }
 };

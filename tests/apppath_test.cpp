@@ -36,3 +36,13 @@ TEST(RectIntersect, OverlapAndDisjoint) {
     EXPECT_EQ(Intersect(Rect{0, 0, 10, 10}, Rect{5, 6, 10, 10}), (Rect{5, 6, 5, 4}));
     EXPECT_TRUE(Intersect(Rect{0, 0, 5, 5}, Rect{5, 0, 5, 5}).Empty());
 }
+
+// The layout tables are compile-time constants of this type.
+static_assert(Rect{3, 4, 10, 6}.Right() == 13 && Rect{3, 4, 10, 6}.Bottom() == 10);
+
+TEST(RectInset, ShrinksEverySideAndGrowsWhenNegative) {
+    const Rect r{10, 20, 30, 40};
+    EXPECT_EQ(r.Inset(2), (Rect{12, 22, 26, 36}));
+    EXPECT_EQ(r.Inset(-1), (Rect{9, 19, 32, 42}));
+    EXPECT_TRUE((Rect{0, 0, 4, 4}).Inset(2).Empty());
+}

@@ -341,7 +341,7 @@ TEST(ArtBoard, EveryHoleIsDarkWhereTheGameDrawsItsBall)
             EXPECT_LT(MaxChannel(board.At(board::HoleCentre(p, r).X, board::HoleCentre(p, r).Y)), 30);
             // The whole disc a ball covers lies in the hole's dark floor, so
             // a ball dropped in sits in black and not on the blue.
-            const int bx = board::HoleBall(p, r).X, by = board::HoleBall(p, r).Y;
+            const int bx = board::HoleBall(p, r).Left, by = board::HoleBall(p, r).Top;
             int light = 0;
             for (int y = 0; y < 24; ++y)
                 for (int x = 0; x < 24; ++x) {
@@ -362,12 +362,12 @@ TEST(ArtBoard, EveryPegSlotHasAPegHoleWherePegRiseSaysAndPegsFillThem)
     for (int r = 1; r <= 12; ++r)
         for (int k = 1; k <= 5; ++k) {
             SCOPED_TRACE(testing::Message() << "row " << r << " slot " << k);
-            const int x = board::PegCell(k, r).X, y = board::PegCell(k, r).Y;
+            const int x = board::PegCell(k, r).Left, y = board::PegCell(k, r).Top;
             for (int dy = 4; dy <= 5; ++dy)
                 for (int dx = 4; dx <= 5; ++dx) EXPECT_LT(MaxChannel(board.At(x + dx, y + dy)), 50);
             // The peg sheets hold the peg at the board's place shifted by
             // (-223, -20); its middle is clearly white or clearly red.
-            const int sx = x - board::PegArea.X + 5, sy = y - board::PegArea.Y + 6;
+            const int sx = x - board::PegArea.Left + 5, sy = y - board::PegArea.Top + 6;
             const uint32_t w = white.At(sx, sy), rd = red.At(sx, sy);
             EXPECT_GT(std::min({R(w), G(w), B(w)}), 170);
             EXPECT_GT(R(rd), 150);
@@ -386,8 +386,8 @@ TEST(ArtBoard, PegSheetsAreTheBoardOutsideThePegCells)
             }
         return false;
     };
-    EXPECT_EQ(MismatchesWithBoard(Main("ImgWhitePegs").Picture, board, board::PegArea.X, board::PegArea.Y, inCell), 0);
-    EXPECT_EQ(MismatchesWithBoard(Main("ImgRedPegs").Picture, board, board::PegArea.X, board::PegArea.Y, inCell), 0);
+    EXPECT_EQ(MismatchesWithBoard(Main("ImgWhitePegs").Picture, board, board::PegArea.Left, board::PegArea.Top, inCell), 0);
+    EXPECT_EQ(MismatchesWithBoard(Main("ImgRedPegs").Picture, board, board::PegArea.Left, board::PegArea.Top, inCell), 0);
 }
 
 TEST(ArtBoard, ColourColumnHoldsTheTenBallsAndCoversShowEmptySockets)
@@ -414,7 +414,7 @@ TEST(ArtBoard, ColourColumnHoldsTheTenBallsAndCoversShowEmptySockets)
         const char* Name;
         int Y, FirstColour;
     };
-    for (const Cover& cov : {Cover{"ImgNoBalls1", board::NoBalls1.Y, 7}, Cover{"ImgNoBalls2", board::NoBalls2.Y, 9}}) {
+    for (const Cover& cov : {Cover{"ImgNoBalls1", board::NoBalls1.Top, 7}, Cover{"ImgNoBalls2", board::NoBalls2.Top, 9}}) {
         SCOPED_TRACE(cov.Name);
         const Bitmap pic = Main(cov.Name).Picture;
         for (int i = 0; i < 2; ++i) {
@@ -439,22 +439,22 @@ TEST(ArtBoard, PluggedColumnsMatchTheBoardBesideTheirHoles)
     auto onHole = [](int x, int y) {
         for (int r = 1; r <= 12; ++r) {
             const board::Point c = board::HoleCentre(5, r);
-            const double dx = x + board::BallColumn.X + 0.5 - c.X, dy = y + board::BallColumn.Y + 0.5 - c.Y;
+            const double dx = x + board::BallColumn.Left + 0.5 - c.X, dy = y + board::BallColumn.Top + 0.5 - c.Y;
             if (dx * dx + dy * dy <= 15.0 * 15.0) return true;
         }
         return false;
     };
-    EXPECT_EQ(MismatchesWithBoard(balls, board, board::BallColumn.X, board::BallColumn.Y, onHole), 0);
+    EXPECT_EQ(MismatchesWithBoard(balls, board, board::BallColumn.Left, board::BallColumn.Top, onHole), 0);
     // Plugged: no hole stays dark.
     for (int r = 1; r <= 12; ++r) EXPECT_GT(MaxChannel(balls.At(16, 32 * r - 16)), 40) << "row " << r;
 
     const Bitmap pegs = Main("ImgPegColumn").Picture;
     auto onPeg = [](int, int y) {
         for (int r = 1; r <= 12; ++r)
-            if (y + board::PegColumn.Y >= 32 * r - 12 && y + board::PegColumn.Y < 32 * r - 2) return true;
+            if (y + board::PegColumn.Top >= 32 * r - 12 && y + board::PegColumn.Top < 32 * r - 2) return true;
         return false;
     };
-    EXPECT_EQ(MismatchesWithBoard(pegs, board, board::PegColumn.X, board::PegColumn.Y, onPeg), 0);
+    EXPECT_EQ(MismatchesWithBoard(pegs, board, board::PegColumn.Left, board::PegColumn.Top, onPeg), 0);
     for (int r = 1; r <= 12; ++r) EXPECT_GT(MaxChannel(pegs.At(4, 32 * r - 12 + 4 - 20)), 40) << "row " << r;
 }
 
@@ -467,9 +467,9 @@ TEST(ArtBoard, LitButtonsDifferFromTheBoardOnlyOnTheirButton)
     auto round = [](double r, double c) {
         return [=](int x, int y) { return (x + 0.5 - c) * (x + 0.5 - c) + (y + 0.5 - c) * (y + 0.5 - c) <= r * r; };
     };
-    const board::Rect lit = board::Buttons[0].Lit;
-    EXPECT_EQ(MismatchesWithBoard(big, board, lit.X, lit.Y, round(35.5, 36)), 0);
-    EXPECT_GT(MismatchesWithBoard(big, board, lit.X, lit.Y, [](int, int) { return false; }), 2000);
+    const Rect lit = board::Buttons[0].Lit;
+    EXPECT_EQ(MismatchesWithBoard(big, board, lit.Left, lit.Top, round(35.5, 36)), 0);
+    EXPECT_GT(MismatchesWithBoard(big, board, lit.Left, lit.Top, [](int, int) { return false; }), 2000);
     // Copper, not the board's steel: warm in the middle.
     EXPECT_GT(R(big.At(36, 40)), B(big.At(36, 40)) + 60);
 
@@ -497,9 +497,9 @@ TEST(ArtBoard, PressedTogglesDifferOnlyOnTheirKey)
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x) frame.At(x, y) = toggles.At(32 * (t - 1) + x, y);
         auto key = [](int x, int y) { return x >= 2 && x < 30 && y >= 2 && y < 30; };
-        const board::Rect sq = board::ToggleSquare(t);
-        EXPECT_EQ(MismatchesWithBoard(frame, board, sq.X, sq.Y, key), 0);
-        EXPECT_GT(MismatchesWithBoard(frame, board, sq.X, sq.Y, [](int, int) { return false; }), 200);
+        const Rect sq = board::ToggleSquare(t);
+        EXPECT_EQ(MismatchesWithBoard(frame, board, sq.Left, sq.Top, key), 0);
+        EXPECT_GT(MismatchesWithBoard(frame, board, sq.Left, sq.Top, [](int, int) { return false; }), 200);
     }
 }
 

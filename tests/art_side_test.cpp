@@ -59,7 +59,7 @@ struct Placed {
 };
 
 // Hover overlays and choice marks with the rectangles they lie at.
-Placed At(PictureWindow window, const char* background, const char* name, const Layout::Area& a)
+Placed At(PictureWindow window, const char* background, const char* name, const Rect& a)
 {
     return {window, background, name, a.Left, a.Top, a.Width, a.Height};
 }
@@ -137,7 +137,7 @@ TEST(SideArt, EveryPictureHasItsSizeAndDepth)
 
 TEST(SideArt, DisplayFieldsAreBlackExactlyWhereTheDigitsGo)
 {
-    auto field = [](const Bitmap& b, const Layout::Area& a, const std::string& what) {
+    auto field = [](const Bitmap& b, const Rect& a, const std::string& what) {
         ExpectExactBlackField(b, a.Left, a.Top, a.Right() - 1, a.Bottom() - 1, what);
     };
     const Bitmap timer = Picture(PictureWindow::Timer, "imgTimer");
@@ -150,7 +150,7 @@ TEST(SideArt, DisplayFieldsAreBlackExactlyWhereTheDigitsGo)
     field(combs, CombsLayout::CountField, "combinations field");
 
     // The texts lie wholly in their fields, a pixel inside the edge.
-    auto inside = [](const Layout::Point& p, int chars, const Layout::Area& a) {
+    auto inside = [](const Layout::Point& p, int chars, const Rect& a) {
         return p.X > a.Left && p.Y > a.Top && p.X + chars * Layout::DigitWidth < a.Right() &&
                p.Y + Layout::DigitHeight < a.Bottom();
     };

@@ -14,11 +14,11 @@ namespace {
 Bitmap MainPicture(const char* name) { return LoadPicture(PictureWindow::Main, name)->Picture; }
 
 // True when the area of `shown` equals the same area of `expected`.
-bool SameArea(const Bitmap& shown, const Bitmap& expected, const board::Rect& r, int ex = -1, int ey = -1) {
-    if (ex < 0) ex = r.X, ey = r.Y;
-    for (int y = 0; y < r.H; ++y)
-        for (int x = 0; x < r.W; ++x)
-            if (shown.At(r.X + x, r.Y + y) != expected.At(ex + x, ey + y)) return false;
+bool SameArea(const Bitmap& shown, const Bitmap& expected, const Rect& r, int ex = -1, int ey = -1) {
+    if (ex < 0) ex = r.Left, ey = r.Top;
+    for (int y = 0; y < r.Height; ++y)
+        for (int x = 0; x < r.Width; ++x)
+            if (shown.At(r.Left + x, r.Top + y) != expected.At(ex + x, ey + y)) return false;
     return true;
 }
 
@@ -77,7 +77,7 @@ TEST_F(BoardTest, RightClicksFillTheFirstEmptyHoleAndLeaveAFullRowAlone) {
 TEST_F(BoardTest, CtrlClicksCycleAColoursMarkFromTheColumnOrFromABall) {
     Start();
     const Bitmap bare = MainPicture("ImgBoard");
-    const board::Rect note = board::NoteSquare(3);
+    const Rect note = board::NoteSquare(3);
     Click(board::ColorCentre(3), MouseButton::Left, Modifier::Ctrl);
     EXPECT_EQ(BoardState.ColorMarks[3], MarkCross);
     EXPECT_EQ(platform.Cursor(), CursorKind::Default);
@@ -145,7 +145,7 @@ TEST_F(BoardTest, HitTestsAreRoundAndEndExactlyAtTheirRadius) {
 TEST_F(BoardTest, LightsFollowThePointerAlsoWhileCarryingAndComeBackAfterARepaint) {
     Start();
     const Bitmap big = MainPicture("ImgBigBall");
-    const board::Rect lit = board::Buttons[cmdEval].Lit;
+    const Rect lit = board::Buttons[cmdEval].Lit;
     Move(board::BigBallCentre);
     EXPECT_TRUE(Main().ButtonLit(cmdEval));
     EXPECT_TRUE(SameArea(Screen(), big, lit, 0, 0));

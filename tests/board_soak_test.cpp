@@ -106,7 +106,7 @@ private:
     // The options window, driven by clicks on its choices and Ok.
     void ChangeOptions(const std::function<int(int)>& roll) {
         // As a hand does it: onto the spot (which lights a button), then a click.
-        auto click = [&](const Layout::Area& a) {
+        auto click = [&](const Rect& a) {
             const int x = frmOptions->Left() + a.Left + a.Width / 2, y = frmOptions->Top() + a.Top + a.Height / 2;
             platform().PointerMove(x, y);
             platform().Click(x, y);

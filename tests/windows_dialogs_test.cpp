@@ -66,7 +66,7 @@ protected:
     std::array<bool, OptionsLayout::ChoiceCount> MarksOnScreen() {
         std::array<bool, OptionsLayout::ChoiceCount> shown{};
         for (size_t i = 0; i < marks.size(); ++i) {
-            const Layout::Area& a = Choices[i].Area;
+            const Rect& a = Choices[i].Area;
             shown[i] = Shows(Screen(*options), a, marks[i]);
             Bitmap plain(a.Width, a.Height);
             for (int y = 0; y < a.Height; ++y)
@@ -77,7 +77,7 @@ protected:
         return shown;
     }
     void Press(int choice) {
-        const Layout::Area& a = Choices[static_cast<size_t>(choice)].Area;
+        const Rect& a = Choices[static_cast<size_t>(choice)].Area;
         ClickAt(*options, a);
     }
     int Modal(std::function<void()> steps) {

@@ -167,7 +167,7 @@ TEST_F(HighWindow, DoubleClickClearsTheCellUnderItAndNothingOnAHeading) {
         EXPECT_EQ(FilledCells(), 2);
 
         // The lower right corner of the 5 holes, 10 colours, repeats cell.
-        const Layout::Area cell = HighLayout::CellArea(5, 10, true);
+        const Rect cell = HighLayout::CellArea(5, 10, true);
         platform.DoubleClick(high.Left() + cell.Right() - 1, high.Top() + cell.Bottom() - 1);
         EXPECT_EQ(Cell(5, 10, true), "      ");
         EXPECT_EQ(Cell(4, 6, false), " 9/300");

@@ -119,7 +119,7 @@ TEST_F(FrameTest, OverlaysLightUnderThePointerAndDragsNeedTheLeftButton) {
     TfrmAbout& about = app->CreateForm<TfrmAbout>();
     const Bitmap lit = Embedded(PictureWindow::About, "ImgExit");
     about.Show();
-    const Layout::Area exit = AboutLayout::Exit;
+    const Rect exit = AboutLayout::Exit;
     Move(about, exit.Left, exit.Top);  // the corner of its rectangle is in it
     EXPECT_TRUE(about.ImgExit.Visible());
     EXPECT_TRUE(Shows(Screen(about), exit, lit));

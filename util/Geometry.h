@@ -1,5 +1,11 @@
-// Geometry: the rectangle type of windows and controls, and the inclusive
-// hit test the side windows use for every button and choice area.
+// Geometry: the one rectangle type of the game (windows, controls, the
+// board's geometry table, the side windows' layout tables and the art
+// generator), and the inclusive hit test the side windows use for every
+// button and choice area.
+//
+// Standard library only, and the rectangle is a literal type: the layout
+// tables are compile-time constants, and the art generator includes them
+// without the game's libraries.
 #pragma once
 
 #include <cstdint>
@@ -11,11 +17,13 @@ struct Rect {
     int Width = 0;
     int Height = 0;
 
-    int Right() const { return Left + Width; }
-    int Bottom() const { return Top + Height; }
-    bool Empty() const { return Width <= 0 || Height <= 0; }
-    bool Contains(int x, int y) const { return x >= Left && y >= Top && x < Right() && y < Bottom(); }
-    bool operator==(const Rect&) const = default;
+    constexpr int Right() const { return Left + Width; }
+    constexpr int Bottom() const { return Top + Height; }
+    constexpr bool Empty() const { return Width <= 0 || Height <= 0; }
+    constexpr bool Contains(int x, int y) const { return x >= Left && y >= Top && x < Right() && y < Bottom(); }
+    // The rectangle shrunk by d on every side (grown when d is negative).
+    constexpr Rect Inset(int d) const { return {Left + d, Top + d, Width - 2 * d, Height - 2 * d}; }
+    constexpr bool operator==(const Rect&) const = default;
 };
 
 // The overlap of two rectangles; empty (zero size) when they do not meet.

@@ -9,6 +9,6 @@ namespace AboutLayout {
 inline constexpr int Width = 360;
 inline constexpr int Height = 440;
 
-inline constexpr Layout::Area Exit{312, 407, 40, 26};
+inline constexpr Rect Exit{312, 407, 40, 26};
 
 }  // namespace AboutLayout

@@ -10,7 +10,7 @@ inline constexpr int Width = 111;
 inline constexpr int Height = 53;
 
 // The black field of the skin (x 16..90, y 16..36 inclusive).
-inline constexpr Layout::Area CountField{16, 16, 75, 21};
+inline constexpr Rect CountField{16, 16, 75, 21};
 
 // Six characters: the largest count, 100000, fills them all.
 inline constexpr Layout::Point CountText{17, 17};

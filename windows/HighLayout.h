@@ -10,8 +10,8 @@ namespace HighLayout {
 inline constexpr int Width = 428;
 inline constexpr int Height = 214;
 
-inline constexpr Layout::Area Exit{372, 178, 33, 28};
-inline constexpr Layout::Area Reset{28, 181, 124, 26};
+inline constexpr Rect Exit{372, 178, 33, 28};
+inline constexpr Rect Reset{28, 181, 124, 26};
 
 inline constexpr int Columns = 4;
 inline constexpr int Rows = 3;
@@ -30,7 +30,7 @@ constexpr int CellRow(int colors) { return colors / 2 - 3; }
 constexpr Layout::Point CellOrigin(int spaces, int colors, bool doubles) {
     return CellOriginAt(CellColumn(spaces, doubles), CellRow(colors));
 }
-constexpr Layout::Area CellArea(int spaces, int colors, bool doubles) {
+constexpr Rect CellArea(int spaces, int colors, bool doubles) {
     const Layout::Point o = CellOrigin(spaces, colors, doubles);
     return {o.X, o.Y, CellWidth, CellHeight};
 }

@@ -1,18 +1,12 @@
-// LayoutTypes: the two value types the side windows' layout tables are
-// written in, and the measures every side window shares. Standard library
-// only, so the art generator and the preview can include the tables
-// without the game's libraries.
+// LayoutTypes: the point type the side windows' layout tables are written
+// in beside the game's Rect, and the measures every side window shares.
+// Standard library only, so the art generator and the preview can include
+// the tables without the game's libraries.
 #pragma once
 
-namespace Layout {
+#include "util/Geometry.h"  // Rect, in window pixels here; standard library only as well
 
-// A rectangle as left, top, width and height in window pixels; right and
-// bottom exclusive, as every rectangle of the game.
-struct Area {
-    int Left = 0, Top = 0, Width = 0, Height = 0;
-    constexpr int Right() const { return Left + Width; }
-    constexpr int Bottom() const { return Top + Height; }
-};
+namespace Layout {
 
 struct Point {
     int X = 0, Y = 0;

@@ -10,7 +10,7 @@ inline constexpr int Width = 360;
 inline constexpr int Height = 120;
 
 // Each of the five message pictures covers exactly this plate.
-inline constexpr Layout::Area Plate{49, 23, 262, 58};
-inline constexpr Layout::Area Exit{316, 87, 34, 29};
+inline constexpr Rect Plate{49, 23, 262, 58};
+inline constexpr Rect Exit{316, 87, 34, 29};
 
 }  // namespace MessageLayout

@@ -15,7 +15,7 @@ inline constexpr int Height = 160;
 struct Choice {
     const char* Name;    // the mark picture
     const char* Text;    // what the choice reads
-    Layout::Area Area;
+    Rect Area;
 };
 
 // In the order a press tests them: the two code lengths, the three colour
@@ -31,7 +31,7 @@ inline constexpr std::array<Choice, ChoiceCount> Choices{{
     {"imgNo", "No", {200, 84, 32, 22}},
 }};
 
-inline constexpr Layout::Area Ok{146, 127, 29, 22};
-inline constexpr Layout::Area Cancel{192, 127, 66, 22};
+inline constexpr Rect Ok{146, 127, 29, 22};
+inline constexpr Rect Cancel{192, 127, 66, 22};
 
 }  // namespace OptionsLayout

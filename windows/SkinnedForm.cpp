@@ -28,8 +28,6 @@ Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int h
     return Bitmap(width, height);
 }
 
-Rect ToRect(const Layout::Area& area) { return Rect{area.Left, area.Top, area.Width, area.Height}; }
-
 TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
     : Form(app, frame.Width, frame.Height), frame_(frame),
       background_(AddPicture(Rect{0, 0, frame.Width, frame.Height})) {
@@ -40,7 +38,7 @@ TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
     background_.OnDblClick = [this] { BackgroundDblClick(); };
 }
 
-Picture& TSkinnedForm::AddOverlay(std::string_view name, const Layout::Area& area, std::function<void()> click) {
+Picture& TSkinnedForm::AddOverlay(std::string_view name, const Rect& area, std::function<void()> click) {
     Picture& overlay = AddMark(name, area);
     overlay.Hide();
     overlay.OnClick = std::move(click);
@@ -49,8 +47,8 @@ Picture& TSkinnedForm::AddOverlay(std::string_view name, const Layout::Area& are
     return overlay;
 }
 
-Picture& TSkinnedForm::AddMark(std::string_view name, const Layout::Area& area) {
-    Picture& picture = AddPicture(ToRect(area));
+Picture& TSkinnedForm::AddMark(std::string_view name, const Rect& area) {
+    Picture& picture = AddPicture(area);
     Defer(picture, name, area.Width, area.Height);
     return picture;
 }
@@ -90,7 +88,7 @@ void TSkinnedForm::BackgroundMouseMove(const MouseEvent& e) {
         return;
     }
     for (size_t i = 0; i < overlays_.size(); ++i) {
-        const Layout::Area& a = overlayAreas_[i];
+        const Rect& a = overlayAreas_[i];
         overlays_[i]->SetVisible(PointInArea(e.X, e.Y, a.Left, a.Top, a.Width, a.Height));
     }
 }

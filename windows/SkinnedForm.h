@@ -36,8 +36,6 @@ void PassKeyToMain(int key, unsigned modifiers);
 // screen) rather than failing.
 Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height);
 
-Rect ToRect(const Layout::Area& area);
-
 class TSkinnedForm : public Form {
 public:
     struct Frame {
@@ -58,15 +56,14 @@ public:
 
     // The background picture, decoded if it was not yet.
     Picture& Background();
-    const std::vector<Picture*>& Overlays() const { return overlays_; }
 
 protected:
     // A hover overlay at `area`, showing the named picture, hidden until the
     // pointer comes over it; a click on it runs `click`.
-    Picture& AddOverlay(std::string_view name, const Layout::Area& area, std::function<void()> click);
+    Picture& AddOverlay(std::string_view name, const Rect& area, std::function<void()> click);
     // A picture lying above the background that is not an overlay (the
     // options' choice marks): visible as the window decides.
-    Picture& AddMark(std::string_view name, const Layout::Area& area);
+    Picture& AddMark(std::string_view name, const Rect& area);
 
     // Puts the whole background picture on the window at once, after
     // drawing into it.
@@ -104,7 +101,7 @@ private:
     std::vector<Pending> pending_;
     Picture& background_;
     std::vector<Picture*> overlays_;
-    std::vector<Layout::Area> overlayAreas_;
+    std::vector<Rect> overlayAreas_;
     bool dragging_ = false;
     int dragX_ = 0, dragY_ = 0;
 };

@@ -46,7 +46,7 @@ void TfrmHigh::OnShow() {
 
 void TfrmHigh::BackgroundDblClick() {
     ForEachSetting([this](int s, int c, bool d) {
-        const Layout::Area cell = HighLayout::CellArea(s, c, d);
+        const Rect cell = HighLayout::CellArea(s, c, d);
         if (!PointInArea(DragX(), DragY(), cell.Left, cell.Top, cell.Width, cell.Height)) return;
         Record(s, c, d) = HighScoreEntry{};
         DrawCell(s, c, d);

@@ -81,7 +81,7 @@ void TfrmOptions::Choose(int choice) {
 void TfrmOptions::BackgroundMouseDown(const MouseEvent& e) {
     if (e.Button != MouseButton::Left) return;
     for (int i = 0; i < ChoiceCount; ++i) {
-        const Layout::Area& a = Choices[i].Area;
+        const Rect& a = Choices[i].Area;
         if (PointInArea(e.X, e.Y, a.Left, a.Top, a.Width, a.Height)) {
             Choose(i);
             return;

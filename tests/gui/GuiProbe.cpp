@@ -183,14 +183,14 @@ int Pegs(const Bitmap& shot, int wx, int wy, int row, int n) {
     int reds = 0, whites = 0, unknown = 0;
     const Bitmap boardPicture = Picture(PictureWindow::Main, "ImgBoard");
     for (int k = 1; k <= n; ++k) {
-        const board::Rect cell = board::PegCell(k, row);
+        const Rect cell = board::PegCell(k, row);
         const board::Point from = board::PegSheetSource(k, row);
-        const int all = cell.W * cell.H;
-        if (Matching(shot, wx + cell.X, wy + cell.Y, red, from.X, from.Y, cell.W, cell.H) == all)
+        const int all = cell.Width * cell.Height;
+        if (Matching(shot, wx + cell.Left, wy + cell.Top, red, from.X, from.Y, cell.Width, cell.Height) == all)
             ++reds;
-        else if (Matching(shot, wx + cell.X, wy + cell.Y, white, from.X, from.Y, cell.W, cell.H) == all)
+        else if (Matching(shot, wx + cell.Left, wy + cell.Top, white, from.X, from.Y, cell.Width, cell.Height) == all)
             ++whites;
-        else if (Matching(shot, wx + cell.X, wy + cell.Y, boardPicture, cell.X, cell.Y, cell.W, cell.H) != all)
+        else if (Matching(shot, wx + cell.Left, wy + cell.Top, boardPicture, cell.Left, cell.Top, cell.Width, cell.Height) != all)
             ++unknown;
     }
     std::printf("%d %d\n", reds, whites);
@@ -205,25 +205,25 @@ int Hole(const Bitmap& shot, int wx, int wy, int p, int r) {
 
 int Lit(const Bitmap& shot, int wx, int wy, int i) {
     if (i < 0 || i >= int(board::Buttons.size())) return Fail("no button " + std::to_string(i));
-    const board::Rect at = board::Buttons[size_t(i)].Lit;
+    const Rect at = board::Buttons[size_t(i)].Lit;
     const Bitmap boardPicture = Picture(PictureWindow::Main, "ImgBoard");
-    const bool bare = Matching(shot, wx + at.X, wy + at.Y, boardPicture, at.X, at.Y, at.W, at.H) == at.W * at.H;
+    const bool bare = Matching(shot, wx + at.Left, wy + at.Top, boardPicture, at.Left, at.Top, at.Width, at.Height) == at.Width * at.Height;
     std::printf("%s\n", bare ? "unlit" : "lit");
     return 0;
 }
 
 int Ball(const Bitmap& shot, int wx, int wy, int p, int r) {
     const Bitmap colors = Picture(PictureWindow::Main, "ImgColors");
-    const board::Rect at = board::HoleBall(p, r);
+    const Rect at = board::HoleBall(p, r);
     int best = 0, bestSame = 0;
     for (int c = 1; c <= board::MaxColors; ++c) {
         // The colour sheet holds one 32 x 32 ball a colour, top to bottom.
-        const int same = Matching(shot, wx + at.X, wy + at.Y, colors, board::BallInset,
-                                  32 * (c - 1) + board::BallInset, at.W, at.H);
+        const int same = Matching(shot, wx + at.Left, wy + at.Top, colors, board::BallInset,
+                                  32 * (c - 1) + board::BallInset, at.Width, at.Height);
         if (same > bestSame) best = c, bestSame = same;
     }
     // A ball covers most of its square; an empty hole matches no colour much.
-    std::printf("%d\n", bestSame * 2 > at.W * at.H ? best : 0);
+    std::printf("%d\n", bestSame * 2 > at.Width * at.Height ? best : 0);
     return 0;
 }
 

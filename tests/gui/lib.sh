@@ -3,15 +3,17 @@
 # take the screen). Sourced after setting `game`; leaves `work` (a private
 # folder removed at exit), `DISPLAY` and, once started, the game's `pid`.
 
-for tool in Xvfb xdotool xwininfo import; do
+for tool in Xvfb xdpyinfo xdotool xwininfo import; do
   command -v "$tool" >/dev/null || { echo "missing $tool (scripts/deps.sh test installs it)"; exit 1; }
 done
 
 work=$(mktemp -d)
 pid="" xvfb=""
 cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+  # Either may have ended already; that must not stop the rest of the
+  # clean-up under set -e.
+  [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -20,8 +22,22 @@ trap cleanup EXIT
 # ---- the X server ----------------------------------------------------------
 Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+# A loaded machine may take long to bring the server up, so the waits are
+# generous (a minute each); a server that died ends the test at once.
+x_failed() { echo "FAIL the X server $1; its output:"; cat "$work/xvfb.log"; exit 1; }
+for _ in $(seq 600); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || x_failed "ended before it named its display"
+  sleep 0.1
+done
+[ -s "$work/display" ] || x_failed "named no display within 60 s"
 export DISPLAY=":$(head -n1 "$work/display")"
+for _ in $(seq 600); do
+  xdpyinfo >/dev/null 2>&1 && break
+  kill -0 "$xvfb" 2>/dev/null || x_failed "$DISPLAY ended before it answered"
+  sleep 0.1
+done
+xdpyinfo >/dev/null 2>&1 || x_failed "$DISPLAY did not answer within 60 s"
 screen_w=1024 screen_h=768
 
 # The game, its output in $work/game.log; under the sanitizers the desktop
@@ -31,6 +47,20 @@ start_game() {
   LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$lib_dir/lsan-desktop.supp" \
     PATH="$work/bin:$PATH" "$game" >"$work/game.log" 2>&1 &
   pid=$!
+}
+
+# Every wait for the game's windows ends the test at once, with the game's
+# output, when the game has died: waiting on would only run into the
+# test's time limit. Called in command substitutions too, so it ends the
+# whole script (through its TERM trap), not only the subshell.
+trap 'exit 1' TERM
+game_alive() {
+  [ -z "$pid" ] && return 0
+  kill -0 "$pid" 2>/dev/null && return 0
+  echo "FAIL the game ended unexpectedly; its output:" >&2
+  cat "$work/game.log" >&2
+  kill -TERM $$
+  exit 1
 }
 
 # Visible windows of the game as "width height left top", one a line.
@@ -45,6 +75,7 @@ game_windows() {
 place_of() {
   local w=$1 h=$2 line
   for _ in $(seq 50); do
+    game_alive
     line=$(game_windows | awk -v w="$w" -v h="$h" '$1 == w && $2 == h {print $3, $4; exit}')
     [ -n "$line" ] && { echo "$line"; return 0; }
     sleep 0.1

@@ -193,8 +193,8 @@ Canvas DrawGround()
     for (int t = 1; t <= 2; ++t) {
         const Rect s = ToggleSquare(t);
         cairo_save(cr);
-        art::RoundedRectPath(cr, s.X + 1.5, s.Y + 1.5, 29, 29, 6);
-        cairo_pattern_t* wall = cairo_pattern_create_linear(s.X, s.Y, s.X + 32, s.Y + 32);
+        art::RoundedRectPath(cr, s.Left + 1.5, s.Top + 1.5, 29, 29, 6);
+        cairo_pattern_t* wall = cairo_pattern_create_linear(s.Left, s.Top, s.Left + 32, s.Top + 32);
         cairo_pattern_add_color_stop_rgba(wall, 0, 0, 0, 0.03, 0.75);
         cairo_pattern_add_color_stop_rgba(wall, 1, 0.05, 0.12, 0.3, 0.55);
         cairo_set_source(cr, wall);
@@ -209,8 +209,8 @@ Canvas DrawGround()
 // The rectangle r of the canvas as a picture of its own.
 Canvas Crop(const Canvas& src, const Rect& r)
 {
-    Canvas out(r.W, r.H);
-    out.CopyFrom(src, r.X, r.Y, r.W, r.H, 0, 0);
+    Canvas out(r.Width, r.Height);
+    out.CopyFrom(src, r.Left, r.Top, r.Width, r.Height, 0, 0);
     return out;
 }
 
@@ -219,7 +219,7 @@ cairo_t* BoardCoords(Canvas& crop, const Rect& r)
 {
     cairo_t* cr = crop.Cr();
     cairo_identity_matrix(cr);
-    cairo_translate(cr, -r.X, -r.Y);
+    cairo_translate(cr, -r.Left, -r.Top);
     return cr;
 }
 
@@ -343,7 +343,7 @@ void DrawToggle(cairo_t* cr, int t, bool on)
 {
     const Rect s = ToggleSquare(t);
     const double off = on ? 1.0 : 0.0;
-    const double x = s.X + 3.5 + off, y = s.Y + 3.5 + off, w = 24, h = 24;
+    const double x = s.Left + 3.5 + off, y = s.Top + 3.5 + off, w = 24, h = 24;
     cairo_save(cr);
     if (!on) {
         // Drop shadow of the raised key.
@@ -465,7 +465,7 @@ void GenerateBoardArt(const std::filesystem::path& resourcesDir)
                 const Rect cell = PegCell(k, r);
                 const PointD p = PegCentre(k, r);
                 cairo_save(cr);
-                cairo_rectangle(cr, cell.X, cell.Y, cell.W, cell.H);
+                cairo_rectangle(cr, cell.Left, cell.Top, cell.Width, cell.Height);
                 cairo_clip(cr);
                 DrawPeg(cr, red, p.X, p.Y);
                 cairo_restore(cr);

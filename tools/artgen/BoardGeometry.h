@@ -15,7 +15,7 @@ struct PointD {
 };
 
 // The centre of peg slot k's hole in row r: the middle of its cell.
-constexpr PointD PegCentre(int k, int r) { return {PegCell(k, r).X + 5.0, PegCell(k, r).Y + 5.0}; }
+constexpr PointD PegCentre(int k, int r) { return {PegCell(k, r).Left + 5.0, PegCell(k, r).Top + 5.0}; }
 
 // The round right part: the big ball (button 0) and the seven bullets
 // (buttons 1..7) on a ring around it.

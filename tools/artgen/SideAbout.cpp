@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kWidth = AboutLayout::Width;
 constexpr int kHeight = AboutLayout::Height;
-constexpr Rect kExit = FromLayout(AboutLayout::Exit);
+constexpr Rect kExit = AboutLayout::Exit;
 
 void CentredText(cairo_t* cr, const char* text, const art::Font& font, double cx, double cy,
                  const art::Color& color, double shadow = 0.55)

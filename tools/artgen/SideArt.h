@@ -22,18 +22,9 @@ void GenerateSideWindowArt(const std::filesystem::path& resourcesDir);
 
 namespace side {
 
-// A rectangle in window pixels: left, top, width, height (right and bottom
-// exclusive, as everywhere in the game).
-struct Rect {
-    int X = 0, Y = 0, W = 0, H = 0;
-    Rect Inset(int d) const { return {X + d, Y + d, W - 2 * d, H - 2 * d}; }
-    double CX() const { return X + W / 2.0; }
-    double CY() const { return Y + H / 2.0; }
-};
-
-// A rectangle of the windows' layout tables, which every side-window
-// coordinate comes from.
-constexpr Rect FromLayout(const Layout::Area& a) { return {a.Left, a.Top, a.Width, a.Height}; }
+// The centre of a rectangle, for drawing centred with cairo.
+constexpr double CentreX(const Rect& r) { return r.Left + r.Width / 2.0; }
+constexpr double CentreY(const Rect& r) { return r.Top + r.Height / 2.0; }
 
 // The shared palette. The board is deep blue with copper highlights; the
 // side windows use the same blue and copper so they read as one set.

@@ -11,8 +11,8 @@ namespace {
 
 constexpr int kWidth = HighLayout::Width;
 constexpr int kHeight = HighLayout::Height;
-constexpr Rect kReset = FromLayout(HighLayout::Reset);
-constexpr Rect kOk = FromLayout(HighLayout::Exit);
+constexpr Rect kReset = HighLayout::Reset;
+constexpr Rect kOk = HighLayout::Exit;
 // The width and height of a cell's text.
 constexpr int kTextW = HighLayout::CellChars * Layout::DigitWidth;
 constexpr int kTextH = Layout::DigitHeight;

@@ -152,8 +152,8 @@ void Grain(art::Canvas& canvas, const Rect& area, uint32_t seed, int amplitude)
 {
     Xorshift rng(seed);
     PixelAccess px(canvas);
-    for (int y = std::max(area.Y, 0); y < std::min(area.Y + area.H, canvas.Height()); ++y) {
-        for (int x = std::max(area.X, 0); x < std::min(area.X + area.W, canvas.Width()); ++x) {
+    for (int y = std::max(area.Top, 0); y < std::min(area.Top + area.Height, canvas.Height()); ++y) {
+        for (int x = std::max(area.Left, 0); x < std::min(area.Left + area.Width, canvas.Width()); ++x) {
             const int n = static_cast<int>(rng.Next() % static_cast<uint32_t>(2 * amplitude + 1)) - amplitude;
             uint32_t& p = px.At(x, y);
             const int r = std::clamp(static_cast<int>((p >> 16) & 0xFF) + n, 0, 255);
@@ -233,13 +233,13 @@ void SunkenField(cairo_t* cr, const Rect& field, const art::Color& panel)
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
     // Outer ring: the panel's edge catching light below and right, falling
     // into shadow above and left.
-    fill(field.X - 2, field.Y - 2, field.W + 4, field.H + 4, panel.Mix(white, 0.45));
-    fill(field.X - 2, field.Y - 2, field.W + 3, field.H + 3, panel.Mix(black, 0.55));
+    fill(field.Left - 2, field.Top - 2, field.Width + 4, field.Height + 4, panel.Mix(white, 0.45));
+    fill(field.Left - 2, field.Top - 2, field.Width + 3, field.Height + 3, panel.Mix(black, 0.55));
     // Inner ring: the wall of the recess.
-    fill(field.X - 1, field.Y - 1, field.W + 2, field.H + 2, panel.Mix(white, 0.18));
-    fill(field.X - 1, field.Y - 1, field.W + 1, field.H + 1, black.Mix(panel, 0.12));
+    fill(field.Left - 1, field.Top - 1, field.Width + 2, field.Height + 2, panel.Mix(white, 0.18));
+    fill(field.Left - 1, field.Top - 1, field.Width + 1, field.Height + 1, black.Mix(panel, 0.12));
     // The field itself: pure black, exactly the rectangle the digits use.
-    fill(field.X, field.Y, field.W, field.H, black);
+    fill(field.Left, field.Top, field.Width, field.Height, black);
     cairo_restore(cr);
 }
 
@@ -261,7 +261,7 @@ void TextGlow(art::Canvas& canvas, const std::string& text, const art::Font& fon
 
     cairo_t* cr = canvas.Cr();
     cairo_save(cr);
-    cairo_rectangle(cr, clip.X, clip.Y, clip.W, clip.H);
+    cairo_rectangle(cr, clip.Left, clip.Top, clip.Width, clip.Height);
     cairo_clip(cr);
     art::SetSource(cr, color, alpha);
     cairo_mask_surface(cr, shape, 0, 0);
@@ -275,10 +275,10 @@ void Lettering(art::Canvas& canvas, const std::string& text, const art::Font& fo
     // Keep the ink (and its shadow) two pixels inside the area: the lit
     // look must not reach the area's border, where the overlay meets the
     // picture beneath.
-    const art::Font f = art::FitFont(text, font, area.W - 5, area.H - 5, font.SizePx);
+    const art::Font f = art::FitFont(text, font, area.Width - 5, area.Height - 5, font.SizePx);
     const art::TextBox box = art::MeasureText(text, f);
     double x = 0, y = 0;
-    art::InkCentredOrigin(box, area.CX() - 0.5 + dx, area.CY() - 0.5 + dy, x, y);
+    art::InkCentredOrigin(box, CentreX(area) - 0.5 + dx, CentreY(area) - 0.5 + dy, x, y);
     cairo_t* cr = canvas.Cr();
     const Rect inner = area.Inset(1);
 
@@ -289,12 +289,12 @@ void Lettering(art::Canvas& canvas, const std::string& text, const art::Font& fo
     art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
     art::DrawText(cr, text, f, x + 1, y + 1);
     if (lit) {
-        cairo_pattern_t* grad = cairo_pattern_create_linear(0, area.Y, 0, area.Y + area.H);
+        cairo_pattern_t* grad = cairo_pattern_create_linear(0, area.Top, 0, area.Top + area.Height);
         const art::Color hi = art::Color::Hex(0xFFF6DC);
         const art::Color lo = art::Color::Hex(pal::LitText);
         cairo_pattern_add_color_stop_rgb(grad, 0.0, hi.r, hi.g, hi.b);
         cairo_pattern_add_color_stop_rgb(grad, 1.0, lo.r, lo.g, lo.b);
-        cairo_rectangle(cr, inner.X, inner.Y, inner.W, inner.H);
+        cairo_rectangle(cr, inner.Left, inner.Top, inner.Width, inner.Height);
         cairo_clip(cr);
         art::TextPath(cr, text, f, x, y);
         cairo_set_source(cr, grad);
@@ -312,18 +312,18 @@ void Choice(art::Canvas& canvas, const std::string& text, const art::Font& font,
 {
     cairo_t* cr = canvas.Cr();
     const Rect plate = area.Inset(1);
-    const art::Font f = art::FitFont(text, font, area.W - 6, area.H - 6, font.SizePx);
+    const art::Font f = art::FitFont(text, font, area.Width - 6, area.Height - 6, font.SizePx);
     const art::TextBox box = art::MeasureText(text, f);
     double x = 0, y = 0;
-    art::InkCentredOrigin(box, area.CX() - 0.5, area.CY() - 0.5, x, y);
+    art::InkCentredOrigin(box, CentreX(area) - 0.5, CentreY(area) - 0.5, x, y);
 
     cairo_save(cr);
     if (chosen) {
-        cairo_rectangle(cr, plate.X, plate.Y, plate.W, plate.H);
+        cairo_rectangle(cr, plate.Left, plate.Top, plate.Width, plate.Height);
         cairo_clip(cr);
         // A small polished copper plate, lit from above, with a dark edge.
-        cairo_pattern_t* grad = CopperGradient(plate.Y, plate.Y + plate.H, 0.5);
-        art::RoundedRectPath(cr, plate.X + 0.5, plate.Y + 0.5, plate.W - 1, plate.H - 1, 4);
+        cairo_pattern_t* grad = CopperGradient(plate.Top, plate.Top + plate.Height, 0.5);
+        art::RoundedRectPath(cr, plate.Left + 0.5, plate.Top + 0.5, plate.Width - 1, plate.Height - 1, 4);
         cairo_set_source(cr, grad);
         cairo_fill_preserve(cr);
         cairo_set_line_width(cr, 1);
@@ -338,11 +338,11 @@ void Choice(art::Canvas& canvas, const std::string& text, const art::Font& font,
     } else {
         // A faint sunken seat, the place the copper plate drops into when
         // this choice is taken; it tells the player the number is a key.
-        art::RoundedRectPath(cr, plate.X + 0.5, plate.Y + 0.5, plate.W - 1, plate.H - 1, 4);
+        art::RoundedRectPath(cr, plate.Left + 0.5, plate.Top + 0.5, plate.Width - 1, plate.Height - 1, 4);
         art::SetSource(cr, art::Color{0, 0, 0}, 0.22);
         cairo_fill_preserve(cr);
         cairo_set_line_width(cr, 1);
-        cairo_pattern_t* edge = cairo_pattern_create_linear(0, plate.Y, 0, plate.Y + plate.H);
+        cairo_pattern_t* edge = cairo_pattern_create_linear(0, plate.Top, 0, plate.Top + plate.Height);
         cairo_pattern_add_color_stop_rgba(edge, 0.0, 0, 0, 0, 0.45);
         cairo_pattern_add_color_stop_rgba(edge, 1.0, 0.6, 0.75, 1.0, 0.35);
         cairo_set_source(cr, edge);
@@ -365,8 +365,8 @@ void WritePicture(const art::Canvas& canvas, const std::filesystem::path& resour
 void WriteCut(const art::Canvas& canvas, const Rect& area, const std::filesystem::path& resourcesDir,
               const std::string& window, const std::string& name)
 {
-    art::Canvas cut(area.W, area.H);
-    cut.CopyFrom(canvas, area.X, area.Y, area.W, area.H, 0, 0);
+    art::Canvas cut(area.Width, area.Height);
+    cut.CopyFrom(canvas, area.Left, area.Top, area.Width, area.Height, 0, 0);
     WritePicture(cut, resourcesDir, window, name);
 }
 

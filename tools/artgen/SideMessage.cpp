@@ -14,8 +14,8 @@ namespace {
 
 constexpr int kWidth = MessageLayout::Width;
 constexpr int kHeight = MessageLayout::Height;
-constexpr Rect kPlate = FromLayout(MessageLayout::Plate);
-constexpr Rect kOk = FromLayout(MessageLayout::Exit);
+constexpr Rect kPlate = MessageLayout::Plate;
+constexpr Rect kOk = MessageLayout::Exit;
 
 // The plate the messages are written on: a recess in the leather with a
 // thin copper edge, darker than its surroundings so the words stand out.
@@ -25,21 +25,21 @@ void Plate(art::Canvas& canvas)
     const Rect p = kPlate;
     cairo_save(cr);
     cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    cairo_rectangle(cr, p.X, p.Y, p.W, p.H);
+    cairo_rectangle(cr, p.Left, p.Top, p.Width, p.Height);
     art::SetSource(cr, art::Color::Hex(0x061330));
     cairo_fill(cr);
     cairo_restore(cr);
 
     cairo_save(cr);
-    cairo_rectangle(cr, p.X, p.Y, p.W, p.H);
+    cairo_rectangle(cr, p.Left, p.Top, p.Width, p.Height);
     cairo_clip(cr);
     // Inner shadow from the upper edge, a faint lift at the lower one.
-    cairo_pattern_t* shade = cairo_pattern_create_linear(0, p.Y, 0, p.Y + p.H);
+    cairo_pattern_t* shade = cairo_pattern_create_linear(0, p.Top, 0, p.Top + p.Height);
     cairo_pattern_add_color_stop_rgba(shade, 0.0, 0, 0, 0, 0.55);
     cairo_pattern_add_color_stop_rgba(shade, 0.25, 0, 0, 0, 0.0);
     cairo_pattern_add_color_stop_rgba(shade, 0.8, 0.25, 0.45, 0.85, 0.0);
     cairo_pattern_add_color_stop_rgba(shade, 1.0, 0.25, 0.45, 0.85, 0.22);
-    cairo_rectangle(cr, p.X, p.Y, p.W, p.H);
+    cairo_rectangle(cr, p.Left, p.Top, p.Width, p.Height);
     cairo_set_source(cr, shade);
     cairo_fill(cr);
     cairo_pattern_destroy(shade);
@@ -47,12 +47,12 @@ void Plate(art::Canvas& canvas)
     Grain(canvas, p, 0x3E55, 2);
 
     cairo_save(cr);
-    art::RoundedRectPath(cr, p.X + 0.5, p.Y + 0.5, p.W - 1, p.H - 1, 3);
+    art::RoundedRectPath(cr, p.Left + 0.5, p.Top + 0.5, p.Width - 1, p.Height - 1, 3);
     cairo_set_line_width(cr, 1);
     art::SetSource(cr, art::Color::Hex(pal::CopperDark));
     cairo_stroke(cr);
-    cairo_move_to(cr, p.X + 3, p.Y + p.H - 0.5);
-    cairo_line_to(cr, p.X + p.W - 3, p.Y + p.H - 0.5);
+    cairo_move_to(cr, p.Left + 3, p.Top + p.Height - 0.5);
+    cairo_line_to(cr, p.Left + p.Width - 3, p.Top + p.Height - 0.5);
     art::SetSource(cr, art::Color::Hex(pal::Copper), 0.9);
     cairo_stroke(cr);
     cairo_restore(cr);
@@ -84,8 +84,8 @@ void WriteMessage(art::Canvas& canvas, const MessageText& m)
 {
     cairo_t* cr = canvas.Cr();
     const Rect p = kPlate;
-    const double cx = p.CX();
-    const double maxW = p.W - 16;
+    const double cx = CentreX(p);
+    const double maxW = p.Width - 16;
 
     struct Line {
         std::string Text;
@@ -107,7 +107,7 @@ void WriteMessage(art::Canvas& canvas, const MessageText& m)
     // Stack the lines, centred in the plate.
     double total = 0;
     for (const Line& line : lines) total += line.Height;
-    double top = p.CY() - total / 2;
+    double top = CentreY(p) - total / 2;
     for (const Line& line : lines) {
         const art::TextBox box = art::MeasureText(line.Text, line.Font);
         double x = 0, y = 0;

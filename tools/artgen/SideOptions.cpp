@@ -26,9 +26,9 @@ const std::vector<Item>& Items()
     static const std::vector<Item> items = [] {
         std::vector<Item> all;
         for (const OptionsLayout::Choice& c : OptionsLayout::Choices)
-            all.push_back({c.Name, c.Text, FromLayout(c.Area), true});
-        all.push_back({"imgOk", "Ok", FromLayout(OptionsLayout::Ok), false});
-        all.push_back({"imgCancel", "Cancel", FromLayout(OptionsLayout::Cancel), false});
+            all.push_back({c.Name, c.Text, c.Area, true});
+        all.push_back({"imgOk", "Ok", OptionsLayout::Ok, false});
+        all.push_back({"imgCancel", "Cancel", OptionsLayout::Cancel, false});
         return all;
     }();
     return items;

@@ -57,7 +57,7 @@ void DisplayPanel(art::Canvas& canvas, const PanelLook& look, const std::vector<
         const art::Font font = SansFont(8.5);
         const art::TextBox box = art::MeasureText(field.Caption, font);
         double x = 0, y = 0;
-        art::InkCentredOrigin(box, field.Area.CX(), field.Area.Y + field.Area.H + 7.5, x, y);
+        art::InkCentredOrigin(box, CentreX(field.Area), field.Area.Top + field.Area.Height + 7.5, x, y);
         art::SetSource(cr, art::Color{0, 0, 0}, 0.45);
         art::DrawText(cr, field.Caption, font, x + 0.7, y + 0.7);
         art::SetSource(cr, art::Color::Hex(look.Caption));
@@ -72,7 +72,7 @@ void GenerateTimerArt(const std::filesystem::path& resourcesDir)
 {
     art::Canvas canvas(TimerLayout::Width, TimerLayout::Height);
     DisplayPanel(canvas, {0x45B079, 0x1F7A4A, 0x0C3E24, 0xD9F2E2},
-                 {{FromLayout(TimerLayout::TimeField), "TIME"}, {FromLayout(TimerLayout::RecordField), "RECORD"}});
+                 {{TimerLayout::TimeField, "TIME"}, {TimerLayout::RecordField, "RECORD"}});
     WritePicture(canvas, resourcesDir, "timer", "imgTimer");
 }
 
@@ -80,7 +80,7 @@ void GenerateCombsArt(const std::filesystem::path& resourcesDir)
 {
     art::Canvas canvas(CombsLayout::Width, CombsLayout::Height);
     DisplayPanel(canvas, {0xB4BAC4, 0x6E747E, 0x393D45, 0xF0F2F6},
-                 {{FromLayout(CombsLayout::CountField), "COMBINATIONS"}});
+                 {{CombsLayout::CountField, "COMBINATIONS"}});
     WritePicture(canvas, resourcesDir, "combs", "imgCombs");
 }
 

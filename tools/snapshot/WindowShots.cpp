@@ -35,7 +35,7 @@ void SetRecord(int spaces, int colors, bool doubles, int rows, int seconds) {
 }
 
 // Rests the pointer on the middle of an area of a shown window.
-void PointAt(HeadlessPlatform& platform, Form& form, const Layout::Area& a) {
+void PointAt(HeadlessPlatform& platform, Form& form, const Rect& a) {
     platform.PointerMove(form.Left() + a.Left + a.Width / 2, form.Top() + a.Top + a.Height / 2);
 }
 

@@ -1,0 +1,77 @@
+#include "game/Flow.h"
+
+#include "game/Rules.h"
+#include "game/Solver.h"
+
+bool BeatsRecord(int rows, int seconds, const HighScoreEntry& record) {
+    const int recordRows = record.RecordRows;
+    const int recordSeconds = record.RecordSeconds;  // copies: the entry is packed
+    return recordRows == 0 || rows < recordRows || (rows == recordRows && seconds < recordSeconds);
+}
+
+void StartGame() {
+    TBoardState& b = BoardState;
+    GenerateSecret();
+    b.ColorMarks.Fill(MarkNone);
+    b.GameActive = true;
+    b.CurrentRow = 12;
+    b.HintUsed = false;
+    ResetCandidates();  // needs row 12 current
+    b.ElapsedTime = 0;
+}
+
+namespace {
+
+// The end of a game, won or lost: nothing more to evaluate, and the notes
+// of this game go.
+RowEvaluation EndGame(RowEnd end, uint8_t row) {
+    BoardState.GameActive = false;
+    BoardState.ColorMarks.Fill(MarkNone);
+    return {end, row};
+}
+
+}  // namespace
+
+RowEvaluation EvaluateRow() {
+    TBoardState& b = BoardState;
+    if (!b.GameActive) return {RowEnd::NoGame, 0};
+    if (!RowComplete()) return {RowEnd::RowNotFull, 0};
+    ScoreRow();
+    const uint8_t row = b.CurrentRow;
+    if (b.RowScores[row].RedCount == GameSettings.Spaces) {
+        if (b.HintUsed) return EndGame(RowEnd::Won, row);
+        const int rows = 13 - row;
+        HighScoreEntry& record = CurrentHighScore();
+        if (!BeatsRecord(rows, b.ElapsedTime, record)) return EndGame(RowEnd::Won, row);
+        record.RecordRows = static_cast<uint8_t>(rows);
+        record.RecordSeconds = static_cast<int16_t>(b.ElapsedTime);
+        return EndGame(RowEnd::NewRecord, row);
+    }
+    --b.CurrentRow;
+    // Lost: the secret stays hidden.
+    if (b.CurrentRow == 0) return EndGame(RowEnd::Lost, row);
+    UpdateCandidates();
+    return {RowEnd::NextRow, row};
+}
+
+bool PlaceHint() {
+    TBoardState& b = BoardState;
+    if (!b.GameActive) return false;
+    UpdateCandidates();
+    // All five positions are written, whatever the code length.
+    b.Guesses[b.CurrentRow] = CandidateSlot(LastHint);
+    if (b.CurrentRow != 12) b.HintUsed = true;
+    return true;
+}
+
+uint8_t QuickFill(uint8_t colour) {
+    TBoardState& b = BoardState;
+    if (b.CurrentRow < 1 || b.CurrentRow > 12) return 0;
+    TCode& row = b.Guesses[b.CurrentRow];
+    for (size_t p = 1; p <= GameSettings.Spaces; ++p)
+        if (row[p] == 0) {
+            row[p] = colour;
+            return static_cast<uint8_t>(p);
+        }
+    return 0;
+}

@@ -1,0 +1,55 @@
+// Flow: what the board's game commands do to the shared state. Starting a
+// game, evaluating the current row (win, new record, loss or the next row),
+// placing a hint and the quick fill of a right click live here, with no
+// window in them; the board window draws, opens the message and runs the
+// timer from the results.
+#pragma once
+
+#include <cstdint>
+
+#include "game/GameState.h"
+
+// How an evaluation ended.
+enum class RowEnd : uint8_t {
+    NoGame,      // refused: no game is in progress
+    RowNotFull,  // refused: a hole in play of the current row is empty
+    NextRow,     // scored, code not found: play goes on one row up
+    Won,         // code found, no new record (or a hint was used)
+    NewRecord,   // code found, and the record of these settings replaced
+    Lost,        // the last row scored without finding the code
+};
+
+struct RowEvaluation {
+    RowEnd End = RowEnd::NoGame;
+    uint8_t Row = 0;  // the row just scored, whose pegs are new; 0 when refused
+
+    bool Scored() const { return Row != 0; }
+    bool GameOver() const { return End == RowEnd::Won || End == RowEnd::NewRecord || End == RowEnd::Lost; }
+    // A won game's time stands still; a lost game's goes on counting.
+    bool StopsTimer() const { return End == RowEnd::Won || End == RowEnd::NewRecord; }
+    bool RecordEntered() const { return End == RowEnd::NewRecord; }
+};
+
+// True when a game won in `rows` rows and `seconds` seconds beats `record`:
+// there is none yet, fewer rows, or as many rows in less time. A tie keeps
+// the old record.
+bool BeatsRecord(int rows, int seconds, const HighScoreEntry& record);
+
+// A new game: a new secret on an empty board, no notes, row 12 current, no
+// hint used, the whole code space possible and the time at 0.
+void StartGame();
+
+// Evaluates the current row. A scored row that finds the code ends the game
+// and enters a record unless a hint was used after the first row; any other
+// scored row moves play one row up, or ends the game lost after row 1.
+RowEvaluation EvaluateRow();
+
+// Fills the current row with a code consistent with every evaluated row.
+// False when no game is in progress. A hint on the first row is free; one
+// on any later row gives up the record of this game.
+bool PlaceHint();
+
+// Puts `colour` into the first empty hole in play of the current row.
+// Returns the position filled, or 0 when the row is full or no row is
+// current.
+uint8_t QuickFill(uint8_t colour);
