@@ -21,6 +21,7 @@ public:
     void OnMouseLeave() override { Log("leave"); }
     void OnKeyDown(int key, unsigned mods) override { Log("key " + std::to_string(key) + " " + std::to_string(mods)); }
     void OnCloseRequest() override { Log("close?"); }
+    void OnCaptureLost() override { Log("capture lost"); }
 
 private:
     void Log(const std::string& what) { log_.push_back(name_ + " " + what); }
@@ -138,6 +139,73 @@ TEST_F(HeadlessTest, DoubleClickIsPressReleasePressWithTwoClicks) {
     platform.DoubleClick(300, 200);
     const std::vector<std::string> want = {"B down 50,50", "B up 50,50", "B down 50,50 double", "B up 50,50"};
     EXPECT_EQ(log, want);
+}
+
+TEST_F(HeadlessTest, PressesPairOnlyWhenCloseInTimePlaceAndWindow) {
+    auto presses = [&] {
+        std::vector<std::string> downs;
+        for (const std::string& line : log)
+            if (line.find(" down ") != std::string::npos) downs.push_back(line);
+        log.clear();
+        return downs;
+    };
+    platform.Click(300, 200);
+    platform.Advance(501);
+    platform.Click(300, 200);  // too slow
+    platform.Advance(100);
+    platform.Click(303, 200);  // too far
+    platform.Click(303, 200);
+    platform.Click(303, 200);  // a third press starts over
+    EXPECT_EQ(presses(), (std::vector<std::string>{"B down 50,50", "B down 50,50", "B down 53,50", "B down 53,50 double",
+                                                   "B down 53,50"}));
+    platform.Click(300, 200, MouseButton::Right);  // a right press in between breaks the pair
+    platform.Click(300, 200);
+    platform.Click(300, 200, MouseButton::Right);
+    platform.Click(300, 200);
+    platform.Click(120, 110);  // another window
+    EXPECT_EQ(presses(), (std::vector<std::string>{"B down 50,50 right", "B down 50,50", "B down 50,50 right",
+                                                   "B down 50,50", "A down 20,10"}));
+}
+
+TEST_F(HeadlessTest, AModalWindowTakesAHeldPressAwayAndItsReleaseGoesNowhere) {
+    // A is pressed and holds the capture when B's modal loop starts.
+    platform.PointerDown(120, 110);
+    a->CaptureMouse();
+    bool done = false;
+    platform.Script([&] { platform.PointerUp(120, 110); });          // A's release, now for nobody
+    platform.Script([&] { platform.PointerMove(130, 110); });        // behind the modal window
+    platform.Script([&] { platform.Click(300, 200); });              // B still takes its own clicks
+    platform.Script([&] { done = true; });
+    log.clear();
+    EXPECT_TRUE(platform.RunModal(*b, [&] { return done; }));
+    EXPECT_EQ(log, (std::vector<std::string>{"A capture lost", "A leave", "B down 50,50", "B up 50,50"}));
+    EXPECT_EQ(platform.Captured(), nullptr);
+    EXPECT_EQ(platform.DroppedInputs(), 2);  // the release and the move
+    // Afterwards A's input is A's again, and a release without a press is nobody's.
+    log.clear();
+    platform.PointerUp(120, 110);
+    platform.Click(120, 110);
+    EXPECT_EQ(log, (std::vector<std::string>{"B leave", "A down 20,10", "A up 20,10"}));
+}
+
+TEST_F(HeadlessTest, AltF4IsOneCloseRequestAndTheSessionEndReachesTheFirstWindowThroughAModalOne) {
+    platform.KeyPressTo(*b, Key::Function(4), Modifier::Alt);
+    platform.KeyPressTo(*b, Key::Function(4));  // F4 alone is a key
+    platform.Script([&] { platform.EndSession(); });
+    platform.Script([&] { log.push_back("must not run"); });
+    EXPECT_FALSE(platform.RunModal(*b, [] { return false; }));
+    EXPECT_TRUE(platform.QuitRequested());
+    EXPECT_EQ(log, (std::vector<std::string>{"B close?", "B key 115 0", "A close?"}));
+    platform.EndSession();  // said once
+    EXPECT_EQ(log.size(), 3u);
+}
+
+TEST_F(HeadlessTest, AWindowMovedFromOutsideTakesInputAtItsNewPlace) {
+    platform.MoveFromOutside(*b, 600, 400);
+    EXPECT_EQ(b->Bounds(), (Rect{600, 400, 100, 100}));
+    platform.Click(610, 405);
+    platform.Click(280, 180);  // where B was: now A's
+    EXPECT_EQ(log, (std::vector<std::string>{"B down 10,5", "B up 10,5", "B leave", "A down 180,80", "A up 180,80"}));
 }
 
 TEST_F(HeadlessTest, KeysAndCloseRequestsGoToTheirWindow) {
