@@ -31,6 +31,7 @@
 #include "util/Region.h"
 #include "windows/CombsLayout.h"
 #include "windows/HighLayout.h"
+#include "windows/MessageLayout.h"
 #include "windows/TimerLayout.h"
 
 namespace {
@@ -122,6 +123,7 @@ int Geometry() {
     std::printf("TIME_X=%d TIME_Y=%d TIME_CHARS=%d\n", TimerLayout::TimeText.X, TimerLayout::TimeText.Y,
                 TimerLayout::TimeChars);
     std::printf("HIGH_W=%d HIGH_H=%d\n", HighLayout::Width, HighLayout::Height);
+    std::printf("MESSAGE_W=%d MESSAGE_H=%d\n", MessageLayout::Width, MessageLayout::Height);
     for (int c = 1; c <= board::MaxColors; ++c)
         std::printf("COLOR_%d_X=%d COLOR_%d_Y=%d\n", c, board::ColorCentre(c).X, c, board::ColorCentre(c).Y);
     for (int p = 1; p <= board::MaxPositions; ++p)

@@ -8,11 +8,12 @@ for tool in Xvfb xdpyinfo xdotool xwininfo import; do
 done
 
 work=$(mktemp -d)
-pid="" xvfb=""
+pid="" xvfb="" wm=""
 cleanup() {
   # Either may have ended already; that must not stop the rest of the
   # clean-up under set -e.
   [ -z "$pid" ] || kill "$pid" 2>/dev/null || true
+  [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
   wait 2>/dev/null || true
   rm -rf "$work"
@@ -39,6 +40,19 @@ for _ in $(seq 600); do
 done
 xdpyinfo >/dev/null 2>&1 || x_failed "$DISPLAY did not answer within 60 s"
 screen_w=1024 screen_h=768
+
+# A window manager on the private server (openbox), for the steps that need
+# one: it places, moves and closes windows as a desktop does.
+start_wm() {
+  command -v openbox >/dev/null || { echo "missing openbox (scripts/deps.sh test installs it)"; exit 1; }
+  openbox --sm-disable >"$work/wm.log" 2>&1 &
+  wm=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  echo "FAIL the window manager did not start"; cat "$work/wm.log"; exit 1
+}
 
 # The game, its output in $work/game.log; under the sanitizers the desktop
 # libraries' own leaks are not ours.

@@ -155,5 +155,41 @@ check "Alt+F4 on the board ends the second run" ended
 check "... which stores the moved timer window's place" \
   equal "$(ini_value Windows TimerLeft) $(ini_value Windows TimerTop)" "$((timer_x - 50)) $((timer_y - 130))"
 
+# ---- third start, under a window manager ----------------------------------
+# What a desktop adds: a window manager that moves the board on its own, and
+# a button held while a modal message opens.
+start_wm
+start_game
+check "the main window comes back under the window manager" equal "$(place_of "$MAIN_W" "$MAIN_H")" "$main_x $main_y"
+xdotool windowmove "$(window_id_of "$MAIN_W" "$MAIN_H")" 300 250; sleep 0.5
+check "the window manager moves the board to (300, 250)" equal "$(place_of "$MAIN_W" "$MAIN_H")" "300 250"
+old_x=$main_x old_y=$main_y main_x=300 main_y=250
+key F2
+row=12
+# Where the Exit bullet was before the move is board now: nothing ends.
+click $((old_x + BUTTON_7_X)) $((old_y + BUTTON_7_Y))
+check "a click where the Exit bullet used to be does not end the program" kill -0 "$pid"
+drag $((main_x + COLOR_5_X)) $((main_y + COLOR_5_Y)) $((main_x + HOLE_1_12_X)) $((main_y + HOLE_1_12_Y))
+shot
+check "a ball dropped on the moved board lands in its hole" \
+  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 12)" 5
+# New held down, Space on a row that is not full: the message opens, and the
+# release behind it must not start a new game.
+xdotool mousemove $((main_x + BUTTON_1_X)) $((main_y + BUTTON_1_Y)); sleep 0.2
+xdotool mousedown 1; sleep 0.3
+key space
+check "Space on a row that is not full shows the message" place_of "$MESSAGE_W" "$MESSAGE_H" >/dev/null
+xdotool mouseup 1; sleep 0.6
+check "the release of the held New bullet does nothing behind the message" place_of "$MESSAGE_W" "$MESSAGE_H" >/dev/null
+key Return
+check "Enter closes the message" absent "$MESSAGE_W" "$MESSAGE_H"
+shot
+check "... and the row still holds its ball: no new game ran" \
+  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 12)" 5
+click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
+check "the Exit bullet of the moved board ends the program" ended
+check "... which stores the board's place the window manager gave it" \
+  equal "$(ini_value Windows MainLeft) $(ini_value Windows MainTop)" "300 250"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
