@@ -154,5 +154,56 @@ check "the exit bullet ends the second run" wait_ended
 check "... and stores the see-through holes" equal "$(reg_value Game Holes)" 1
 check "the record text is written back unchanged" equal "$(reg_value Game High)" "$high"
 
+# ---- third start, under a window manager ----------------------------------
+# The board moved by the window manager is played where it now is, and a
+# button held while a modal message opens does nothing when let go.
+start_wm
+start_game
+# (The window manager may pull a window that stood partly off the screen back onto it.)
+read -r main_x main_y < <(wait_place "$MAIN_W" "$MAIN_H") || main_x=""
+check "the main window comes back under the window manager" test -n "$main_x"
+# Dragged fully onto the screen by bare board, for the steps below.
+drag $((main_x + BARE_X)) $((main_y + BARE_Y)) $((100 + BARE_X)) $((100 + BARE_Y))
+check "the board is dragged to (100, 100)" equal "$(wait_place "$MAIN_W" "$MAIN_H")" "100 100"
+main_x=100 main_y=100
+click $((main_x + BARE_X)) $((main_y + BARE_Y)); key F2
+drag $((main_x + COLOR_5_X)) $((main_y + COLOR_5_Y)) $((main_x + HOLE_1_12_X)) $((main_y + HOLE_1_12_Y))
+sleep 0.5; shot
+check "a ball dropped into the first hole lands there" \
+  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 12)" 5
+xdotool mousemove $((main_x + BUTTON_1_X)) $((main_y + BUTTON_1_Y)); sleep 0.3
+xdotool mousedown 1; sleep 0.3
+key space
+check "Space on a row that is not full shows the message" test -n "$(wait_place "$MESSAGE_W" "$MESSAGE_H" 10 || true)"
+xdotool mouseup 1; sleep 1
+check "the release of the held New bullet does nothing behind the message" \
+  test -n "$(wait_place "$MESSAGE_W" "$MESSAGE_H" 5 || true)"
+read -r message_x message_y < <(wait_place "$MESSAGE_W" "$MESSAGE_H" 5) || message_x=""
+xdotool mousemove $((message_x + MESSAGE_W / 2)) $((message_y + MESSAGE_H / 2)); key Return
+message_gone() {
+  for _ in $(seq 50); do
+    game_windows | grep -q "^$MESSAGE_W $MESSAGE_H " || return 0
+    sleep 0.1
+  done
+  return 1
+}
+check "Enter closes the message" message_gone
+sleep 0.5; shot
+check "... and the row still holds its ball: no new game ran" \
+  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 12)" 5
+xdotool windowmove "$(window_id_of "$MAIN_W" "$MAIN_H")" 300 250; sleep 1
+check "the window manager moves the board to (300, 250)" equal "$(wait_place "$MAIN_W" "$MAIN_H")" "300 250"
+old_x=$main_x old_y=$main_y main_x=300 main_y=250
+click $((old_x + BUTTON_7_X)) $((old_y + BUTTON_7_Y))
+check "a click where the Exit bullet used to be does not end the program" kill -0 "$pid"
+drag $((main_x + COLOR_5_X)) $((main_y + COLOR_5_Y)) $((main_x + HOLE_2_12_X)) $((main_y + HOLE_2_12_Y))
+sleep 0.5; shot
+check "a ball dropped on the moved board lands in its hole" \
+  equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 2 12)" 5
+click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
+check "the Exit bullet of the moved board ends the program" wait_ended
+check "... which stores the board's place the window manager gave it" \
+  equal "$(reg_value Windows MainLeft) $(reg_value Windows MainTop)" "300 250"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
