@@ -118,7 +118,9 @@ TEST_F(StoreCompatTest, RecordsWrittenHereAreTheKnownTextAndReadBackUnchanged) {
     LoadSettings();
     EXPECT_TRUE(TableHoldsTwoRecords());
 
+    // Cleared by the player (Reset): written cleared.
     HighScoreTable = THighScoreTable{};
+    NoteAllRecordsCleared();
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(std::string(raw->Find("High")->Data.begin(), raw->Find("High")->Data.end()), EmptyTableText);
 }
