@@ -256,13 +256,17 @@ static void EndAfterARecord(BoardTest& t, Ending ending) {
     }
     t.Stop();
     const auto& store = *t.platform.StoreContents();
+    auto value = [&](const char* section, const char* name) {
+        const std::string* v = store.Find(section, name);
+        return v ? *v : std::string("<absent>");
+    };
     // Settings and records once, then the seven windows' places: one write each.
     EXPECT_EQ(store.Replaces, replaces + 1 + 7);
-    EXPECT_EQ(*store.Find("Game", "ViewTimer"), "1");
-    EXPECT_EQ(*store.Find("Game", "ViewCombs"), "1");
-    EXPECT_EQ(*store.Find("Game", "Spaces"), "4");
-    EXPECT_EQ(DecodeStoredRecords(*store.Find("Game", "High")).Table.Entries[3].RecordRows, 1);
-    EXPECT_EQ(*store.Find("Windows", "MainLeft"), "100");
+    EXPECT_EQ(value("Game", "ViewTimer"), "1");
+    EXPECT_EQ(value("Game", "ViewCombs"), "1");
+    EXPECT_EQ(value("Game", "Spaces"), "4");
+    EXPECT_EQ(DecodeStoredRecords(value("Game", "High")).Table.Entries[3].RecordRows, 1);
+    EXPECT_EQ(value("Windows", "MainLeft"), "100");
     EXPECT_TRUE(t.platform.Messages().empty());
 }
 
