@@ -12,6 +12,7 @@
 #include "resources/Pictures.h"
 #include "util/Blit.h"
 #include "util/Cursor.h"
+#include "util/ScreenPlace.h"
 #include "windows/UAbout.h"
 #include "windows/UCombs.h"
 #include "windows/UHigh.h"
@@ -23,6 +24,17 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 constexpr const char* DepthWarning = "QuorVex needs 16-bit or True-color graphic modes to run properly!";
+
+// Where the player finds the help by hand: the document shipped is the
+// HTML file of the help file's name, beside the program (installed on
+// Linux, in share/doc/quorvex).
+std::string HelpNotOpened(const std::string& helpFile) {
+    std::string document = helpFile;
+    if (document.size() >= 4 && document.compare(document.size() - 4, 4, ".hlp") == 0)
+        document.replace(document.size() - 4, 4, ".html");
+    return "The help could not be opened. It is the file " + document +
+           " (where QuorVex is installed, in share/doc/quorvex); open it with a web browser.";
+}
 }
 
 TfrmMain::TfrmMain(Application& app) : Form(app, board::DesignWidth, board::DesignHeight) {
@@ -43,9 +55,12 @@ void TfrmMain::OnCreate() {
     movingWindow_ = false;
     LoadSettings();
     // The default centres the design size, which the window still has.
-    const int left = WindowPositions.ReadInteger("MainLeft", (system.ScreenWidth() - Width()) / 2);
-    const int top = WindowPositions.ReadInteger("MainTop", (system.ScreenHeight() - Height()) / 2);
-    MoveTo(left, top);
+    const int defaultLeft = (system.ScreenWidth() - Width()) / 2, defaultTop = (system.ScreenHeight() - Height()) / 2;
+    const int left = WindowPositions.ReadInteger("MainLeft", defaultLeft);
+    const int top = WindowPositions.ReadInteger("MainTop", defaultTop);
+    // A place the board could not be grabbed at (off this screen) is not used.
+    const bool reachable = PlaceReachable(left, top, system.ScreenWidth(), system.ScreenHeight());
+    MoveTo(reachable ? left : defaultLeft, reachable ? top : defaultTop);
     dragColor_ = 0;
     const auto fist = CursorFistBytes();
     if (auto cursor = DecodeCur(fist.data(), fist.size())) system.DefineCursor(CursorKind::ClosedHand, *cursor);
@@ -60,12 +75,16 @@ void TfrmMain::OnShow() {
     DoCommand(cmdNew);
 }
 
+// Every way the board closes (the exit button, the window's close button,
+// Alt+F4, the session ending) passes here before the side windows go.
+bool TfrmMain::OnCloseQuery() {
+    StoreOnEnding();
+    return true;
+}
+
 void TfrmMain::OnClose() { ClearShape(); }
 
-void TfrmMain::OnDestroy() {
-    WindowPositions.WriteInteger("MainLeft", Left());
-    WindowPositions.WriteInteger("MainTop", Top());
-}
+void TfrmMain::OnDestroy() { WindowPositions.WritePlace("Main", Left(), Top()); }
 
 void TfrmMain::OnMouseLeave() {
     for (int i = 0; i < int(buttonLit_.size()); ++i)
@@ -102,7 +121,9 @@ void TfrmMain::DoCommand(uint8_t command) {
         case cmdAbout:
             if (frmAbout) frmAbout->ShowModal();
             break;
-        case cmdHelp: App().OpenHelpContents(); break;
+        case cmdHelp:
+            if (!App().OpenHelpContents()) App().ShowMessage(HelpNotOpened(App().HelpFile));
+            break;
         case cmdExit: Exit(); break;
         case cmdTimer:
             if (frmTimer) ToggleView(1, *frmTimer);
@@ -146,7 +167,10 @@ void TfrmMain::Evaluate() {
         DrawPegToScreen(result.Row, k);
     }
     if (frmTimer && result.StopsTimer()) frmTimer->Timer.SetEnabled(false);
-    if (frmTimer && result.RecordEntered()) frmTimer->DrawRecord();
+    if (result.RecordEntered()) {
+        if (frmTimer) frmTimer->DrawRecord();
+        SaveRecords();  // at once: a crash after a win keeps it
+    }
     if (result.GameOver()) {
         RestoreNoteSquares();
         ShowMessageKind(MessageFor(result.End));
@@ -175,18 +199,22 @@ void TfrmMain::Hint() {
     PBoxPaint();
 }
 
-void TfrmMain::Exit() {
+void TfrmMain::Exit() { Close(); }
+
+bool TfrmMain::StoreOnEnding() {
+    if (endingStored_) return true;
+    endingStored_ = true;
+    // Taken while the side windows still show: nothing has hidden them yet.
     GameSettings.ViewTimer() = frmTimer && frmTimer->Visible();
     GameSettings.ViewCombs() = frmCombs && frmCombs->Visible();
-    if (!SaveSettings()) {
-        // Losing the options and records without a word would be worse
-        // than a message at the door.
-        const std::string where = OpenStore()->Location();
-        App().ShowMessage("Your options and records could not be saved to " +
-                          (where.empty() ? std::string("the settings store") : where) +
-                          ". They are lost when QuorVex closes.");
-    }
-    Close();
+    if (SaveSettings()) return true;
+    // Losing the options and records without a word would be worse than a
+    // message at the door.
+    const std::string where = OpenStore()->Location();
+    App().ShowMessage("Your options and records could not be saved to " +
+                      (where.empty() ? std::string("the settings store") : where) +
+                      ". They are lost when QuorVex closes.");
+    return false;
 }
 
 void TfrmMain::ToggleView(uint8_t toggle, Form& window) {

@@ -34,6 +34,11 @@ public:
     // The one entry point of every game command; codes above 9 do nothing.
     void DoCommand(uint8_t command);
     void FormKeyDown(int key, unsigned modifiers);
+    // Stores the options and records as the program ends, once whichever
+    // ending comes first (the exit button, a close request, the main loop
+    // ending for another reason); says so when they could not be stored.
+    // False when the store refused them.
+    bool StoreOnEnding();
 
     // The whole board: composed into the back buffer, the window's shape
     // cut from it, and the back buffer shown.
@@ -51,6 +56,7 @@ public:
 protected:
     void OnCreate() override;   // FormCreate
     void OnShow() override;     // FormShow
+    bool OnCloseQuery() override;  // FormCloseQuery
     void OnClose() override;    // FormClose
     void OnDestroy() override;  // FormDestroy
     void OnPaint() override;
@@ -97,6 +103,7 @@ private:
     BoardRenderer renderer_;
     std::array<bool, 10> buttonLit_{};
     bool movingWindow_ = false;
+    bool endingStored_ = false;  // the options and records were stored as the program ends
     int grabX_ = 0, grabY_ = 0;
     uint8_t dragColor_ = 0;
     int pressedButton_ = -1;

@@ -48,6 +48,10 @@ std::unique_ptr<Application> StartProgram(Platform& platform) {
 }
 
 void EndProgram(Application& app) {
+    // The main loop may have ended without the board being closed (the
+    // session ending, a quit from outside): the options and records are
+    // stored all the same, while the side windows still show.
+    if (frmMain) frmMain->StoreOnEnding();
     SetMainKeyHandler(nullptr);
     app.DestroyForms();
 }

@@ -16,7 +16,8 @@ class Platform;
 // main window is first shown.
 std::unique_ptr<Application> StartProgram(Platform& platform);
 
-// The windows destroyed (each stores its place) and the key hand-off let go.
+// The options and records stored unless an ending already stored them, the
+// windows destroyed (each stores its place) and the key hand-off let go.
 void EndProgram(Application& app);
 
 // Runs the program until it ends; the result is the process exit code.

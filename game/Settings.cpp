@@ -1,5 +1,7 @@
 #include "game/Settings.h"
 
+#include <array>
+#include <cctype>
 #include <charconv>
 #include <cstring>
 
@@ -18,6 +20,40 @@ std::optional<int32_t> ParseHex(const char* first, const char* last) {
 
 // The record table as written: two uppercase digits per byte.
 constexpr size_t HighTextLength = 2 * HighScoreTableSize;
+constexpr size_t RecordCount = THighScoreTable{}.Entries.size();
+
+// Records the player cleared this run, by entry.
+std::array<bool, RecordCount + 1> ClearedThisRun{};
+
+bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+
+std::string TableText(const THighScoreTable& table) {
+    std::string bytes(HighScoreTableSize, '\0');
+    std::memcpy(bytes.data(), &table, HighScoreTableSize);
+    return BytesToHex(ScrambleText(bytes));
+}
+
+bool SameRecord(const HighScoreEntry& a, const HighScoreEntry& b) {
+    return a.RecordRows == b.RecordRows && (a.RecordRows == 0 || a.RecordSeconds == b.RecordSeconds);
+}
+
+// The "High" text to store now, merged with what is stored now; nothing when
+// the stored text is to be left as it stands.
+std::optional<std::string> RecordsToStore(Store& store) {
+    const std::optional<std::string> storedText = store.ReadText(SectionGame, "High");
+    const StoredRecords stored = storedText ? DecodeStoredRecords(*storedText) : StoredRecords{{}, true};
+    THighScoreTable merged = HighScoreTable;
+    bool changed = false;
+    for (size_t i = 1; i <= RecordCount; ++i) {
+        const HighScoreEntry& now = stored.Table.Entries[i];
+        HighScoreEntry& mine = merged.Entries[i];
+        if (!ClearedThisRun[i]) mine = BetterRecord(now, mine);
+        changed = changed || !SameRecord(mine, now);
+    }
+    HighScoreTable = merged;
+    if (!stored.Whole && !changed) return std::nullopt;
+    return TableText(merged);
+}
 }  // namespace
 
 std::optional<int32_t> ParseStoredInteger(const std::string& text) {
@@ -72,33 +108,76 @@ void LoadSettings() {
     s.ViewTimer() = ReadBool(*store, SectionGame, "ViewTimer", false);
     s.ViewCombs() = ReadBool(*store, SectionGame, "ViewCombs", false);
 
-    std::string high = ReadString(*store, SectionGame, "High", "");
-    if (high.size() > MaxByteString) high.resize(MaxByteString);
-    HighScoreTable = THighScoreTable{};
-    // The table is the first 36 bytes the text decodes to; whatever follows
-    // them is ignored. A text without 72 good digits up front (cut short,
-    // hand-edited, lowercase) reads as no records rather than as records
-    // made of garbage.
-    if (high.size() >= HighTextLength && IsUpperHex(high.substr(0, HighTextLength))) {
-        const std::string bytes = UnscrambleText(HexToBytes(high));
-        std::memcpy(&HighScoreTable, bytes.data(), HighScoreTableSize);
-    }
+    HighScoreTable = DecodeStoredRecords(ReadString(*store, SectionGame, "High", "")).Table;
+    ClearedThisRun.fill(false);
 }
+
+StoredRecords DecodeStoredRecords(const std::string& stored) {
+    StoredRecords result;
+    std::string text = stored.substr(0, MaxByteString);
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    text.resize(std::max(text.size(), HighTextLength), '?');
+    // A bad digit stands as 0 while decoding; the scrambling works byte by
+    // byte, so the good bytes around it decode as they were written.
+    std::string digits = text.substr(0, HighTextLength);
+    std::array<bool, RecordCount + 1> good{};
+    for (size_t i = 1; i <= RecordCount; ++i) {
+        good[i] = true;
+        for (size_t k = (i - 1) * 6; k < i * 6; ++k)
+            if (!IsHexDigit(digits[k])) {
+                good[i] = false;
+                digits[k] = '0';
+            }
+    }
+    const std::string bytes = UnscrambleText(HexToBytes(digits));
+    THighScoreTable decoded;
+    std::memcpy(&decoded, bytes.data(), HighScoreTableSize);
+    result.Whole = true;
+    for (size_t i = 1; i <= RecordCount; ++i) result.Whole = result.Whole && good[i];
+    if (result.Whole) {
+        result.Table = decoded;
+        return result;
+    }
+    for (size_t i = 1; i <= RecordCount; ++i) {
+        const HighScoreEntry& e = decoded.Entries[i];
+        const int seconds = e.RecordSeconds;
+        if (good[i] && e.RecordRows >= 1 && e.RecordRows <= 12 && seconds >= 0 && seconds <= MaxElapsedTime)
+            result.Table.Entries[i] = e;
+    }
+    return result;
+}
+
+const HighScoreEntry& BetterRecord(const HighScoreEntry& a, const HighScoreEntry& b) {
+    if (a.RecordRows == 0) return b;
+    if (b.RecordRows == 0) return a;
+    if (a.RecordRows != b.RecordRows) return a.RecordRows < b.RecordRows ? a : b;
+    const int secondsA = a.RecordSeconds, secondsB = b.RecordSeconds;  // copies: the entries are packed
+    return secondsB < secondsA ? b : a;
+}
+
+void NoteRecordCleared(size_t entry) {
+    if (entry >= 1 && entry <= RecordCount) ClearedThisRun[entry] = true;
+}
+
+void NoteAllRecordsCleared() { ClearedThisRun.fill(true); }
 
 bool SaveSettings() {
     auto store = OpenStore();
     const TGameSettings& s = GameSettings;
-    bool ok = WriteInteger(*store, SectionGame, "Spaces", s.Spaces);
-    ok = WriteInteger(*store, SectionGame, "Colors", s.Colors) && ok;
-    ok = WriteBool(*store, SectionGame, "Doubles", s.Doubles) && ok;
-    ok = WriteBool(*store, SectionGame, "Holes", s.Holes) && ok;
-    ok = WriteBool(*store, SectionGame, "ViewTimer", s.ViewTimer()) && ok;
-    ok = WriteBool(*store, SectionGame, "ViewCombs", s.ViewCombs()) && ok;
+    auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
+    std::vector<StoreEntry> entries{
+        {SectionGame, "Spaces", std::to_string(s.Spaces)}, {SectionGame, "Colors", std::to_string(s.Colors)},
+        {SectionGame, "Doubles", flag(s.Doubles)},         {SectionGame, "Holes", flag(s.Holes)},
+        {SectionGame, "ViewTimer", flag(s.ViewTimer())},   {SectionGame, "ViewCombs", flag(s.ViewCombs())},
+    };
+    if (auto high = RecordsToStore(*store)) entries.push_back({SectionGame, "High", *high});
+    return store->WriteTexts(entries);
+}
 
-    std::string bytes(HighScoreTableSize, '\0');
-    std::memcpy(bytes.data(), &HighScoreTable, HighScoreTableSize);
-    ok = store->WriteText(SectionGame, "High", BytesToHex(ScrambleText(bytes))) && ok;
-    return ok;
+bool SaveRecords() {
+    auto store = OpenStore();
+    const auto high = RecordsToStore(*store);
+    return !high || store->WriteText(SectionGame, "High", *high);
 }
 
 TWindowPositions WindowPositions;
@@ -113,4 +192,10 @@ int32_t TWindowPositions::ReadInteger(const std::string& name, int32_t fallback)
 bool TWindowPositions::WriteInteger(const std::string& name, int32_t value) {
     if (!store_) Open();
     return ::WriteInteger(*store_, SectionWindows, name, value);
+}
+
+bool TWindowPositions::WritePlace(const std::string& prefix, int32_t left, int32_t top) {
+    if (!store_) Open();
+    return store_->WriteTexts({{SectionWindows, prefix + "Left", std::to_string(left)},
+                               {SectionWindows, prefix + "Top", std::to_string(top)}});
 }

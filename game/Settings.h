@@ -1,9 +1,16 @@
 // Options, records and window places between runs.
 //
 // LoadSettings fills the options and the record table from the store once
-// at start-up; SaveSettings writes them back, only from the exit command.
-// WindowPositions stays open for the whole run: each window reads its place
-// from it when created and writes it when destroyed.
+// at start-up; SaveSettings writes them back, as one write, when the program
+// ends; SaveRecords writes the record table alone the moment a record is
+// made. WindowPositions stays open for the whole run: each window reads its
+// place from it when created and writes it when destroyed.
+//
+// Several instances may run at once. A save never undoes another's record:
+// each of the twelve records stored becomes the better of the one stored
+// now and this run's, except the records this run cleared, which are
+// stored cleared. A stored table that cannot be read whole is left as it
+// stands until this run has a record of its own to put in it.
 //
 // The store keeps texts only; how numbers and switches are read out of
 // them is decided here, so every store backend reads the same way.
@@ -14,6 +21,7 @@
 #include <optional>
 #include <string>
 
+#include "game/GameState.h"
 #include "game/Store.h"
 
 constexpr const char* SectionGame = "Game";
@@ -32,11 +40,32 @@ bool WriteBool(Store& store, const std::string& section, const std::string& name
 
 void LoadSettings();
 
-// Writes the six options and the scrambled table. The two view switches
-// must say whether the timer and combinations windows are visible at this
-// moment; the exit command brings them up to date before calling this.
-// Returns false when the store refused a write (the game goes on either way).
+// Writes the six options and the scrambled table as one write. The two
+// view switches must say whether the timer and combinations windows are
+// visible at this moment; the board brings them up to date before calling
+// this. Returns false when the store refused the write (the game goes on
+// either way). The table in memory becomes the merged one.
 bool SaveSettings();
+// Writes the record table alone, merged the same way.
+bool SaveRecords();
+
+// The player cleared one record (entry 1..12 of the table) or all of them:
+// the next save stores them cleared instead of keeping a stored better one.
+void NoteRecordCleared(size_t entry);
+void NoteAllRecordsCleared();
+
+// A stored "High" text read into a table: the 72 digits up front decode
+// to the whole table (either letter case; whatever follows is ignored).
+// From a text cut short or damaged, each record whose six digits are good
+// and whose values a game can make is kept and the others read as none.
+struct StoredRecords {
+    THighScoreTable Table;
+    bool Whole = false;  // every record was read
+};
+StoredRecords DecodeStoredRecords(const std::string& text);
+// The better of two records: fewer rows, then fewer seconds; none is worse
+// than any.
+const HighScoreEntry& BetterRecord(const HighScoreEntry& a, const HighScoreEntry& b);
 
 // The window-place store, open for the whole run.
 class TWindowPositions {
@@ -44,6 +73,8 @@ public:
     void Open();  // once, at start-up, before any window exists
     int32_t ReadInteger(const std::string& name, int32_t fallback);
     bool WriteInteger(const std::string& name, int32_t value);
+    // "<prefix>Left" and "<prefix>Top" as one write.
+    bool WritePlace(const std::string& prefix, int32_t left, int32_t top);
 
 private:
     std::unique_ptr<Store> store_;

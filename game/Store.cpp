@@ -16,6 +16,12 @@ StoreOpener& Opener() {
 
 }  // namespace
 
+bool Store::WriteTexts(const std::vector<StoreEntry>& entries) {
+    for (const StoreEntry& e : entries)
+        if (!WriteText(e.Section, e.Name, e.Value)) return false;
+    return true;
+}
+
 void SetStoreOpener(StoreOpener opener) { Opener() = std::move(opener); }
 
 std::unique_ptr<Store> OpenStore() {

@@ -10,6 +10,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
+
+// One value of a write that stores several at once.
+struct StoreEntry {
+    std::string Section, Name, Value;
+};
 
 class Store {
 public:
@@ -22,6 +28,12 @@ public:
     // Stores the text; false when it could not be stored. A failed write
     // leaves what was stored before untouched.
     virtual bool WriteText(const std::string& section, const std::string& name, const std::string& value) = 0;
+
+    // Stores every entry as one replace where the backend can: a failure or
+    // an interrupted write leaves all of them as they were, never some old
+    // and some new. This default writes them one by one, for stores that
+    // have no such replace; it stops at the first refusal.
+    virtual bool WriteTexts(const std::vector<StoreEntry>& entries);
 
     // Where the values are kept, in words a player can look for (a file's
     // path, a registry key); empty when there is no such place.

@@ -30,5 +30,17 @@ bool MemoryStore::WriteText(const std::string& section, const std::string& name,
     contents_->Set(section, name, value);
     contents_->Unreadable.erase(Key(section, name));
     ++contents_->Writes;
+    ++contents_->Replaces;
+    return true;
+}
+
+bool MemoryStore::WriteTexts(const std::vector<StoreEntry>& entries) {
+    if (contents_->RefuseWrites) return false;
+    for (const StoreEntry& e : entries) {
+        contents_->Set(e.Section, e.Name, e.Value);
+        contents_->Unreadable.erase(Key(e.Section, e.Name));
+        ++contents_->Writes;
+    }
+    ++contents_->Replaces;
     return true;
 }

@@ -136,7 +136,11 @@ check "the combinations window's place is stored" \
 
 # ---- second start: everything comes back from the registry -----------------
 start_game
-check "the main window comes back at its stored place" equal "$(wait_place "$MAIN_W" "$MAIN_H")" "$main_x $main_y"
+# Its stored place left its top-left corner off the screen, where it could
+# not be grabbed: it opens at the centred default instead.
+main_x=$(((screen_w - DESIGN_W) / 2)) main_y=$(((screen_h - DESIGN_H) / 2))
+check "the main window, stored off the left edge, comes back at the default place" \
+  equal "$(wait_place "$MAIN_W" "$MAIN_H")" "$main_x $main_y"
 read -r timer_x timer_y < <(wait_place "$TIMER_W" "$TIMER_H") || timer_x=""
 check "the timer window starts visible at its stored place" equal "$timer_x $timer_y" "560 640"
 sleep 1; shot
@@ -204,6 +208,25 @@ click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
 check "the Exit bullet of the moved board ends the program" wait_ended
 check "... which stores the board's place the window manager gave it" \
   equal "$(reg_value Windows MainLeft) $(reg_value Windows MainTop)" "300 250"
+
+# ---- fourth start: a record, then a close request (Alt+F4: WM_CLOSE) --------
+# Settings without a record of their own, so the first win is one.
+reg_set Game Spaces 4
+reg_set Game Colors 6
+reg_set Game Doubles 0
+spaces=4 colors=6 doubles=0
+timer_before=$(reg_value Game ViewTimer)
+start_game
+read -r main_x main_y < <(wait_place "$MAIN_W" "$MAIN_H") || main_x=""
+check "the fourth run's board appears" test -n "$main_x"
+check "a game played by reading the pegs is won" win_game
+xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key F11
+xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key alt+F4
+check "Alt+F4 (a close request) ends the fourth run" wait_ended
+check "the record of the win ($won_rows rows) is in the registry" \
+  equal "$("$probe" record "$(reg_value Game High)" 4 6 0 | cut -d' ' -f1)" "${won_rows:-none}"
+check "... next to the record kept from before" equal "$("$probe" record "$(reg_value Game High)" 5 8 0 | cut -d' ' -f1)" 5
+check "the changed timer switch is stored" equal "$(reg_value Game ViewTimer)" "$((1 - timer_before))"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "BoardFixture.h"
+#include "game/Settings.h"
 #include "GameFixture.h"
 #include "game/Solver.h"
 #include "windows/UOptions.h"
@@ -55,8 +56,8 @@ TEST_F(BoardTest, ALowColourScreenIsWarnedOnceAndTheGameStillStarts) {
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].Title, "QuorVex");
     EXPECT_EQ(platform.Messages()[0].Text, "QuorVex needs 16-bit or True-color graphic modes to run properly!");
-    EXPECT_EQ(Main().Left(), -40);  // a stored place is used as it is
-    EXPECT_EQ(Main().Top(), 12);
+    EXPECT_EQ(Main().Left(), (1024 - board::DesignWidth) / 2);  // no corner on the screen: the default place
+    EXPECT_EQ(Main().Top(), (768 - board::DesignHeight) / 2);
     EXPECT_TRUE(BoardState.GameActive);
 }
 
@@ -202,7 +203,7 @@ TEST_F(BoardTest, KeysPassedOnFromTheTimerAndCombinationsWindowsReachTheBoard) {
     EXPECT_TRUE(frmCombs->Visible());
 }
 
-TEST_F(BoardTest, TheExitCommandStoresEverythingAndAnyOtherCloseOnlyThePlaces) {
+TEST_F(BoardTest, TheExitCommandStoresEverything) {
     Start();
     Key(Key::Function(12));
     Main().MoveTo(100, 50);
@@ -221,15 +222,77 @@ TEST_F(BoardTest, TheExitCommandStoresEverythingAndAnyOtherCloseOnlyThePlaces) {
 
 }
 
-TEST_F(BoardTest, ClosingTheBoardAnyOtherWayStoresOnlyTheWindowPlaces) {
+// Wins the first game at once (the secret dropped in), a record.
+static void WinARecord(BoardTest& t) {
+    t.PlaceSecret();
+    EXPECT_EQ(t.Message([&] { t.Key(Key::Space); }), mkHigh);
+}
+
+TEST_F(BoardTest, ARecordIsStoredTheMomentItIsMade) {
     Start();
-    platform.RequestClose(Main().PlatformWindow());
-    EXPECT_TRUE(platform.QuitRequested());
-    Stop();
+    WinARecord(*this);
+    // Nothing else yet: a crash now keeps the record.
     const auto& store = *platform.StoreContents();
+    ASSERT_NE(store.Find("Game", "High"), nullptr);
     EXPECT_EQ(store.Find("Game", "Spaces"), nullptr);
-    EXPECT_EQ(store.Find("Game", "High"), nullptr);
-    EXPECT_EQ(*store.Find("Windows", "MainLeft"), "192");
+    EXPECT_EQ(DecodeStoredRecords(*store.Find("Game", "High")).Table.Entries[3].RecordRows, 1);
+}
+
+// Plays to a record, changes the views and moves the board, ends the
+// program the given way and checks what reached the store.
+enum class Ending { CloseRequest, LoopEnded };
+static void EndAfterARecord(BoardTest& t, Ending ending) {
+    t.Start();
+    WinARecord(t);
+    t.Key(Key::Function(11));  // the timer window comes
+    t.Key(Key::Function(12));  // the combinations window comes
+    t.Main().MoveTo(100, 50);
+    const int replaces = t.platform.StoreContents()->Replaces;
+    if (ending == Ending::CloseRequest) {
+        t.platform.RequestClose(t.Main().PlatformWindow());
+        EXPECT_TRUE(t.platform.QuitRequested());
+    } else {
+        t.platform.Quit();  // the session ends: no close reaches the board
+    }
+    t.Stop();
+    const auto& store = *t.platform.StoreContents();
+    auto value = [&](const char* section, const char* name) {
+        const std::string* v = store.Find(section, name);
+        return v ? *v : std::string("<absent>");
+    };
+    // Settings and records once, then the seven windows' places: one write each.
+    EXPECT_EQ(store.Replaces, replaces + 1 + 7);
+    EXPECT_EQ(value("Game", "ViewTimer"), "1");
+    EXPECT_EQ(value("Game", "ViewCombs"), "1");
+    EXPECT_EQ(value("Game", "Spaces"), "4");
+    EXPECT_EQ(DecodeStoredRecords(value("Game", "High")).Table.Entries[3].RecordRows, 1);
+    EXPECT_EQ(value("Windows", "MainLeft"), "100");
+    EXPECT_TRUE(t.platform.Messages().empty());
+}
+
+TEST_F(BoardTest, ACloseRequestStoresTheOptionsAndRecordsOnce) { EndAfterARecord(*this, Ending::CloseRequest); }
+
+TEST_F(BoardTest, AMainLoopEndingWithoutACloseStoresThemOnce) { EndAfterARecord(*this, Ending::LoopEnded); }
+
+TEST_F(BoardTest, ACloseThatCannotSaveSaysSoOnce) {
+    Start();
+    platform.StoreContents()->RefuseWrites = true;
+    platform.RequestClose(Main().PlatformWindow());
+    Stop();
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_NE(platform.Messages()[0].Text.find("could not be saved"), std::string::npos);
+}
+
+TEST_F(BoardTest, HelpThatCannotBeOpenedSaysWhereTheDocumentIs) {
+    Start();
+    platform.SetHelpAvailable(false);
+    Key(Key::Function(1));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_NE(platform.Messages()[0].Text.find("QuorVex.html"), std::string::npos) << platform.Messages()[0].Text;
+    platform.SetHelpAvailable(true);
+    Key(Key::Function(1));
+    EXPECT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.HelpRequests().size(), 2u);
 }
 
 TEST_F(BoardTest, AnExitThatCannotSaveSaysWhereItTriedBeforeTheProgramEnds) {

@@ -116,7 +116,10 @@ TEST_F(BoardTest, TheSessionEndingWhileAModalWindowIsUpClosesTheBoard) {
     Key(Key::Function(5));  // the options window, modal
     EXPECT_TRUE(platform.QuitRequested());
     EXPECT_FALSE(frmOptions->Visible());
-    // The board went through its own close: it closes as a plain rectangle.
+    // The board went through its own close: it closes as a plain rectangle,
+    // and what the player set is kept.
     EXPECT_FALSE(Rec(Main()).Shape().has_value());
     EXPECT_EQ(platform.Stalls(), 0);
+    const auto& store = *platform.StoreContents();
+    for (const char* name : {"Spaces", "Colors", "Doubles", "High"}) EXPECT_NE(store.Find("Game", name), nullptr) << name;
 }

@@ -6,12 +6,19 @@
 // codes against a brute-force count, and the presented board against a
 // fresh composition of the same state.
 //
+// A second soak starts the program afresh for every game and ends it
+// through a random one of the endings (the exit button, a close request to
+// the board, the main loop returning), then checks that the next start
+// finds every option and record the last one had.
+//
 // QUORVEX_SOAK_GAMES sets the number of games (a short run by default);
 // scripts/soak.sh runs the long one and prints its figures.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <optional>
 #include <fstream>
 #include <map>
 #include <random>
@@ -20,6 +27,8 @@
 #include <vector>
 
 #include "BoardFixture.h"
+#include "game/Settings.h"
+#include "platform/MemoryStore.h"
 #include "board/BoardRenderer.h"
 #include "game/Solver.h"
 #include "windows/HighLayout.h"
@@ -55,8 +64,14 @@ public:
 
     // Plays on until `games` games have been started in all.
     void Play(int games) {
+        PlayWhile([&] { return games_ < games; });
+    }
+
+    // Plays on while `more` says so.
+    template <typename More>
+    void PlayWhile(More more) {
         auto roll = [&](int n) { return int(dice_() % unsigned(n)); };
-        while (games_ < games) {
+        while (more()) {
             ++commands_;
             const int stalls = platform().Stalls();
             const int what = roll(20);
@@ -229,6 +244,10 @@ private:
         ASSERT_EQ(*t_.Rec(t_.Main()).Shape(), BoardRenderer::BuildShape());
     }
 
+public:
+    void Seed(unsigned seed) { dice_.seed(seed); }
+
+private:
     BoardTest& t_;
     std::mt19937 dice_{20261209};
     int lastWhat_ = -1;
@@ -256,4 +275,99 @@ TEST_F(BoardTest, SoakManyGamesThroughEventsOnlyKeepEveryInvariant) {
                 soak.Games(), soak.Commands(), startKiB, warmKiB, games / 10, endKiB);
     EXPECT_EQ(soak.PerSetting().size(), 12u) << "not every setting was played";
     EXPECT_EQ(platform.Stalls(), 0);
+}
+
+namespace {
+
+// One run of the program, with a platform of its own (a platform that was
+// told to quit stays so).
+struct ProgramRun : BoardTest {
+    void TestBody() override {}
+};
+
+// What the player keeps from one run to the next.
+struct Kept {
+    int Spaces, Colors;
+    bool Doubles, Holes, ViewTimer, ViewCombs;
+    THighScoreTable Records;
+
+    static Kept Now() {
+        const TGameSettings& s = GameSettings;
+        return Kept{s.Spaces, s.Colors, s.Doubles, s.Holes, frmTimer->Visible(), frmCombs->Visible(), HighScoreTable};
+    }
+    static Kept Loaded() {
+        const TGameSettings& s = GameSettings;
+        return Kept{s.Spaces, s.Colors, s.Doubles, s.Holes, s.ViewTimer(), s.ViewCombs(), HighScoreTable};
+    }
+    bool operator==(const Kept& o) const {
+        return Spaces == o.Spaces && Colors == o.Colors && Doubles == o.Doubles && Holes == o.Holes &&
+               ViewTimer == o.ViewTimer && ViewCombs == o.ViewCombs &&
+               std::memcmp(&Records, &o.Records, sizeof Records) == 0;
+    }
+};
+
+}  // namespace
+
+TEST(BoardSoakEndings, EachGameEndsTheProgramARandomWayAndTheNextStartFindsEverything) {
+    enum { ExitButton, CloseRequest, LoopReturned };
+    const char* names[] = {"exit button", "close request", "main loop returned"};
+    std::mt19937 dice(1609);
+    MemoryStore::Contents stored;
+    std::optional<Kept> expected;
+    const int runs = std::max(30, GamesToPlay() / 5);
+    int endings[3] = {}, withRecords = 0, lastEnding = 0;
+    for (int run = 0; run < runs; ++run) {
+        ProgramRun program;
+        *program.platform.StoreContents() = stored;
+        program.Start(5000 + unsigned(run));
+        if (expected) {
+            ASSERT_TRUE(Kept::Loaded() == *expected) << "run " << run << " lost something after the "
+                                                     << names[lastEnding];
+        }
+        Soak soak(program);
+        soak.Seed(unsigned(run));
+        long commands = 0;
+        soak.PlayWhile([&] { return ++commands < 4000 && (commands < 3 || (BoardState.GameActive && soak.Games() < 3)); });
+        ASSERT_EQ(program.platform.Stalls(), 0);
+        // Every other run also wins a game with the secret in hand, after
+        // some seconds, which often beats the record kept so far.
+        if (run % 2 == 0) {
+            program.Key(Key::Function(2));
+            program.platform.Advance(1000 * int(1 + dice() % 20));
+            program.PlaceSecret();
+            program.Act([&] { program.Key(Key::Space); });
+        }
+
+        expected = Kept::Now();
+        for (size_t i = 1; i <= 12; ++i)
+            if (HighScoreTable.Entries[i].RecordRows) {
+                ++withRecords;
+                break;
+            }
+        const int ending = int(dice() % 3);
+        ++endings[ending];
+        lastEnding = ending;
+        switch (ending) {
+            case ExitButton: program.Click(board::Buttons[cmdExit].Centre); break;
+            case CloseRequest: program.platform.RequestClose(program.Main().PlatformWindow()); break;
+            case LoopReturned: program.app->Run(); break;  // nothing left to do: it returns
+        }
+        program.Stop();
+        EXPECT_TRUE(program.platform.Messages().empty()) << "run " << run;
+        stored = *program.platform.StoreContents();
+        // The records as stored are the ones the run ended with.
+        const std::string* high = stored.Find("Game", "High");
+        ASSERT_NE(high, nullptr);
+        const StoredRecords read = DecodeStoredRecords(*high);
+        EXPECT_EQ(std::memcmp(&read.Table, &expected->Records, sizeof(THighScoreTable)), 0)
+            << "run " << run << " ended by " << names[ending];
+    }
+    // The last run's ending is checked by one more start.
+    ProgramRun last;
+    *last.platform.StoreContents() = stored;
+    last.Start();
+    EXPECT_TRUE(Kept::Loaded() == *expected);
+    std::printf("soak endings: %d runs (%d exit button, %d close request, %d main loop returned), %d ended holding "
+                "records, nothing lost\n",
+                runs, endings[ExitButton], endings[CloseRequest], endings[LoopReturned], withRecords);
 }

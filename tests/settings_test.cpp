@@ -82,6 +82,7 @@ TEST_F(SettingsTest, RecordTableSurvivesSaveAndLoadWhateverItHolds) {
         unsigned char bytes[36];
         for (unsigned char& b : bytes) b = static_cast<unsigned char>(Random(256));
         std::memcpy(&HighScoreTable, bytes, 36);
+        store->Values.clear();  // nothing stored to merge with
         ASSERT_TRUE(SaveSettings());
         const std::string high = Written("High");
         ASSERT_EQ(high.size(), 72u);
@@ -105,23 +106,115 @@ TEST_F(SettingsTest, ALongRecordTextIsCutTo255AndItsFirst36BytesUsed) {
     }
 }
 
-TEST_F(SettingsTest, DamagedRecordTextReadsAsNoRecords) {
-    // A valid table to damage: one record of 7 rows in 65 seconds.
+TEST_F(SettingsTest, DamagedRecordTextKeepsEveryRecordThatCanBeRead) {
+    // A table to damage: 5 rows in 40 s in entry 3, 7 rows in 65 s in entry 12.
+    HighScoreTable.Entries[3] = HighScoreEntry{5, 40};
     HighScoreTable.Entries[12] = HighScoreEntry{7, 65};
     SaveSettings();
     const std::string good = Written("High");
     std::string lower = good;
     for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    for (const std::string& damaged : {good.substr(0, 70), lower, good.substr(0, 71) + "G", std::string()}) {
-        HighScoreTable.Entries[3].RecordRows = 5;
-        Stored("High", damaged.c_str());
+    struct Case {
+        std::string Text;
+        bool Whole;
+        uint8_t Rows3, Rows12;
+    };
+    for (const Case& c : {Case{lower, true, 5, 7}, Case{good.substr(0, 70), false, 5, 0},
+                          Case{good.substr(0, 71) + "G", false, 5, 0}, Case{good.substr(0, 8), false, 0, 0},
+                          Case{"X" + good.substr(1), false, 5, 7}, Case{std::string(), false, 0, 0}}) {
+        HighScoreTable = THighScoreTable{};
+        HighScoreTable.Entries[5].RecordRows = 5;  // loading replaces whatever was in memory
+        Stored("High", c.Text.c_str());
         LoadSettings();
-        for (size_t i = 1; i <= 12; ++i) EXPECT_EQ(HighScoreTable.Entries[i].RecordRows, 0) << damaged;
+        EXPECT_EQ(DecodeStoredRecords(c.Text).Whole, c.Whole) << c.Text;
+        EXPECT_EQ(HighScoreTable.Entries[3].RecordRows, c.Rows3) << c.Text;
+        EXPECT_EQ(HighScoreTable.Entries[12].RecordRows, c.Rows12) << c.Text;
+        EXPECT_EQ(HighScoreTable.Entries[5].RecordRows, 0) << c.Text;
+        if (c.Rows12) EXPECT_EQ(int(HighScoreTable.Entries[12].RecordSeconds), 65);
     }
-    Stored("High", good.c_str());
+    // A damaged text can decode to values no game makes: those read as
+    // none rather than as a record nobody won.
+    store->Values.clear();
+    HighScoreTable = THighScoreTable{};
+    HighScoreTable.Entries[3] = HighScoreEntry{200, 40};
+    HighScoreTable.Entries[12] = HighScoreEntry{7, 65};
+    SaveSettings();
+    const StoredRecords read = DecodeStoredRecords("Z" + Written("High").substr(1));
+    EXPECT_FALSE(read.Whole);
+    EXPECT_EQ(read.Table.Entries[3].RecordRows, 0);
+    EXPECT_EQ(read.Table.Entries[12].RecordRows, 7);
+}
+
+TEST_F(SettingsTest, ASaveKeepsTheBetterOfEachStoredRecordAndThisRunsOne) {
+    // Another instance stored these after this one started.
+    HighScoreTable.Entries[3] = HighScoreEntry{5, 40};
+    HighScoreTable.Entries[7] = HighScoreEntry{6, 90};
+    HighScoreTable.Entries[9] = HighScoreEntry{8, 10};
+    SaveSettings();
+    // This run's own table.
+    HighScoreTable = THighScoreTable{};
+    HighScoreTable.Entries[3] = HighScoreEntry{6, 10};   // more rows: worse
+    HighScoreTable.Entries[4] = HighScoreEntry{4, 100};  // none stored: kept
+    HighScoreTable.Entries[7] = HighScoreEntry{6, 80};   // same rows, fewer seconds: better
+    const int replaces = store->Replaces;
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(store->Replaces, replaces + 1) << "options and records are one write";
+    THighScoreTable expected{};
+    expected.Entries[3] = HighScoreEntry{5, 40};
+    expected.Entries[4] = HighScoreEntry{4, 100};
+    expected.Entries[7] = HighScoreEntry{6, 80};
+    expected.Entries[9] = HighScoreEntry{8, 10};
+    EXPECT_EQ(std::memcmp(&HighScoreTable, &expected, 36), 0) << "memory holds the merged table";
+    HighScoreTable = THighScoreTable{};
     LoadSettings();
-    EXPECT_EQ(HighScoreTable.Entries[12].RecordRows, 7);
-    EXPECT_EQ(int(HighScoreTable.Entries[12].RecordSeconds), 65);
+    EXPECT_EQ(std::memcmp(&HighScoreTable, &expected, 36), 0);
+
+    // Records the player cleared are stored cleared, one or all.
+    NoteRecordCleared(3);
+    HighScoreTable.Entries[3] = HighScoreEntry{};
+    ASSERT_TRUE(SaveRecords());
+    LoadSettings();
+    EXPECT_EQ(HighScoreTable.Entries[3].RecordRows, 0);
+    EXPECT_EQ(HighScoreTable.Entries[9].RecordRows, 8);
+    NoteAllRecordsCleared();
+    HighScoreTable = THighScoreTable{};
+    ASSERT_TRUE(SaveSettings());
+    LoadSettings();
+    const THighScoreTable empty{};
+    EXPECT_EQ(std::memcmp(&HighScoreTable, &empty, 36), 0);
+    // A new run has cleared nothing.
+    store->Values.clear();
+    HighScoreTable.Entries[2] = HighScoreEntry{3, 3};
+    SaveSettings();
+    HighScoreTable = THighScoreTable{};
+    SaveSettings();
+    EXPECT_EQ(DecodeStoredRecords(Written("High")).Table.Entries[2].RecordRows, 3);
+}
+
+TEST_F(SettingsTest, AStoredTableThatCannotBeReadWaitsForARecordOfThisRun) {
+    for (const char* unreadable : {"0123", "this is no table", "ZZ"}) {
+        Stored("High", unreadable);
+        LoadSettings();
+        ASSERT_TRUE(SaveSettings());
+        ASSERT_TRUE(SaveRecords());
+        EXPECT_EQ(Written("High"), unreadable);
+        EXPECT_EQ(Written("Spaces"), "4") << "the options are saved all the same";
+        CurrentHighScore() = HighScoreEntry{9, 200};
+        ASSERT_TRUE(SaveRecords());
+        EXPECT_EQ(DecodeStoredRecords(Written("High")).Table.Entries[3].RecordRows, 9);
+        EXPECT_TRUE(DecodeStoredRecords(Written("High")).Whole);
+    }
+    EXPECT_EQ(BetterRecord(HighScoreEntry{}, HighScoreEntry{12, 999}).RecordRows, 12);
+    EXPECT_EQ(BetterRecord(HighScoreEntry{12, 999}, HighScoreEntry{}).RecordRows, 12);
+}
+
+TEST_F(SettingsTest, AWindowPlaceIsOneWrite) {
+    WindowPositions.Open();
+    const int replaces = store->Replaces;
+    ASSERT_TRUE(WindowPositions.WritePlace("Timer", -20, 30));
+    EXPECT_EQ(store->Replaces, replaces + 1);
+    EXPECT_EQ(*store->Find("Windows", "TimerLeft"), "-20");
+    EXPECT_EQ(*store->Find("Windows", "TimerTop"), "30");
 }
 
 TEST_F(SettingsTest, UnreadableValuesCountAsAbsentAndRefusedWritesAreReported) {

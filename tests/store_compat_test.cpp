@@ -118,7 +118,9 @@ TEST_F(StoreCompatTest, RecordsWrittenHereAreTheKnownTextAndReadBackUnchanged) {
     LoadSettings();
     EXPECT_TRUE(TableHoldsTwoRecords());
 
+    // Cleared by the player (Reset): written cleared.
     HighScoreTable = THighScoreTable{};
+    NoteAllRecordsCleared();
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(std::string(raw->Find("High")->Data.begin(), raw->Find("High")->Data.end()), EmptyTableText);
 }
@@ -138,6 +140,17 @@ TEST_F(StoreCompatTest, RecordsWrittenElsewhereWithTheSameConstantsAreRead) {
     raw->Put("High", RegistryText::TextType, EmptyTableText);
     LoadSettings();
     EXPECT_EQ(std::memcmp(&HighScoreTable, &Empty, sizeof Empty), 0);
+}
+
+TEST_F(StoreCompatTest, ALongRecordTextIsReadAndCutTo255AsTheIniFileIs) {
+    // 2 KiB: the table up front, then anything.
+    raw->Put("High", RegistryText::TextType, std::string(TwoRecordsText) + std::string(2048, 'F'));
+    LoadSettings();
+    EXPECT_TRUE(TableHoldsTwoRecords());
+    // Read whole, so a save has nothing unreadable to leave alone and
+    // writes the table as it stands.
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(std::string(raw->Find("High")->Data.begin(), raw->Find("High")->Data.end()), TwoRecordsText);
 }
 
 TEST_F(StoreCompatTest, ValuesOfAnotherTypeReadAsAbsent) {
@@ -163,9 +176,11 @@ TEST(RegistryText, TextEndsAtTheFirstZeroOrTheDataAndNeverReadsFurther) {
     EXPECT_EQ(FromData(TextType, nullptr, 0), "");
     EXPECT_EQ(FromData(TextType, nullptr, 3), std::nullopt);
 
-    const std::vector<char> longest(MaxBytes, 'A');
-    EXPECT_EQ(FromData(TextType, longest.data(), longest.size()), std::string(MaxBytes, 'A'));
-    const std::vector<char> tooLong(MaxBytes + 1, 'A');
+    // Longer than anything written is still read: a long "High" keeps its
+    // records up front.
+    const std::vector<char> longer(4 * MaxBytes, 'A');
+    EXPECT_EQ(FromData(TextType, longer.data(), longer.size()), std::string(4 * MaxBytes, 'A'));
+    const std::vector<char> tooLong(RegistryText::MaxReadBytes + 1, 'A');
     EXPECT_EQ(FromData(TextType, tooLong.data(), tooLong.size()), std::nullopt);
     EXPECT_EQ(FromData(RegBinary, five.data(), five.size()), std::nullopt);
 

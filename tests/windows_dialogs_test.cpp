@@ -114,25 +114,36 @@ TEST_F(OptionsWindow, CancelDropsTheChoiceAndTheNextShowingMarksTheSettingsAgain
     EXPECT_EQ(GameSettings.Spaces, 4);
 }
 
-TEST_F(OptionsWindow, OkCommitsTheChoiceWhileEnterConfirmsWithoutStoringIt) {
+TEST_F(OptionsWindow, OkAndEnterBothCommitTheChoiceAndEscapeDropsIt) {
     using namespace OptionsLayout;
     EXPECT_EQ(Modal([&] {
                   Press(Choice5);
+                  Press(Choice10);
+                  Press(ChoiceYes);
                   platform.KeyPress(Key::Enter);
               }),
               mrOk);
-    EXPECT_EQ(GameSettings.Spaces, 4);
+    EXPECT_EQ(GameSettings.Spaces, 5);
+    EXPECT_EQ(GameSettings.Colors, 10);
+    EXPECT_TRUE(GameSettings.Doubles);
 
     EXPECT_EQ(Modal([&] {
-                  Press(Choice5);
+                  Press(Choice4);
                   Press(Choice6);
-                  Press(ChoiceYes);
+                  Press(ChoiceNo);
                   ClickAt(*options, OptionsLayout::Ok);
               }),
               mrOk);
-    EXPECT_EQ(GameSettings.Spaces, 5);
+    EXPECT_EQ(GameSettings.Spaces, 4);
     EXPECT_EQ(GameSettings.Colors, 6);
-    EXPECT_TRUE(GameSettings.Doubles);
+    EXPECT_FALSE(GameSettings.Doubles);
+
+    EXPECT_EQ(Modal([&] {
+                  Press(Choice5);
+                  platform.KeyPress(Key::Escape);
+              }),
+              mrCancel);
+    EXPECT_EQ(GameSettings.Spaces, 4);
 }
 
 TEST_F(OptionsWindow, PressesOutsideTheChoicesDragAndPressesInsideNever) {

@@ -146,10 +146,16 @@ TEST_F(HighWindow, RecordsNoGameMakesStayInsideTheirCells) {
     SetRecord(5, 6, false, 255, -32768);
     SetRecord(4, 6, true, 3, 45);
     SetRecord(4, 8, false, 13, 1000);
+    SetRecord(4, 8, true, 99, 999);
+    SetRecord(4, 10, false, 100, 5);
+    // Cut to six cells these would read as other records ("13/100"): they
+    // show dashes, which no record reads as.
     WhileShown([&] {
-        EXPECT_EQ(Cell(5, 6, false), "255/-3");
+        EXPECT_EQ(Cell(5, 6, false), "--/---");
         EXPECT_EQ(Cell(4, 6, true), " 3/045");
-        EXPECT_EQ(Cell(4, 8, false), "13/100");
+        EXPECT_EQ(Cell(4, 8, false), "--/---");
+        EXPECT_EQ(Cell(4, 8, true), "99/999");
+        EXPECT_EQ(Cell(4, 10, false), "--/---");
     });
 }
 

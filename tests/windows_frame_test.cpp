@@ -1,5 +1,5 @@
 // The frame every side window shares: where each opens (centred on a first
-// run, then where the player left it, off the screen included), which are
+// run, then where the player left it, partly off the screen included), which are
 // cut to rounded corners, dragging and hover, refused close requests and
 // the keys the timer and combinations windows hand to the board.
 #include "WindowsFixture.h"
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/MemoryStore.h"
+#include "util/ScreenPlace.h"
 #include "windows/AboutLayout.h"
 #include "windows/UAbout.h"
 #include "windows/UCombs.h"
@@ -48,15 +49,38 @@ TEST_F(FrameTest, WindowsOpenCentredFirstAndWhereTheyWereLeftAfterwards) {
     platform.PointerUp(left + 80 - left - 50, top + 30 + 7);
     EXPECT_EQ(frmTimer->Left(), -50);
     EXPECT_EQ(frmTimer->Top(), top + 7);
+    // The others partly off the right and bottom edges, their top-left
+    // corners still on the screen.
     for (size_t i = 0; i < windows.size(); ++i)
-        if (windows[i] != frmTimer) windows[i]->MoveTo(int(10 * i) - 30, 600 + int(i));
+        if (windows[i] != frmTimer) windows[i]->MoveTo(1024 - 32 - int(i), 600 + int(i) * 20);
     for (TSkinnedForm* w : windows) places.push_back(w->Bounds());
 
     Start();  // the next run
     EXPECT_EQ(frmTimer, nullptr);
     EXPECT_EQ(Stored("TimerLeft"), "-50");
     windows = CreateAll();
-    for (size_t i = 0; i < windows.size(); ++i) EXPECT_EQ(windows[i]->Bounds(), places[i]) << i;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i] == frmTimer) {
+            // Its top-left corner was off the screen: it could not be
+            // grabbed there, so it opens where it first opened.
+            EXPECT_EQ(frmTimer->Left(), (1024 - frmTimer->Width()) / 2);
+            EXPECT_EQ(frmTimer->Top(), (768 - frmTimer->Height()) / 2);
+        } else {
+            EXPECT_EQ(windows[i]->Bounds(), places[i]) << i;
+        }
+    }
+}
+
+TEST(ScreenPlace, OnlyAPlaceThatShowsTheTopLeftCornerIsKept) {
+    EXPECT_TRUE(PlaceReachable(0, 0, 1024, 768));
+    EXPECT_TRUE(PlaceReachable(1024 - 32, 768 - 32, 1024, 768));
+    EXPECT_FALSE(PlaceReachable(1024 - 31, 0, 1024, 768));
+    EXPECT_FALSE(PlaceReachable(0, 768 - 31, 1024, 768));
+    EXPECT_FALSE(PlaceReachable(-1, 0, 1024, 768));
+    EXPECT_FALSE(PlaceReachable(0, -1, 1024, 768));
+    EXPECT_FALSE(PlaceReachable(2000, 100, 1024, 768));  // kept from a second monitor
+    EXPECT_FALSE(PlaceReachable(2147483640, 0, 1024, 768));
+    EXPECT_FALSE(PlaceReachable(0, 0, 0, 0));  // no screen known
 }
 
 TEST_F(FrameTest, CentringHalvesTowardZeroOnAScreenSmallerThanTheWindow) {

@@ -32,9 +32,13 @@ int DigitCell(char ch) {
 
 std::string RecordDigits(const HighScoreEntry& record) {
     if (record.RecordRows == 0) return std::string(6, ' ');
-    // A hand-edited table may hold records no game makes ("255/-32768"):
-    // the text keeps to its six cells rather than spill into the next.
-    return (NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(record.RecordSeconds, 3)).substr(0, 6);
+    // A hand-edited table may hold records no game makes (13 rows in 1000 s,
+    // 255/-32768). Cut to six cells such a record would read as another one
+    // ("13/100"), so a record that does not fit shows dashes: plainly no
+    // number at all.
+    const int seconds = record.RecordSeconds;
+    if (record.RecordRows > 99 || seconds < 0 || seconds > 999) return "--/---";
+    return NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(seconds, 3);
 }
 
 void DrawDigits(Bitmap& canvas, int x, int y, std::string_view text) {

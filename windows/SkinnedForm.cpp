@@ -6,6 +6,7 @@
 
 #include "game/Settings.h"
 #include "util/Blit.h"
+#include "util/ScreenPlace.h"
 
 namespace {
 
@@ -100,10 +101,16 @@ void TSkinnedForm::BackgroundMouseUp(const MouseEvent& e) {
 void TSkinnedForm::OnCreate() {
     Platform& system = App().System();
     const std::string place(frame_.PlaceName);
-    // A place off the screen is used as it is: the player put it there.
-    const int left = WindowPositions.ReadInteger(place + "Left", (system.ScreenWidth() - frame_.Width) / 2);
-    const int top = WindowPositions.ReadInteger(place + "Top", (system.ScreenHeight() - frame_.Height) / 2);
-    MoveTo(left, top);
+    const int defaultLeft = (system.ScreenWidth() - frame_.Width) / 2;
+    const int defaultTop = (system.ScreenHeight() - frame_.Height) / 2;
+    const int left = WindowPositions.ReadInteger(place + "Left", defaultLeft);
+    const int top = WindowPositions.ReadInteger(place + "Top", defaultTop);
+    // A place partly off the screen is used as it is: the player put it
+    // there. One the window could not be grabbed at is not.
+    if (PlaceReachable(left, top, system.ScreenWidth(), system.ScreenHeight()))
+        MoveTo(left, top);
+    else
+        MoveTo(defaultLeft, defaultTop);
     if (frame_.Rounded)
         SetShape(Region(frame_.Width, frame_.Height,
                         RoundRectShape(0, 0, frame_.Width, frame_.Height, Layout::CornerEllipse, Layout::CornerEllipse)));
@@ -111,8 +118,7 @@ void TSkinnedForm::OnCreate() {
 
 void TSkinnedForm::OnDestroy() {
     const std::string place(frame_.PlaceName);
-    WindowPositions.WriteInteger(place + "Left", Left());
-    WindowPositions.WriteInteger(place + "Top", Top());
+    WindowPositions.WritePlace(place, Left(), Top());
 }
 
 void TSkinnedForm::OnShow() {

@@ -2,6 +2,7 @@
 #include "windows/UHigh.h"
 
 #include "game/GameState.h"
+#include "game/Settings.h"
 #include "windows/Digits.h"
 #include "windows/HighLayout.h"
 
@@ -9,9 +10,11 @@ TfrmHigh* frmHigh = nullptr;
 
 namespace {
 
-HighScoreEntry& Record(int spaces, int colors, bool doubles) {
-    return HighScoreTable.Entries[static_cast<size_t>(HighScoreOffset(spaces, colors, doubles) / 3 + 1)];
+size_t EntryOf(int spaces, int colors, bool doubles) {
+    return static_cast<size_t>(HighScoreOffset(spaces, colors, doubles) / 3 + 1);
 }
+
+HighScoreEntry& Record(int spaces, int colors, bool doubles) { return HighScoreTable.Entries[EntryOf(spaces, colors, doubles)]; }
 
 // Calls f(spaces, colors, doubles) for each of the twelve settings.
 template <typename F>
@@ -49,6 +52,8 @@ void TfrmHigh::BackgroundDblClick() {
         const Rect cell = HighLayout::CellArea(s, c, d);
         if (!PointInArea(DragX(), DragY(), cell.Left, cell.Top, cell.Width, cell.Height)) return;
         Record(s, c, d) = HighScoreEntry{};
+        // Cleared on purpose: the next save must not bring a stored one back.
+        NoteRecordCleared(EntryOf(s, c, d));
         DrawCell(s, c, d);
     });
     ShowBackground();
@@ -56,6 +61,7 @@ void TfrmHigh::BackgroundDblClick() {
 
 void TfrmHigh::ImgResetClick() {
     HighScoreTable = THighScoreTable{};
+    NoteAllRecordsCleared();
     ForEachSetting([this](int s, int c, bool d) { DrawCell(s, c, d); });
     ShowBackground();
 }

@@ -100,6 +100,7 @@ void TfrmOptions::imgOkClick() {
 void TfrmOptions::imgCancelClick() { SetModalResult(mrCancel); }
 
 void TfrmOptions::OnKeyDown(int key, unsigned) {
-    if (key == Key::Enter) SetModalResult(mrOk);
+    // Enter confirms what is chosen, as the Ok picture does.
+    if (key == Key::Enter) imgOkClick();
     if (key == Key::Escape) SetModalResult(mrCancel);
 }

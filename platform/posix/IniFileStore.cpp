@@ -1,20 +1,28 @@
 #include "platform/posix/IniFileStore.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
 #include "platform/StoreNames.h"
+#include "platform/posix/FileLock.h"
 
 namespace {
-// A store file this big was not written by the game; it is left alone.
-constexpr std::uintmax_t MaxFileSize = 1 << 20;
+// How long a write waits for another process's write to finish. Writes
+// take milliseconds; a lock held longer belongs to a process that is stuck.
+constexpr std::chrono::milliseconds LockPatience{1000};
+// A temporary file this old belongs to no write still going on.
+constexpr std::chrono::seconds StaleTempAge{60};
 
 std::string Trim(const std::string& s) {
     const auto first = s.find_first_not_of(" \t\r");
@@ -67,6 +75,110 @@ bool ValidName(const std::string& name) {
            name[0] != ';' && name[0] != '#';
 }
 
+// A file of UTF-16 (by its byte-order mark) or of binary data: mostly
+// control bytes. A stray NUL or two in a text file (an editor's slip) does
+// not make it unusable: those lines are read around and kept.
+bool LooksLikeText(const std::string& text) {
+    if (text.size() >= 2 && ((text[0] == '\xFF' && text[1] == '\xFE') || (text[0] == '\xFE' && text[1] == '\xFF')))
+        return false;
+    size_t control = 0;
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != '\v') ++control;
+    }
+    return control * 10 <= text.size();
+}
+
+// The lines of the file, without a UTF-8 byte-order mark; CRLF, LF and a
+// lone CR each end a line.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (pos < text.size()) {
+        const size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(pos));
+            break;
+        }
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
+    }
+    return lines;
+}
+
+// Sets name=value in the first matching section (or a new one at the end).
+// False when the line was already there as it is.
+bool SetEntry(std::vector<std::string>& lines, const std::string& section, const std::string& name,
+              const std::string& value) {
+    const std::string entry = name + "=" + value;
+    bool inSection = false;
+    std::optional<size_t> sectionEnd;  // line after the last entry of the first matching section
+    std::string key, old;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (auto s = SectionOf(lines[i])) {
+            inSection = SameName(*s, section);
+            if (inSection && !sectionEnd) sectionEnd = i + 1;
+            continue;
+        }
+        if (!inSection) continue;
+        if (SplitEntry(lines[i], key, old) && SameName(key, name)) {
+            if (lines[i] == entry) return false;
+            lines[i] = entry;
+            return true;
+        }
+        if (sectionEnd && sectionEnd == i && !Trim(lines[i]).empty()) sectionEnd = i + 1;
+    }
+    if (sectionEnd) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), entry);
+    } else {
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + section + "]");
+        lines.push_back(entry);
+    }
+    return true;
+}
+
+// Moves a file the store cannot use out of the way, beside it, under a
+// name that says why and when: the player may still want what is in it.
+bool SetAside(const std::filesystem::path& target) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = target.string() + ".unreadable-" + stamp;
+    for (int n = 0; n < 100; ++n) {
+        const std::string aside = n == 0 ? base : base + "-" + std::to_string(n);
+        // link() never replaces an existing file, so no earlier one is lost.
+        if (::link(target.c_str(), aside.c_str()) == 0) return ::unlink(target.c_str()) == 0;
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+// Removes "<file>.tmp<pid>-<n>" files whose writer no longer runs, or that
+// are older than any write takes: what an interrupted save left behind.
+void RemoveStaleTemps(const std::filesystem::path& target) {
+    const std::string prefix = target.filename().string() + ".tmp";
+    std::error_code ec;
+    const std::filesystem::path dir = target.parent_path().empty() ? "." : target.parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const char* first = name.data() + prefix.size();
+        const char* last = name.data() + name.size();
+        long pid = 0;
+        const auto [end, err] = std::from_chars(first, last, pid);
+        if (err != std::errc{} || end == last || *end != '-' || pid <= 0) continue;  // not one of ours
+        bool stale = pid != ::getpid() && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+        struct stat st {};
+        if (!stale && ::lstat(entry.path().c_str(), &st) == 0)
+            stale = std::time(nullptr) - st.st_mtime > StaleTempAge.count();
+        if (stale) ::unlink(entry.path().c_str());
+    }
+}
+
 bool WriteAll(int fd, const std::string& data) {
     size_t done = 0;
     while (done < data.size()) {
@@ -102,17 +214,17 @@ IniFileStore::LoadResult IniFileStore::Load(std::vector<std::string>& lines) con
     const auto status = std::filesystem::status(path_, ec);
     if (status.type() == std::filesystem::file_type::not_found) return LoadResult::Missing;
     if (ec || status.type() != std::filesystem::file_type::regular) return LoadResult::Failed;
-    const auto size = std::filesystem::file_size(path_, ec);
-    if (ec || size > MaxFileSize) return LoadResult::Failed;
 
     std::ifstream in(path_, std::ios::binary);
     if (!in) return LoadResult::Failed;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
+    // One byte past the limit tells an oversized file, even one that grew
+    // since it was looked at.
+    std::string text(MaxFileSize + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
     if (in.bad()) return LoadResult::Failed;
+    text.resize(static_cast<size_t>(in.gcount()));
+    if (text.size() > MaxFileSize || !LooksLikeText(text)) return LoadResult::Unusable;
+    lines = SplitLines(text);
     return LoadResult::Loaded;
 }
 
@@ -132,47 +244,42 @@ std::optional<std::string> IniFileStore::ReadText(const std::string& section, co
 }
 
 bool IniFileStore::WriteText(const std::string& section, const std::string& name, const std::string& value) {
-    if (!ValidName(section) || !ValidName(name) || !Storable(value)) return false;
-    std::vector<std::string> lines;
-    // A file that exists but cannot be read is never overwritten: it may
-    // hold the player's records.
-    if (Load(lines) == LoadResult::Failed) return false;
-
-    const std::string entry = name + "=" + value;
-    bool inSection = false;
-    std::optional<size_t> sectionEnd;  // line after the last entry of the first matching section
-    std::string key, old;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (auto s = SectionOf(lines[i])) {
-            inSection = SameName(*s, section);
-            if (inSection && !sectionEnd) sectionEnd = i + 1;
-            continue;
-        }
-        if (!inSection) continue;
-        if (SplitEntry(lines[i], key, old) && SameName(key, name)) {
-            if (lines[i] == entry) return true;
-            lines[i] = entry;
-            return Replace(lines);
-        }
-        if (sectionEnd && sectionEnd == i && !Trim(lines[i]).empty()) sectionEnd = i + 1;
-    }
-    if (sectionEnd) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*sectionEnd), entry);
-    } else {
-        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
-        lines.push_back("[" + section + "]");
-        lines.push_back(entry);
-    }
-    return Replace(lines);
+    return WriteTexts({StoreEntry{section, name, value}});
 }
 
-bool IniFileStore::Replace(const std::vector<std::string>& lines) const {
+bool IniFileStore::WriteTexts(const std::vector<StoreEntry>& entries) {
+    for (const StoreEntry& e : entries)
+        if (!ValidName(e.Section) || !ValidName(e.Name) || !Storable(e.Value)) return false;
+
     const std::filesystem::path target = WriteTarget(path_);
     std::error_code ec;
     const auto dir = target.parent_path();
     if (!dir.empty()) std::filesystem::create_directories(dir, ec);
     if (ec) return false;
+    const FileLock lock(target.string() + ".lock", LockPatience);
+    if (!lock.Held()) return false;
+    RemoveStaleTemps(target);
 
+    std::vector<std::string> lines;
+    switch (Load(lines)) {
+        case LoadResult::Loaded:
+        case LoadResult::Missing: break;
+        // A file that exists but cannot be read now (permissions, a folder)
+        // is never overwritten: it may hold the player's records.
+        case LoadResult::Failed: return false;
+        // One that can never be used is kept aside, and saving works again.
+        case LoadResult::Unusable:
+            if (!SetAside(target)) return false;
+            break;
+    }
+    bool changed = false;
+    for (const StoreEntry& e : entries) changed = SetEntry(lines, e.Section, e.Name, e.Value) || changed;
+    if (!changed && std::filesystem::exists(target, ec)) return true;
+    return Replace(target, lines);
+}
+
+bool IniFileStore::Replace(const std::filesystem::path& target, const std::vector<std::string>& lines) const {
+    const auto dir = target.parent_path();
     std::ostringstream text;
     for (const std::string& line : lines) text << line << '\n';
 

@@ -22,10 +22,13 @@ public:
     RegistryStore(const RegistryStore&) = delete;
     RegistryStore& operator=(const RegistryStore&) = delete;
 
-    // Absent also when the product key could not be opened, the value is of
-    // another type or is longer than the store ever writes.
+    // Absent also when the product key could not be opened or the value is
+    // of another type; a text of any length is read.
     std::optional<std::string> ReadText(const std::string& section, const std::string& name) override;
     bool WriteText(const std::string& section, const std::string& name, const std::string& value) override;
+    // Value by value (the registry has no transaction over several), under
+    // one open key per section.
+    bool WriteTexts(const std::vector<StoreEntry>& entries) override;
     std::string Location() const override { return std::string("HKEY_CURRENT_USER\\") + ProductKey; }
 
 private:

@@ -19,13 +19,17 @@ namespace RegistryText {
 
 inline constexpr uint32_t TextType = 1;  // REG_SZ
 // Far more than any value the program writes (the record table's text is
-// 72 characters); anything longer is not ours and is left alone.
+// 72 characters); longer texts are not written.
 inline constexpr size_t MaxBytes = 1024;
+// A value of any length the registry holds is read (a long "High" keeps
+// its records up front, as in the INI file, and the game cuts it to 255
+// characters); only this much, the INI file's own limit, is taken at most.
+inline constexpr size_t MaxReadBytes = size_t(1) << 20;
 
 // The text in `size` bytes of data of registry type `type`, or nothing when
-// the value is no plain text or is longer than MaxBytes.
+// the value is no plain text or is longer than MaxReadBytes.
 inline std::optional<std::string> FromData(uint32_t type, const char* data, size_t size) {
-    if (type != TextType || size > MaxBytes || (size > 0 && data == nullptr)) return std::nullopt;
+    if (type != TextType || size > MaxReadBytes || (size > 0 && data == nullptr)) return std::nullopt;
     size_t length = 0;
     while (length < size && data[length] != '\0') ++length;
     return std::string(data, length);

@@ -11,6 +11,10 @@
 //   lit SHOT X Y I                   "lit" when button I's highlight square differs from the bare board
 //   consistent SPACES COLORS DOUBLES RED WHITE
 //                                    codes the opening row scored that way leaves possible
+//   guess SPACES COLORS DOUBLES [CODE RED WHITE]...
+//                                    the first code every row played so far allows, one colour a line
+//   record HIGH SPACES COLORS DOUBLES
+//                                    "ROWS SECONDS" of that setting's record in a stored "High" text
 //   high SPACES COLORS DOUBLES ROWS SECONDS
 //                                    a stored "High" text holding that one record
 //
@@ -21,6 +25,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "board/BoardGeometry.h"
@@ -242,27 +247,59 @@ void Score(const std::vector<int>& code, const std::vector<int>& guess, int& red
     for (int c = 1; c <= 10; ++c) white += std::min(codeCount[c], guessCount[c]);
 }
 
-int Consistent(int spaces, int colors, bool doubles, int red, int white) {
-    std::vector<int> opening;
-    for (int i = 1; i <= spaces; ++i) opening.push_back(i);
+// Calls f(code) for every code of the settings, in order, until f says stop.
+template <typename F>
+void ForEachCode(int spaces, int colors, bool doubles, F f) {
     std::vector<int> code(size_t(spaces), 1);
-    long count = 0;
     for (;;) {
         bool distinct = true;
         for (int i = 0; i < spaces && distinct; ++i)
             for (int j = i + 1; j < spaces; ++j) distinct = distinct && code[size_t(i)] != code[size_t(j)];
-        if (doubles || distinct) {
-            int r, w;
-            Score(code, opening, r, w);
-            if (r == red && w == white) ++count;
-        }
+        if ((doubles || distinct) && !f(code)) return;
         int i = spaces - 1;
         while (i >= 0 && code[size_t(i)] == colors) code[size_t(i--)] = 1;
-        if (i < 0) break;
+        if (i < 0) return;
         ++code[size_t(i)];
     }
+}
+
+int Consistent(int spaces, int colors, bool doubles, int red, int white) {
+    std::vector<int> opening;
+    for (int i = 1; i <= spaces; ++i) opening.push_back(i);
+    long count = 0;
+    ForEachCode(spaces, colors, doubles, [&](const std::vector<int>& code) {
+        int r, w;
+        Score(code, opening, r, w);
+        if (r == red && w == white) ++count;
+        return true;
+    });
     std::printf("%ld\n", count);
     return 0;
+}
+
+// The first code that scores every given row ("CODE RED WHITE", the code
+// as one digit a hole) as it scored, as its colours one a line: what a
+// player who reads the pegs plays next.
+int Guess(int spaces, int colors, bool doubles, char** rows, int count) {
+    std::vector<std::tuple<std::vector<int>, int, int>> played;
+    for (int k = 0; k + 2 < count; k += 3) {
+        std::vector<int> guess;
+        for (const char* c = rows[k]; *c; ++c) guess.push_back(*c - '0');
+        if (int(guess.size()) != spaces) return Fail("a row of the wrong length");
+        played.emplace_back(guess, std::atoi(rows[k + 1]), std::atoi(rows[k + 2]));
+    }
+    bool found = false;
+    ForEachCode(spaces, colors, doubles, [&](const std::vector<int>& code) {
+        for (const auto& [guess, red, white] : played) {
+            int r, w;
+            Score(code, guess, r, w);
+            if (r != red || w != white) return true;
+        }
+        for (int c : code) std::printf("%d\n", c);
+        found = true;
+        return false;
+    });
+    return found ? 0 : Fail("no code scores the rows that way");
 }
 
 int High(int spaces, int colors, bool doubles, int rows, int seconds) {
@@ -275,6 +312,16 @@ int High(int spaces, int colors, bool doubles, int rows, int seconds) {
     return 0;
 }
 
+// The record a stored "High" text holds for the settings, as "ROWS SECONDS".
+int Record(const std::string& text, int spaces, int colors, bool doubles) {
+    const std::string table = UnscrambleText(HexToBytes(text));
+    const size_t at = size_t(HighScoreOffset(spaces, colors, doubles));
+    if (table.size() < at + 3) return Fail("the text is too short");
+    const int seconds = uint8_t(table[at + 1]) | (uint8_t(table[at + 2]) << 8);
+    std::printf("%d %d\n", uint8_t(table[at]), seconds);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -283,6 +330,8 @@ int main(int argc, char** argv) {
     if (what == "geometry") return Geometry();
     if (what == "consistent" && argc == 7) return Consistent(n(2), n(3), n(4) != 0, n(5), n(6));
     if (what == "high" && argc == 7) return High(n(2), n(3), n(4) != 0, n(5), n(6));
+    if (what == "record" && argc == 6) return Record(argv[2], n(3), n(4), n(5) != 0);
+    if (what == "guess" && argc >= 5) return Guess(n(2), n(3), n(4) != 0, argv + 5, argc - 5);
     if (argc < 5) return Fail("usage: see the head of tests/gui/GuiProbe.cpp");
     const auto shot = LoadShot(argv[2]);
     if (!shot) return 2;

@@ -41,9 +41,11 @@ done
 xdpyinfo >/dev/null 2>&1 || x_failed "$DISPLAY did not answer within 60 s"
 screen_w=1024 screen_h=768
 
-# A window manager on the private server (openbox), for the steps that need
-# one: it places, moves and closes windows as a desktop does.
+# A window manager on the private server (openbox), as a desktop has one:
+# it places, moves and focuses windows and turns Alt+F4 into a close
+# request. Started once.
 start_wm() {
+  [ -n "$wm" ] && return 0
   command -v openbox >/dev/null || { echo "missing openbox (scripts/deps.sh test installs it)"; exit 1; }
   openbox --sm-disable >"$work/wm.log" 2>&1 &
   wm=$!
@@ -164,4 +166,34 @@ play_opening_row() {
   shot
   check "a ball dragged from the colour column lands in the current row" \
     equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 "$row")" 7
+}
+
+# Plays the current game to a win as a player reading the pegs would: each
+# row the first code the rows so far allow (the probe works it out from the
+# pegs read off the screen), dragged in from the colour column, then Space.
+# A window coming up after Space is the win message (a drag that missed
+# would bring the "fill the row" one instead, which the caller's check of
+# the stored record then catches); it is answered with Return. Leaves the
+# rows used in `won_rows`. Needs `probe`, `main_x`, `main_y`, `spaces`,
+# `colors`, `doubles`.
+win_game() {
+  local history="" r p c code red white windows cx cy hx hy
+  for r in 12 11 10 9 8 7 6 5 4 3 2 1; do
+    mapfile -t code < <("$probe" guess "$spaces" "$colors" "$doubles" $history)
+    [ "${#code[@]}" = "$spaces" ] || return 1
+    for p in $(seq "$spaces"); do
+      c=${code[$((p - 1))]}
+      cx=COLOR_${c}_X cy=COLOR_${c}_Y hx=HOLE_${p}_${r}_X hy=HOLE_${p}_${r}_Y
+      drag $((main_x + ${!cx})) $((main_y + ${!cy})) $((main_x + ${!hx})) $((main_y + ${!hy}))
+    done
+    windows=$(game_windows | wc -l)
+    xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key space; sleep 0.5
+    if [ "$(game_windows | wc -l)" -gt "$windows" ]; then
+      won_rows=$((13 - r)); key Return; return 0
+    fi
+    shot
+    read -r red white < <("$probe" pegs "$work/shot.bmp" "$main_x" "$main_y" "$r" "$spaces" || echo "? ?")
+    history+=" $(printf '%s' "${code[@]}") $red $white"
+  done
+  return 1
 }
