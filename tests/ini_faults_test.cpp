@@ -13,34 +13,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "IniFixture.h"
 #include "platform/posix/IniFileStore.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class IniFaultTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quorvex-inifault-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        path = dir / "QuorVex.ini";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    std::string Text(const fs::path& p) const {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    void Write(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
-
-    fs::path dir, path;
-};
+using IniFaultTest = IniFileTest;
 
 }  // namespace
 
@@ -60,8 +40,10 @@ TEST_F(IniFaultTest, AFullDiskKeepsTheLastGoodFile) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write was reported as done";
     EXPECT_EQ(Text(path), "[Game]\nSpaces=5\n");
-    for (const auto& entry : fs::directory_iterator(dir))
-        if (entry.path().filename() != "QuorVex.ini.lock") EXPECT_EQ(entry.path().filename(), "QuorVex.ini") << "temporary file left behind";
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        if (entry.path().filename() == "QuorVex.ini.lock") continue;
+        EXPECT_EQ(entry.path().filename(), "QuorVex.ini") << "temporary file left behind";
+    }
 }
 
 TEST_F(IniFaultTest, CutShortAndNulBytesAreReadAroundAndKept) {

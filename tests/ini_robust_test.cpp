@@ -15,31 +15,15 @@
 #include <random>
 #include <sstream>
 
+#include "IniFixture.h"
 #include "platform/posix/IniFileStore.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class IniRobustTest : public ::testing::Test {
+class IniRobustTest : public IniFileTest {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/quorvex-inirobust-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        path = dir / "QuorVex.ini";
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-    std::string Text(const fs::path& p) const {
-        std::ifstream in(p, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    void Write(const std::string& text) const { std::ofstream(path, std::ios::binary) << text; }
     // Files beside the store whose names start with the store's and this.
     std::vector<std::string> Beside(const std::string& suffix) const {
         std::vector<std::string> names;
@@ -57,7 +41,6 @@ protected:
         return child;
     }
 
-    fs::path dir, path;
 };
 
 }  // namespace
