@@ -170,14 +170,21 @@ bool SaveSettings() {
         {SectionGame, "Doubles", flag(s.Doubles)},         {SectionGame, "Holes", flag(s.Holes)},
         {SectionGame, "ViewTimer", flag(s.ViewTimer())},   {SectionGame, "ViewCombs", flag(s.ViewCombs())},
     };
-    if (auto high = RecordsToStore(*store)) entries.push_back({SectionGame, "High", *high});
-    return store->WriteTexts(entries);
+    // The records are merged with the table stored at this very moment,
+    // with no other program's save in between.
+    return store->UpdateTexts([&](Store& now) {
+        if (auto high = RecordsToStore(now)) entries.push_back({SectionGame, "High", *high});
+        return entries;
+    });
 }
 
 bool SaveRecords() {
     auto store = OpenStore();
-    const auto high = RecordsToStore(*store);
-    return !high || store->WriteText(SectionGame, "High", *high);
+    return store->UpdateTexts([](Store& now) {
+        std::vector<StoreEntry> entries;
+        if (auto high = RecordsToStore(now)) entries.push_back({SectionGame, "High", *high});
+        return entries;
+    });
 }
 
 TWindowPositions WindowPositions;

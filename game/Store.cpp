@@ -22,6 +22,11 @@ bool Store::WriteTexts(const std::vector<StoreEntry>& entries) {
     return true;
 }
 
+bool Store::UpdateTexts(const Update& update) {
+    const std::vector<StoreEntry> entries = update(*this);
+    return entries.empty() || WriteTexts(entries);
+}
+
 void SetStoreOpener(StoreOpener opener) { Opener() = std::move(opener); }
 
 std::unique_ptr<Store> OpenStore() {

@@ -35,6 +35,14 @@ public:
     // have no such replace; it stops at the first refusal.
     virtual bool WriteTexts(const std::vector<StoreEntry>& entries);
 
+    // Reads and writes as one: `update` reads what it needs from the store
+    // as it is now and returns the entries to write, and where the backend
+    // can keep other writers out (other programs included) none comes in
+    // between, so a value merged from the stored one is never stale. This
+    // default is a read followed by WriteTexts.
+    using Update = std::function<std::vector<StoreEntry>(Store& now)>;
+    virtual bool UpdateTexts(const Update& update);
+
     // Where the values are kept, in words a player can look for (a file's
     // path, a registry key); empty when there is no such place.
     virtual std::string Location() const { return {}; }

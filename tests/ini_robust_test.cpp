@@ -161,6 +161,37 @@ TEST_F(IniRobustTest, TwoProcessesWritingAtOnceLoseNothing) {
     EXPECT_EQ(found, made);
 }
 
+TEST_F(IniRobustTest, AReadAndAWriteMadeAsOneUpdateLetNoOtherProcessInBetween) {
+    // Two processes each add one to a shared count, many times: an update
+    // that read a value another process then changed would lose a step.
+    constexpr int StepsEach = 150;
+    pid_t children[2];
+    for (pid_t& child : children) {
+        child = fork();
+        if (child == 0) {
+            IniFileStore store(path);
+            int done = 0;
+            for (int i = 0; i < StepsEach; ++i)
+                done += store.UpdateTexts([](Store& now) {
+                    const int count = std::stoi(now.ReadText("Game", "Count").value_or("0"));
+                    return std::vector<StoreEntry>{{"Game", "Count", std::to_string(count + 1)}};
+                });
+            _exit(done);
+        }
+    }
+    int made = 0;
+    for (pid_t child : children) {
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        made += WEXITSTATUS(status);
+    }
+    // A step may wait out the lock on a loaded machine and say so; every
+    // step reported done must be in the count.
+    EXPECT_GE(made, 2 * StepsEach * 9 / 10);
+    EXPECT_EQ(IniFileStore(path).ReadText("Game", "Count"), std::to_string(made));
+}
+
 // A writer saving whole versions in a loop, killed at random moments: the
 // file is always one whole version, and the next save removes what the
 // killed save left.

@@ -119,8 +119,10 @@ TEST_F(IniStoreTest, ADirectoryThatCannotBeWrittenKeepsTheOldFile) {
     EXPECT_FALSE(WriteWithoutPermission(path));
     fs::permissions(path.parent_path(), fs::perms::owner_all);
     EXPECT_EQ(FileText(), "[Game]\nSpaces=5\n");
-    for (const auto& entry : fs::directory_iterator(path.parent_path()))
-        if (entry.path().filename() != "QuorVex.ini.lock") EXPECT_EQ(entry.path().filename(), "QuorVex.ini") << "temporary file left behind";
+    for (const auto& entry : fs::directory_iterator(path.parent_path())) {
+        if (entry.path().filename() == "QuorVex.ini.lock") continue;
+        EXPECT_EQ(entry.path().filename(), "QuorVex.ini") << "temporary file left behind";
+    }
 }
 
 TEST_F(IniStoreTest, APlaceThatIsNotADirectoryFailsCleanly) {

@@ -130,7 +130,9 @@ TEST_F(SettingsTest, DamagedRecordTextKeepsEveryRecordThatCanBeRead) {
         EXPECT_EQ(HighScoreTable.Entries[3].RecordRows, c.Rows3) << c.Text;
         EXPECT_EQ(HighScoreTable.Entries[12].RecordRows, c.Rows12) << c.Text;
         EXPECT_EQ(HighScoreTable.Entries[5].RecordRows, 0) << c.Text;
-        if (c.Rows12) EXPECT_EQ(int(HighScoreTable.Entries[12].RecordSeconds), 65);
+        if (c.Rows12) {
+            EXPECT_EQ(int(HighScoreTable.Entries[12].RecordSeconds), 65);
+        }
     }
     // A damaged text can decode to values no game makes: those read as
     // none rather than as a record nobody won.

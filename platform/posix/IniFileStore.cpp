@@ -248,9 +248,10 @@ bool IniFileStore::WriteText(const std::string& section, const std::string& name
 }
 
 bool IniFileStore::WriteTexts(const std::vector<StoreEntry>& entries) {
-    for (const StoreEntry& e : entries)
-        if (!ValidName(e.Section) || !ValidName(e.Name) || !Storable(e.Value)) return false;
+    return UpdateTexts([&](Store&) { return entries; });
+}
 
+bool IniFileStore::UpdateTexts(const Update& update) {
     const std::filesystem::path target = WriteTarget(path_);
     std::error_code ec;
     const auto dir = target.parent_path();
@@ -258,6 +259,11 @@ bool IniFileStore::WriteTexts(const std::vector<StoreEntry>& entries) {
     if (ec) return false;
     const FileLock lock(target.string() + ".lock", LockPatience);
     if (!lock.Held()) return false;
+    // Read under the lock: no other writer can change what it saw.
+    const std::vector<StoreEntry> entries = update(*this);
+    if (entries.empty()) return true;
+    for (const StoreEntry& e : entries)
+        if (!ValidName(e.Section) || !ValidName(e.Name) || !Storable(e.Value)) return false;
     RemoveStaleTemps(target);
 
     std::vector<std::string> lines;

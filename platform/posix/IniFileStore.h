@@ -37,6 +37,8 @@ public:
     bool WriteText(const std::string& section, const std::string& name, const std::string& value) override;
     // One lock, one read, one replace for all the entries.
     bool WriteTexts(const std::vector<StoreEntry>& entries) override;
+    // The read and the write under one hold of the lock.
+    bool UpdateTexts(const Update& update) override;
     std::string Location() const override { return path_.string(); }
 
     const std::filesystem::path& Path() const { return path_; }
