@@ -69,6 +69,7 @@ void LoadSettings() {
     if (s.Colors != 6 && s.Colors != 8 && s.Colors != 10) s.Colors = 8;
     s.Doubles = ReadBool(*store, SectionGame, "Doubles", s.Doubles);
     s.Holes = ReadBool(*store, SectionGame, "Holes", s.Holes);
+    s.Symbols = ReadBool(*store, SectionGame, "Symbols", false);  // absent in older stores: off
     s.ViewTimer() = ReadBool(*store, SectionGame, "ViewTimer", false);
     s.ViewCombs() = ReadBool(*store, SectionGame, "ViewCombs", false);
 
@@ -92,6 +93,7 @@ bool SaveSettings() {
     ok = WriteInteger(*store, SectionGame, "Colors", s.Colors) && ok;
     ok = WriteBool(*store, SectionGame, "Doubles", s.Doubles) && ok;
     ok = WriteBool(*store, SectionGame, "Holes", s.Holes) && ok;
+    ok = WriteBool(*store, SectionGame, "Symbols", s.Symbols) && ok;
     ok = WriteBool(*store, SectionGame, "ViewTimer", s.ViewTimer()) && ok;
     ok = WriteBool(*store, SectionGame, "ViewCombs", s.ViewCombs()) && ok;
 

@@ -282,9 +282,11 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            // Virtual-key codes are the program's portable key codes; bit 30
-            // marks a key held down and repeating.
-            Router().KeyDown(this, int(wParam), KeyModifiers(), (lParam & (1 << 30)) != 0);
+            // Virtual-key codes are the program's portable key codes, but the
+            // keypad's digits are digits; bit 30 marks a key held down and
+            // repeating.
+            Router().KeyDown(this, wParam >= VK_NUMPAD0 && wParam <= VK_NUMPAD9 ? Key::Digit(int(wParam - VK_NUMPAD0)) : int(wParam),
+                             KeyModifiers(), (lParam & (1 << 30)) != 0);
             return 0;
         case WM_SYSKEYUP:
         case WM_SYSCHAR: return 0;  // no system menu to open: Alt and F10 are plain keys here
