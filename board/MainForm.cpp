@@ -17,6 +17,7 @@
 #include "windows/UHigh.h"
 #include "windows/UMessage.h"
 #include "windows/UOptions.h"
+#include "windows/SidePlacement.h"
 #include "windows/UTimer.h"
 
 TfrmMain* frmMain = nullptr;
@@ -54,6 +55,8 @@ void TfrmMain::OnCreate() {
 
 void TfrmMain::OnShow() {
     SetSize(board::WindowWidth, board::WindowHeight);
+    // The side windows' first place is beside the board at its final size.
+    PlaceSideWindowsBeside(Rect{Left(), Top(), Width(), Height()});
     ShapeWindow();
     UnlightButton(cmdNew);
     RedrawBoard();

@@ -1,6 +1,7 @@
 // SkinnedForm: skin, shape, drag, hover and stored place of a side window.
 #include "windows/SkinnedForm.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -104,6 +105,9 @@ void TSkinnedForm::OnCreate() {
     const int left = WindowPositions.ReadInteger(place + "Left", (system.ScreenWidth() - frame_.Width) / 2);
     const int top = WindowPositions.ReadInteger(place + "Top", (system.ScreenHeight() - frame_.Height) / 2);
     MoveTo(left, top);
+    // No value reads as INT32_MIN: a place of its own is never that.
+    placeStored_ = WindowPositions.ReadInteger(place + "Left", INT32_MIN) != INT32_MIN &&
+                   WindowPositions.ReadInteger(place + "Top", INT32_MIN) != INT32_MIN;
     if (frame_.Rounded)
         SetShape(Region(frame_.Width, frame_.Height,
                         RoundRectShape(0, 0, frame_.Width, frame_.Height, Layout::CornerEllipse, Layout::CornerEllipse)));

@@ -35,10 +35,12 @@ unsigned KeyModifiers() {
 
 }  // namespace
 
-Win32Window::Win32Window(Win32Platform& platform, WindowEvents& events, bool inTaskbar)
+Win32Window::Win32Window(Win32Platform& platform, WindowEvents& events, HWND owner)
     : RoutedWindow(platform.Router(), events), platform_(platform) {
-    const DWORD exStyle = inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-    hwnd_ = CreateWindowExW(exStyle, Win32Platform::WindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    // The parent of a pop-up is its owner: an owned window always stands
+    // above its owner, so no activation of the board can hide it.
+    const DWORD exStyle = owner ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW;
+    hwnd_ = CreateWindowExW(exStyle, Win32Platform::WindowClass, L"", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
 }
 
