@@ -52,6 +52,9 @@ const BoardSprites& BoardSprites::Get() {
         s.Toggles = Load("imgToggles");
         s.XO = Load("imgXO");
         s.XOMask = Load("imgXOMask");
+        s.Symbols = Load("ImgSymbols");
+        s.SymbolColumn = Load("ImgSymbolColumn");
+        s.SymbolColumnMask = Load("ImgSymbolColumnMask");
         for (size_t i = 0; i < board::Buttons.size(); ++i) s.Captions[i] = Load(board::Buttons[i].Caption);
         return s;
     }();
@@ -61,10 +64,25 @@ const BoardSprites& BoardSprites::Get() {
 BoardRenderer::BoardRenderer()
     : BackBuffer(board::WindowWidth, board::WindowHeight), sprites_(BoardSprites::Get()) {}
 
+const Bitmap& BoardRenderer::Ground() const {
+    if (!GameSettings.Symbols) return sprites_.Board;
+    if (engravedBoard_.Empty()) {
+        // Each engraving lies inside its ball, so the covers of colours not
+        // in play hide it with the ball.
+        engravedBoard_ = sprites_.Board;
+        for (int c = 1; c <= board::MaxColors; ++c) {
+            const board::Point centre = board::ColorCentre(c);
+            const Rect at{centre.X - 16, centre.Y - 16, 32, 32};
+            Masked(engravedBoard_, at, 0, 32 * (c - 1), 32 * (c - 1), sprites_.SymbolColumnMask, sprites_.SymbolColumn);
+        }
+    }
+    return engravedBoard_;
+}
+
 void BoardRenderer::RedrawBoard() {
     const TGameSettings& s = GameSettings;
     const TBoardState& b = BoardState;
-    BlitPicture(BackBuffer, 0, 0, sprites_.Board);
+    BlitPicture(BackBuffer, 0, 0, Ground());
     if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_.NoBalls1);
     if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_.NoBalls2);
     if (s.Spaces == 4) {
@@ -85,7 +103,14 @@ void BoardRenderer::RedrawBoard() {
 Rect BoardRenderer::DrawBall(Bitmap& canvas, int colour, int row, int position) const {
     const Rect at = board::HoleBall(position, row);
     constexpr int inset = board::BallInset;
-    Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, sprites_.Mask, sprites_.Colors);
+    const Bitmap& balls = GameSettings.Symbols ? sprites_.Symbols : sprites_.Colors;
+    Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, sprites_.Mask, balls);
+    return at;
+}
+
+Rect BoardRenderer::ClearBall(Bitmap& canvas, int row, int position) const {
+    const Rect at = board::HoleBall(position, row);
+    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, Ground());
     return at;
 }
 
@@ -101,7 +126,7 @@ Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
 
 Rect BoardRenderer::RestoreNoteSquare(Bitmap& canvas, int colour) const {
     const Rect at = board::NoteSquare(colour);
-    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_.Board);
+    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, Ground());
     return at;
 }
 

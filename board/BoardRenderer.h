@@ -19,6 +19,9 @@
 struct BoardSprites {
     Bitmap Board, Colors, Mask, WhitePegs, RedPegs, NoBalls1, NoBalls2, BallColumn, PegColumn;
     Bitmap BigBall, Bullets, Toggles, XO, XOMask;
+    // The balls with their engraved symbols: the hole sprites (drawn with
+    // Mask), and the engravings alone for the colour column with theirs.
+    Bitmap Symbols, SymbolColumn, SymbolColumnMask;
     std::array<Bitmap, 10> Captions;  // by button index
 
     // Missing or unreadable pictures decode as empty bitmaps, which every
@@ -38,6 +41,8 @@ public:
 
     // Each returns the rectangle it drew on the canvas (empty for nothing).
     Rect DrawBall(Bitmap& canvas, int colour, int row, int position) const;
+    // The hole's square as the bare board shows it: an empty hole.
+    Rect ClearBall(Bitmap& canvas, int row, int position) const;
     Rect DrawPeg(Bitmap& canvas, int row, int slot) const;
     // The note square restored from the bare board, then the colour's mark.
     Rect DrawColorMark(Bitmap& canvas, int colour) const;
@@ -56,7 +61,12 @@ public:
     static Region BuildShape();
 
 private:
+    // The bare board the pieces are restored from: the board picture, with
+    // the colour column engraved while the symbols are on.
+    const Bitmap& Ground() const;
+
     const BoardSprites& sprites_;
+    mutable Bitmap engravedBoard_;  // composed at the first need
 };
 
 // The board's outline alone, as a mask the size of the window.

@@ -18,6 +18,7 @@
 #include "windows/UHigh.h"
 #include "windows/UMessage.h"
 #include "windows/UOptions.h"
+#include "windows/SidePlacement.h"
 #include "windows/UTimer.h"
 
 TfrmMain* frmMain = nullptr;
@@ -69,6 +70,8 @@ void TfrmMain::OnCreate() {
 
 void TfrmMain::OnShow() {
     SetSize(board::WindowWidth, board::WindowHeight);
+    // The side windows' first place is beside the board at its final size.
+    PlaceSideWindowsBeside(Rect{Left(), Top(), Width(), Height()});
     ShapeWindow();
     UnlightButton(cmdNew);
     RedrawBoard();
@@ -243,10 +246,28 @@ void TfrmMain::FormKeyDown(int key, unsigned /*modifiers*/) {
         case Key::Function(5): DoCommand(cmdOptions); break;
         case Key::Function(6): DoCommand(cmdHint); break;
         case Key::Function(7): DoCommand(cmdHigh); break;
+        case Key::Function(9): ToggleSymbols(); break;
         case Key::Function(11): DoCommand(cmdTimer); break;
         case Key::Function(12): DoCommand(cmdCombs); break;
-        default: break;
+        case Key::Backspace:
+            if (const uint8_t p = TakeBackLast()) ShowHole(0, BoardState.CurrentRow, p);
+            break;
+        default:
+            // 1..9 are colours 1..9, 0 is colour 10.
+            if (Key::IsDigit(key)) {
+                const auto colour = static_cast<uint8_t>(key == Key::Digit(0) ? 10 : key - Key::Digit(0));
+                if (const uint8_t p = TypeColour(colour)) ShowHole(colour, BoardState.CurrentRow, p);
+            }
+            break;
     }
+}
+
+void TfrmMain::ToggleSymbols() {
+    // Every ball changes its look, the colour column's included: the whole
+    // board is composed again.
+    GameSettings.Symbols = !GameSettings.Symbols;
+    RedrawBoard();
+    PBoxPaint();
 }
 
 void TfrmMain::PBoxDblClick() {
@@ -281,6 +302,17 @@ void TfrmMain::DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position) {
 
 void TfrmMain::DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position) {
     if (Visible()) ToScreen(renderer_.DrawBall(Canvas(), colour, row, position));
+}
+
+void TfrmMain::ShowHole(uint8_t colour, uint8_t row, uint8_t position) {
+    if (colour != 0) {
+        DrawBallToBuffer(colour, row, position);
+        DrawBallToScreen(colour, row, position);
+    } else {
+        renderer_.ClearBall(renderer_.BackBuffer, row, position);
+        if (Visible()) ToScreen(renderer_.ClearBall(Canvas(), row, position));
+    }
+    if (GameSettings.Holes) ShapeWindow();
 }
 
 void TfrmMain::DrawPegToBuffer(uint8_t row, uint8_t slot) { renderer_.DrawPeg(renderer_.BackBuffer, row, slot); }
@@ -406,9 +438,7 @@ void TfrmMain::PBoxMouseUp(const MouseEvent& e) {
         if (hole && hole.Row == b.CurrentRow) {
             const auto row = static_cast<uint8_t>(hole.Row), position = static_cast<uint8_t>(hole.Position);
             b.Guesses[row][position] = colour;
-            DrawBallToBuffer(colour, row, position);
-            DrawBallToScreen(colour, row, position);
-            if (GameSettings.Holes) ShapeWindow();
+            ShowHole(colour, row, position);
         }
     }
     const int released = board::ButtonAt(e.X, e.Y);

@@ -77,6 +77,9 @@ private:
     // Drawing one piece: into the back buffer, onto the screen, or both.
     void DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position);
     void DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position);
+    // A ball put into (or taken out of, colour 0) a hole of the current
+    // row: buffer, screen and, with see-through holes, the shape.
+    void ShowHole(uint8_t colour, uint8_t row, uint8_t position);
     void DrawPegToBuffer(uint8_t row, uint8_t slot);
     void DrawPegToScreen(uint8_t row, uint8_t slot);
     void DrawColorMark(uint8_t colour);
@@ -92,6 +95,7 @@ private:
     void Hint();
     void Exit();
     void ToggleView(uint8_t toggle, Form& window);
+    void ToggleSymbols();  // F9: the balls' engraved symbols on or off
     void ShowMessageKind(uint8_t kind);
     // Drawn onto the screen: the canvas, then the window at once. While the
     // window is hidden the screen is left alone: showing it composes it whole.

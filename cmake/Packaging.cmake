@@ -1,5 +1,5 @@
 # Installing the Linux program like any desktop game, and its Debian
-# package: the program, its desktop entry, the icon in the hicolor theme
+# package: the program, its desktop entry and AppStream metainfo, the icon in the hicolor theme
 # and the help document, which the help command finds in
 # ../share/doc/quorvex/ seen from the program.
 #
@@ -10,9 +10,25 @@ if(NOT TARGET quorvex)
 endif()
 
 include(GNUInstallDirs)
-install(TARGETS quorvex RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# A game goes to games/ (Debian's rule for the games section); the help is
+# still ../share/doc/quorvex/ from there.
+install(TARGETS quorvex RUNTIME DESTINATION games)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/help/QuorVex.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/quorvex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# What software centres list: the AppStream metainfo, named by its id.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/com.varnel.quorvex.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The package's copyright and its changelog, compressed as Debian wants it
+# (no name or time in the gzip header, so the bytes never change).
+install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
+find_program(QUORVEX_GZIP gzip)
+if(QUORVEX_GZIP)
+  set(changelog ${PROJECT_SOURCE_DIR}/resources/linux/changelog)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${changelog})
+  execute_process(COMMAND ${QUORVEX_GZIP} -9nc INPUT_FILE ${changelog}
+                  OUTPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
+endif()
 foreach(size 32 64)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/quorvex-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME quorvex.png)

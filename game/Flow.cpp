@@ -64,6 +64,23 @@ bool PlaceHint() {
     return true;
 }
 
+uint8_t TypeColour(uint8_t colour) {
+    if (colour < 1 || colour > GameSettings.Colors) return 0;
+    return QuickFill(colour);
+}
+
+uint8_t TakeBackLast() {
+    TBoardState& b = BoardState;
+    if (b.CurrentRow < 1 || b.CurrentRow > 12) return 0;
+    TCode& row = b.Guesses[b.CurrentRow];
+    for (size_t p = GameSettings.Spaces; p >= 1; --p)
+        if (row[p] != 0) {
+            row[p] = 0;
+            return static_cast<uint8_t>(p);
+        }
+    return 0;
+}
+
 uint8_t QuickFill(uint8_t colour) {
     TBoardState& b = BoardState;
     if (b.CurrentRow < 1 || b.CurrentRow > 12) return 0;

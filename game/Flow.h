@@ -53,3 +53,12 @@ bool PlaceHint();
 // Returns the position filled, or 0 when the row is full or no row is
 // current.
 uint8_t QuickFill(uint8_t colour);
+
+// A colour typed on the keyboard: as QuickFill, but only colours in play
+// (1..Colors) go in. The current row takes it as it takes a dropped ball,
+// so a lost game (no current row) takes nothing and a won row still does.
+uint8_t TypeColour(uint8_t colour);
+
+// Empties the last filled hole in play of the current row. Returns its
+// position, or 0 when the row is empty or no row is current.
+uint8_t TakeBackLast();

@@ -19,6 +19,7 @@ struct TGameSettings {
     uint8_t Colors = 8;   // colours in play, 6, 8 or 10
     bool Doubles = false; // the secret may repeat a colour
     bool Holes = false;   // empty holes are cut out of the board window
+    bool Symbols = false; // every ball shows its engraved symbol (F9)
     // The two view switches side by side, so the toggle buttons can be
     // drawn by number: 1 timer window, 2 combinations window.
     Array1<bool, 2> Views{};

@@ -105,6 +105,7 @@ void LoadSettings() {
     if (s.Colors != 6 && s.Colors != 8 && s.Colors != 10) s.Colors = 8;
     s.Doubles = ReadBool(*store, SectionGame, "Doubles", s.Doubles);
     s.Holes = ReadBool(*store, SectionGame, "Holes", s.Holes);
+    s.Symbols = ReadBool(*store, SectionGame, "Symbols", false);  // absent in older stores: off
     s.ViewTimer() = ReadBool(*store, SectionGame, "ViewTimer", false);
     s.ViewCombs() = ReadBool(*store, SectionGame, "ViewCombs", false);
 
@@ -168,6 +169,7 @@ bool SaveSettings() {
     std::vector<StoreEntry> entries{
         {SectionGame, "Spaces", std::to_string(s.Spaces)}, {SectionGame, "Colors", std::to_string(s.Colors)},
         {SectionGame, "Doubles", flag(s.Doubles)},         {SectionGame, "Holes", flag(s.Holes)},
+        {SectionGame, "Symbols", flag(s.Symbols)},
         {SectionGame, "ViewTimer", flag(s.ViewTimer())},   {SectionGame, "ViewCombs", flag(s.ViewCombs())},
     };
     // The records are merged with the table stored at this very moment,

@@ -27,12 +27,20 @@
 // as the portable codes on every backend. Keys the program ignores may come
 // with any other code.
 namespace Key {
+inline constexpr int Backspace = 8;
 inline constexpr int Enter = 13;
 inline constexpr int Escape = 27;
 inline constexpr int Space = 32;
 inline constexpr int F1 = 112;  // F1..F12 are 112..123
 inline constexpr int F12 = 123;
 inline constexpr int Function(int n) { return F1 + n - 1; }
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+// The digits of the main keyboard and the keypad alike: '0'..'9', 48..57.
+inline constexpr int Digit(int n) { return '0' + n; }
+inline constexpr bool IsDigit(int key) { return key >= '0' && key <= '9'; }
 }  // namespace Key
 
 // Modifier keys held during an event, as bit flags.

@@ -7,7 +7,7 @@ want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
 case "${1:-test}" in
   # The desktop program, and for its GUI test a private X server, a driver
   # and what reads the screen back.
-  test)  want+=(libsdl2-dev libxext-dev xvfb xdotool x11-utils imagemagick openbox) ;;
+  test)  want+=(libsdl2-dev libxext-dev xvfb xdotool x11-utils imagemagick openbox appstream) ;;
   play)  want+=(libsdl2-dev libxext-dev xdg-utils) ;;
   art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core fonts-lato imagemagick) ;;
   cross) want+=(g++-mingw-w64-x86-64) ;;

@@ -17,9 +17,12 @@
 #include "board/BoardRenderer.h"
 #include "resources/Pictures.h"
 #include "util/Cursor.h"
+#include "ColourVision.h"
 #include "util/Region.h"
 
 namespace {
+
+using namespace colour_vision;
 
 BmpImage Main(const std::string& name)
 {
@@ -195,71 +198,6 @@ TEST(ArtBoard, NoteMarksObeyTheSpriteRules)
 
 // ---- Colour weakness -------------------------------------------------------
 
-// Simulated dichromacy (Machado, Oliveira and Fernandes 2009, severity 1.0;
-// applied in linear sRGB) and the CIEDE2000 colour difference.
-struct Rgbd {
-    double r, g, b;
-};
-double ToLinear(double c)
-{
-    c /= 255.0;
-    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-double FromLinear(double c)
-{
-    c = std::clamp(c, 0.0, 1.0);
-    return 255.0 * (c <= 0.0031308 ? 12.92 * c : 1.055 * std::pow(c, 1 / 2.4) - 0.055);
-}
-using Matrix = double[3][3];
-const Matrix kProtan = {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}};
-const Matrix kDeutan = {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}};
-Rgbd Simulate(Rgbd c, const Matrix* m)
-{
-    if (!m) return c;
-    const double l[3] = {ToLinear(c.r), ToLinear(c.g), ToLinear(c.b)};
-    double o[3];
-    for (int i = 0; i < 3; ++i) o[i] = FromLinear((*m)[i][0] * l[0] + (*m)[i][1] * l[1] + (*m)[i][2] * l[2]);
-    return {o[0], o[1], o[2]};
-}
-struct Lab {
-    double L, a, b;
-};
-Lab ToLab(Rgbd c)
-{
-    const double r = ToLinear(c.r), g = ToLinear(c.g), b = ToLinear(c.b);
-    const double X = (0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047, Y = 0.2126 * r + 0.7152 * g + 0.0722 * b,
-                 Z = (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883;
-    auto f = [](double t) { return t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116; };
-    return {116 * f(Y) - 16, 500 * (f(X) - f(Y)), 200 * (f(Y) - f(Z))};
-}
-double Deg(double rad) { return rad * 180 / M_PI; }
-double Rad(double deg) { return deg * M_PI / 180; }
-double DeltaE2000(Lab p, Lab q)
-{
-    const double C1 = std::hypot(p.a, p.b), C2 = std::hypot(q.a, q.b), Cb = (C1 + C2) / 2;
-    const double G = 0.5 * (1 - std::sqrt(std::pow(Cb, 7) / (std::pow(Cb, 7) + std::pow(25.0, 7))));
-    const double a1 = (1 + G) * p.a, a2 = (1 + G) * q.a;
-    const double C1p = std::hypot(a1, p.b), C2p = std::hypot(a2, q.b);
-    const double h1 = std::fmod(Deg(std::atan2(p.b, a1)) + 360, 360), h2 = std::fmod(Deg(std::atan2(q.b, a2)) + 360, 360);
-    double dh = 0;
-    if (C1p * C2p != 0) {
-        dh = h2 - h1;
-        if (dh > 180) dh -= 360;
-        if (dh < -180) dh += 360;
-    }
-    const double dL = q.L - p.L, dC = C2p - C1p, dH = 2 * std::sqrt(C1p * C2p) * std::sin(Rad(dh / 2));
-    const double Lb = (p.L + q.L) / 2, Cbp = (C1p + C2p) / 2;
-    double hb = h1 + h2;
-    if (C1p * C2p != 0) hb = std::abs(h1 - h2) <= 180 ? (h1 + h2) / 2 : (h1 + h2 + (h1 + h2 < 360 ? 360 : -360)) / 2;
-    const double T = 1 - 0.17 * std::cos(Rad(hb - 30)) + 0.24 * std::cos(Rad(2 * hb)) +
-                     0.32 * std::cos(Rad(3 * hb + 6)) - 0.20 * std::cos(Rad(4 * hb - 63));
-    const double dTheta = 30 * std::exp(-std::pow((hb - 275) / 25, 2));
-    const double RC = 2 * std::sqrt(std::pow(Cbp, 7) / (std::pow(Cbp, 7) + std::pow(25.0, 7)));
-    const double SL = 1 + 0.015 * (Lb - 50) * (Lb - 50) / std::sqrt(20 + (Lb - 50) * (Lb - 50));
-    const double SC = 1 + 0.045 * Cbp, SH = 1 + 0.015 * Cbp * T, RT = -std::sin(Rad(2 * dTheta)) * RC;
-    return std::sqrt(std::pow(dL / SL, 2) + std::pow(dC / SC, 2) + std::pow(dH / SH, 2) + RT * (dC / SC) * (dH / SH));
-}
-
 TEST(ArtBoard, CieDe2000MatchesPublishedPairs)
 {
     // Pairs 1 and 7 of Sharma, Wu and Dalal's test data for CIEDE2000.
@@ -267,11 +205,12 @@ TEST(ArtBoard, CieDe2000MatchesPublishedPairs)
     EXPECT_NEAR(DeltaE2000({50, 0, 0}, {50, -1, 2}), 2.3669, 1e-4);
 }
 
-TEST(ArtBoard, BallsStayApartForRedGreenWeakEyes)
+TEST(ArtBoard, BallsStayApartForColourWeakEyes)
 {
     // The mean colour of each ball's body (a disc of radius 10 of its
     // sprite), as seen with normal vision and with simulated protanopia and
-    // deuteranopia; every pair keeps a clearly visible difference.
+    // deuteranopia and tritanopia; every pair keeps a clearly visible
+    // difference, none closer than the palette has always kept it.
     const Bitmap balls = Main("ImgColors").Picture;
     Rgbd mean[10];
     for (int c = 0; c < 10; ++c) {
@@ -290,7 +229,8 @@ TEST(ArtBoard, BallsStayApartForRedGreenWeakEyes)
         const char* Name;
         const Matrix* M;
         double Floor;
-    } visions[] = {{"normal", nullptr, 14.0}, {"protanopia", &kProtan, 10.0}, {"deuteranopia", &kDeutan, 10.0}};
+    } visions[] = {{"normal", nullptr, 14.0}, {"protanopia", &kProtan, 10.0}, {"deuteranopia", &kDeutan, 10.0},
+                   {"tritanopia", &kTritan, 8.5}};
     for (const auto& v : visions) {
         double worst = 1e9;
         int wa = 0, wb = 0;

@@ -9,6 +9,15 @@ if(TARGET quorvex_platform_sdl)
   gtest_discover_tests(quorvex_sdl_tests DISCOVERY_TIMEOUT 60)
 endif()
 
+# The software-centre metainfo, where appstreamcli is installed (the
+# appstream package); offline, so no screenshot address is fetched.
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+  add_test(NAME appstream_metainfo_valid
+           COMMAND ${APPSTREAMCLI} validate --no-net --pedantic
+                   ${PROJECT_SOURCE_DIR}/resources/linux/com.varnel.quorvex.metainfo.xml)
+endif()
+
 # The game itself under Xvfb, driven by xdotool (scripts/deps.sh test
 # installs both, and ImageMagick, which reads the screen).
 if(TARGET quorvex)

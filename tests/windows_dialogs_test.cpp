@@ -32,12 +32,13 @@ TEST_F(WindowsTest, EachMessageShowingLeavesOnlyItsOwnPicture) {
     showAndClose(mkLost, Key::Space, true);
     // A kind without a picture leaves the plate as it was.
     showAndClose(200, Key::Enter, true);
+    showAndClose(mkWin, Key::Escape, false);  // as Enter does
     EXPECT_EQ(platform.Stalls(), 0);
 
     // Ok lights under the pointer, and a click on it closes the window.
     message.MessageKind = mkFill;
     platform.Script([&] {
-        platform.KeyPress(Key::Escape);  // not a key of this window
+        platform.KeyPress('A');  // not a key of this window
         EXPECT_TRUE(message.Visible());
         ClickAt(message, MessageLayout::Exit);
     });
@@ -112,6 +113,42 @@ TEST_F(OptionsWindow, CancelDropsTheChoiceAndTheNextShowingMarksTheSettingsAgain
               }),
               mrCancel);
     EXPECT_EQ(GameSettings.Spaces, 4);
+}
+
+TEST_F(OptionsWindow, DigitsAndYesNoKeysChooseAsAClickDoes) {
+    using namespace OptionsLayout;
+    EXPECT_EQ(Modal([&] {
+                  platform.KeyPress(Key::Digit(5));
+                  platform.KeyPress(Key::Digit(0));
+                  platform.KeyPress('Y');
+                  const auto shown = MarksOnScreen();
+                  EXPECT_TRUE(shown[Choice5] && shown[Choice10] && shown[ChoiceYes]);
+                  EXPECT_FALSE(shown[Choice4] || shown[Choice8] || shown[ChoiceNo]);
+                  // Keys of no choice (7, 9, arrows) change nothing.
+                  for (int key : {Key::Digit(7), Key::Digit(9), Key::Left, int('X')}) platform.KeyPress(key);
+                  EXPECT_EQ(MarksOnScreen(), shown);
+                  ClickAt(*options, OptionsLayout::Ok);
+              }),
+              mrOk);
+    EXPECT_EQ(GameSettings.Spaces, 5);
+    EXPECT_EQ(GameSettings.Colors, 10);
+    EXPECT_TRUE(GameSettings.Doubles);
+
+    EXPECT_EQ(Modal([&] {
+                  platform.KeyPress(Key::Digit(4));
+                  platform.KeyPress(Key::Digit(6));
+                  platform.KeyPress('N');
+                  EXPECT_EQ(options->PendingSpaces, 4);
+                  EXPECT_EQ(options->PendingColors, 6);
+                  EXPECT_FALSE(options->PendingDoubles);
+                  platform.KeyPress(Key::Digit(1));  // 10 again, by its first digit
+                  platform.KeyPress(Key::Digit(8));
+                  EXPECT_EQ(options->PendingColors, 8);
+                  EXPECT_TRUE(MarksOnScreen()[Choice8]);
+                  platform.KeyPress(Key::Escape);
+              }),
+              mrCancel);
+    EXPECT_EQ(GameSettings.Colors, 10);
 }
 
 TEST_F(OptionsWindow, OkAndEnterBothCommitTheChoiceAndEscapeDropsIt) {

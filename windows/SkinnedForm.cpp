@@ -1,6 +1,7 @@
 // SkinnedForm: skin, shape, drag, hover and stored place of a side window.
 #include "windows/SkinnedForm.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -107,10 +108,15 @@ void TSkinnedForm::OnCreate() {
     const int top = WindowPositions.ReadInteger(place + "Top", defaultTop);
     // A place partly off the screen is used as it is: the player put it
     // there. One the window could not be grabbed at is not.
-    if (PlaceReachable(left, top, system.ScreenWidth(), system.ScreenHeight()))
+    const bool reachable = PlaceReachable(left, top, system.ScreenWidth(), system.ScreenHeight());
+    if (reachable)
         MoveTo(left, top);
     else
         MoveTo(defaultLeft, defaultTop);
+    // No value reads as INT32_MIN: a place of its own is never that. One
+    // that cannot be reached counts as none, so the window is placed anew.
+    placeStored_ = reachable && WindowPositions.ReadInteger(place + "Left", INT32_MIN) != INT32_MIN &&
+                   WindowPositions.ReadInteger(place + "Top", INT32_MIN) != INT32_MIN;
     if (frame_.Rounded)
         SetShape(Region(frame_.Width, frame_.Height,
                         RoundRectShape(0, 0, frame_.Width, frame_.Height, Layout::CornerEllipse, Layout::CornerEllipse)));

@@ -54,6 +54,10 @@ public:
     int DragX() const { return dragX_; }
     int DragY() const { return dragY_; }
 
+    // Whether the store held the window's place when it was created; a
+    // window without one stands centred until its owner places it.
+    bool PlaceStored() const { return placeStored_; }
+
     // The background picture, decoded if it was not yet.
     Picture& Background();
 
@@ -104,4 +108,5 @@ private:
     std::vector<Rect> overlayAreas_;
     bool dragging_ = false;
     int dragX_ = 0, dragY_ = 0;
+    bool placeStored_ = false;
 };

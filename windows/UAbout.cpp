@@ -14,3 +14,7 @@ TfrmAbout::TfrmAbout(Application& app)
 TfrmAbout::~TfrmAbout() {
     if (frmAbout == this) frmAbout = nullptr;
 }
+
+void TfrmAbout::OnKeyDown(int key, unsigned) {
+    if (key == Key::Escape || key == Key::Enter) Close();
+}

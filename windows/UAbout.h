@@ -1,5 +1,6 @@
 // UAbout: the about window: the about screen with its lit Exit. It draws
-// nothing at run time and has no keys.
+// nothing at run time; Escape or Enter closes it, so a keyboard player is
+// never shut in.
 #pragma once
 
 #include "windows/SkinnedForm.h"
@@ -10,6 +11,9 @@ public:
     ~TfrmAbout() override;
 
     Picture& ImgExit;
+
+protected:
+    void OnKeyDown(int key, unsigned modifiers) override;
 };
 
 extern TfrmAbout* frmAbout;

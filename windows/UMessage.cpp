@@ -34,5 +34,6 @@ void TfrmMessage::OnShow() {
 }
 
 void TfrmMessage::OnKeyDown(int key, unsigned) {
-    if (key == Key::Enter || key == Key::Space) Close();
+    // Escape too: the player's usual way out of a message.
+    if (key == Key::Enter || key == Key::Space || key == Key::Escape) Close();
 }

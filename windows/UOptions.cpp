@@ -99,8 +99,23 @@ void TfrmOptions::imgOkClick() {
 
 void TfrmOptions::imgCancelClick() { SetModalResult(mrCancel); }
 
+int OptionChoiceForKey(int key) {
+    switch (key) {
+        case Key::Digit(4): return Choice4;
+        case Key::Digit(5): return Choice5;
+        case Key::Digit(6): return Choice6;
+        case Key::Digit(8): return Choice8;
+        case Key::Digit(1):  // the first digit of 10
+        case Key::Digit(0): return Choice10;
+        case 'Y': return ChoiceYes;
+        case 'N': return ChoiceNo;
+        default: return -1;
+    }
+}
+
 void TfrmOptions::OnKeyDown(int key, unsigned) {
     // Enter confirms what is chosen, as the Ok picture does.
     if (key == Key::Enter) imgOkClick();
     if (key == Key::Escape) SetModalResult(mrCancel);
+    if (const int choice = OptionChoiceForKey(key); choice >= 0) Choose(choice);
 }

@@ -11,6 +11,11 @@
 #include "windows/OptionsLayout.h"
 #include "windows/SkinnedForm.h"
 
+// The choice (OptionsLayout::ChoiceIndex) a key picks, as a click on it
+// does: the digit it reads (4, 5, 6, 8; 0 or 1 for 10) and Y or N for
+// repeats. -1 for every other key.
+int OptionChoiceForKey(int key);
+
 class TfrmOptions : public TSkinnedForm {
 public:
     explicit TfrmOptions(Application& app);
@@ -35,7 +40,8 @@ protected:
     // A left press inside a choice area selects it and never drags; a press
     // anywhere else drags as on every side window.
     void BackgroundMouseDown(const MouseEvent& e) override;
-    // Enter: OK without storing the choice; Escape: Cancel.
+    // Enter: OK without storing the choice; Escape: Cancel; the keys of
+    // OptionChoiceForKey choose as a click does.
     void OnKeyDown(int key, unsigned modifiers) override;
 
 private:

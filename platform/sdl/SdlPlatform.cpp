@@ -63,12 +63,28 @@ std::unique_ptr<Window> SdlPlatform::OpenWindow(WindowEvents& events) {
     // The first window is the program's main window; the others stand beside
     // it and stay out of the task bar.
     auto window = std::make_unique<SdlWindow>(*this, events, firstWindow_);
+    if (firstWindow_) owner_ = window.get();
     firstWindow_ = false;
     windows_.push_back(window.get());
     return window;
 }
 
-void SdlPlatform::Forget(SdlWindow* window) { std::erase(windows_, window); }
+void SdlPlatform::Forget(SdlWindow* window) {
+    std::erase(windows_, window);
+    if (owner_ == window) owner_ = nullptr;
+}
+
+void SdlPlatform::TieToOwner(SdlWindow& window) {
+    // SDL 2 has no call for this; the X windows exist once both windows are
+    // realized, in whichever order that happens.
+    if (!owner_ || !owner_->X11()) return;
+    if (&window != owner_) {
+        X11SetTransientFor(window.X11(), owner_->X11());
+        return;
+    }
+    for (SdlWindow* w : windows_)
+        if (w != owner_ && w->X11()) X11SetTransientFor(w->X11(), owner_->X11());
+}
 
 SdlWindow* SdlPlatform::FromSdlId(uint32_t id) const {
     for (SdlWindow* w : windows_)

@@ -31,6 +31,7 @@ bool SdlWindow::Realize() {
     }
     sdlId_ = SDL_GetWindowID(window_);
     x11_ = X11HandleOf(window_);
+    platform_.TieToOwner(*this);
     // The surface first: the shape must go to the X window that will show it.
     SDL_GetWindowSurface(window_);
     ApplyShape();

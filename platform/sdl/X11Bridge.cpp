@@ -30,6 +30,13 @@ void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles) {
     XFlush(display);
 }
 
+void X11SetTransientFor(const XHandle& window, const XHandle& owner) {
+    if (!window || !owner || window.Display != owner.Display) return;
+    auto* display = static_cast<Display*>(window.Display);
+    XSetTransientForHint(display, window.Window, owner.Window);
+    XFlush(display);
+}
+
 bool X11GrabPointer(const XHandle& handle, long& savedMask) {
     if (!handle) return false;
     auto* display = static_cast<Display*>(handle.Display);

@@ -93,8 +93,9 @@ Win32Platform::~Win32Platform() {
 // ---- windows ---------------------------------------------------------------
 
 std::unique_ptr<Window> Win32Platform::OpenWindow(WindowEvents& events) {
-    auto window = std::make_unique<Win32Window>(*this, events, firstWindow_);
-    firstWindow_ = false;
+    // The first window is the board; every later one is owned by it.
+    auto window = std::make_unique<Win32Window>(*this, events, static_cast<HWND>(owner_));
+    if (!owner_) owner_ = window->Handle();
     return window;
 }
 

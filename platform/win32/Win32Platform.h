@@ -54,7 +54,7 @@ private:
 
     void ShowCurrentCursor() const;
 
-    bool firstWindow_ = true;
+    void* owner_ = nullptr;  // HWND of the first window, the board: it owns every later one
 
     std::map<CursorKind, void*> cursors_;  // HCURSORs of the executable, never destroyed
     CursorKind cursor_ = CursorKind::Default;

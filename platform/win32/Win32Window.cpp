@@ -35,10 +35,12 @@ unsigned KeyModifiers() {
 
 }  // namespace
 
-Win32Window::Win32Window(Win32Platform& platform, WindowEvents& events, bool inTaskbar)
+Win32Window::Win32Window(Win32Platform& platform, WindowEvents& events, HWND owner)
     : RoutedWindow(platform.Router(), events), platform_(platform) {
-    const DWORD exStyle = inTaskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-    hwnd_ = CreateWindowExW(exStyle, Win32Platform::WindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    // The parent of a pop-up is its owner: an owned window always stands
+    // above its owner, so no activation of the board can hide it.
+    const DWORD exStyle = owner ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW;
+    hwnd_ = CreateWindowExW(exStyle, Win32Platform::WindowClass, L"", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
                             GetModuleHandleW(nullptr), this);
 }
 
@@ -282,9 +284,11 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            // Virtual-key codes are the program's portable key codes; bit 30
-            // marks a key held down and repeating.
-            Router().KeyDown(this, int(wParam), KeyModifiers(), (lParam & (1 << 30)) != 0);
+            // Virtual-key codes are the program's portable key codes, but the
+            // keypad's digits are digits; bit 30 marks a key held down and
+            // repeating.
+            Router().KeyDown(this, wParam >= VK_NUMPAD0 && wParam <= VK_NUMPAD9 ? Key::Digit(int(wParam - VK_NUMPAD0)) : int(wParam),
+                             KeyModifiers(), (lParam & (1 << 30)) != 0);
             return 0;
         case WM_SYSKEYUP:
         case WM_SYSCHAR: return 0;  // no system menu to open: Alt and F10 are plain keys here

@@ -25,7 +25,9 @@ class Win32Window final : public RoutedWindow {
 public:
     // The main window (the first one) stands in the task bar; the others
     // are tool windows beside it.
-    Win32Window(Win32Platform& platform, WindowEvents& events, bool inTaskbar);
+    // owner: the board's window for every later window, which keeps them
+    // above it and out of the task bar; none for the board itself.
+    Win32Window(Win32Platform& platform, WindowEvents& events, HWND owner);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;

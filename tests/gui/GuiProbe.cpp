@@ -7,6 +7,8 @@
 //   digits SHOT X Y N                the N digit cells at screen point (X, Y), blanks as '_'
 //   pegs SHOT X Y ROW N              "RED WHITE" read from peg slots 1..N of ROW
 //   ball SHOT X Y P R                the colour of the ball in hole (P, R), 0 for none
+//   symbol SHOT X Y P R              the colour of the ball with its engraved symbol in hole (P, R):
+//                                    it must match the symbol sheet better than the plain balls; 0 for none
 //   hole SHOT X Y P R                "open" when the desktop shows through hole (P, R), else "closed"
 //   lit SHOT X Y I                   "lit" when button I's highlight square differs from the bare board
 //   consistent SPACES COLORS DOUBLES RED WHITE
@@ -234,6 +236,24 @@ int Ball(const Bitmap& shot, int wx, int wy, int p, int r) {
     return 0;
 }
 
+int SymbolBall(const Bitmap& shot, int wx, int wy, int p, int r) {
+    const Bitmap symbols = Picture(PictureWindow::Main, "ImgSymbols");
+    const Bitmap colors = Picture(PictureWindow::Main, "ImgColors");
+    const Rect at = board::HoleBall(p, r);
+    int best = 0, bestSame = 0, plainSame = 0;
+    for (int c = 1; c <= board::MaxColors; ++c) {
+        const int sy = 32 * (c - 1) + board::BallInset;
+        const int same = Matching(shot, wx + at.Left, wy + at.Top, symbols, board::BallInset, sy, at.Width, at.Height);
+        if (same > bestSame) {
+            best = c, bestSame = same;
+            plainSame = Matching(shot, wx + at.Left, wy + at.Top, colors, board::BallInset, sy, at.Width, at.Height);
+        }
+    }
+    // The engraving is what tells it from the plain ball of its colour.
+    std::printf("%d\n", bestSame * 2 > at.Width * at.Height && bestSame > plainSame ? best : 0);
+    return 0;
+}
+
 // Red and white counts of a guess against a code, each position 1..n.
 void Score(const std::vector<int>& code, const std::vector<int>& guess, int& red, int& white) {
     red = white = 0;
@@ -339,6 +359,7 @@ int main(int argc, char** argv) {
     if (what == "digits" && argc == 6) return Digits(*shot, n(3), n(4), n(5));
     if (what == "pegs" && argc == 7) return Pegs(*shot, n(3), n(4), n(5), n(6));
     if (what == "ball" && argc == 7) return Ball(*shot, n(3), n(4), n(5), n(6));
+    if (what == "symbol" && argc == 7) return SymbolBall(*shot, n(3), n(4), n(5), n(6));
     if (what == "hole" && argc == 7) return Hole(*shot, n(3), n(4), n(5), n(6));
     if (what == "lit" && argc == 6) return Lit(*shot, n(3), n(4), n(5));
     return Fail("unknown request " + what);

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Screenshots of the running game for review, on a white desktop: a game in
 # play with the timer and combinations windows beside the board, then the
-# same board with see-through holes (a double click on bare board).
+# same board with see-through holes (a double click on bare board), then
+# with the balls' symbols (F9).
 # Usage: tests/gui/shots.sh QUORVEX_PROGRAM GUI_PROBE [OUT_DIR]
-#        (default OUT_DIR build-shots/game; writes board.png and see-through.png)
+#        (default OUT_DIR build-shots/game; writes board.png, see-through.png
+#        and symbols.png)
 set -euo pipefail
 game=$1
 probe=$2
@@ -32,4 +34,6 @@ xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); sleep 0.2
 xdotool click --repeat 2 --delay 80 1
 xdotool mousemove 5 5; sleep 0.5
 import -window root "$out/see-through.png"
-echo "$out/board.png $out/see-through.png"
+key F9; sleep 0.3
+import -window root "$out/symbols.png"
+echo "$out/board.png $out/see-through.png $out/symbols.png"

@@ -77,6 +77,26 @@ check "a double click on bare board opens the empty holes to the desktop" \
 double_click $((main_x + BARE_X)) $((main_y + BARE_Y)); shot
 check "a second one closes them" equal "$("$probe" hole "$work/shot.bmp" "$main_x" "$main_y" 2 1)" closed
 
+# ---- ball symbols, keyboard play, the side windows above the board ---------
+check "the combinations window is transient for the board" \
+  bash -c "xprop -id $(window_id_of "$COMBS_W" "$COMBS_H") WM_TRANSIENT_FOR | grep -qi '$(printf '0x%x' "$main_id")\$'"
+key F9; shot
+check "F9: the ball in hole 1 of row $row reads back with its symbol" \
+  equal "$("$probe" symbol "$work/shot.bmp" "$main_x" "$main_y" 1 "$row")" 7
+# The rest of the row typed: 9 is no colour of these 8, Backspace takes the
+# last ball back. Five different colours of 8 share at least two with the
+# code, so the row earns pegs.
+for k in 1 2 3 BackSpace 3 9 4; do key "$k"; done
+shot
+typed=""
+for p in $(seq 1 "$spaces"); do typed+="$("$probe" symbol "$work/shot.bmp" "$main_x" "$main_y" "$p" "$row")"; done
+check "digits typed the row as symbol balls" equal "$typed" "71234"
+key space; shot
+read -r red white < <("$probe" pegs "$work/shot.bmp" "$main_x" "$main_y" "$row" "$spaces" || echo "0 0")
+check "Space evaluates the typed row: pegs appear ($red red, $white white)" test $((red + white)) -ge 2
+[ "$red" = "$spaces" ] && key Return   # the typed row was the code: its message goes
+key F9
+
 # The board dragged off the left edge: the stored place will be negative.
 dx=$((-main_x - 38)) dy=-20
 drag $((main_x + BARE_X)) $((main_y + BARE_Y)) $((main_x + BARE_X + dx)) $((main_y + BARE_Y + dy))

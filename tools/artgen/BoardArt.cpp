@@ -416,7 +416,7 @@ void GenerateBoardArt(const std::filesystem::path& resourcesDir)
         DrawToggle(cr, 2, false);
         for (int c = 1; c <= 10; ++c) {
             const Point p = ColorCentre(c);
-            DrawBall(cr, c, p.X, p.Y, 13.2);
+            DrawBall(cr, c, p.X, p.Y, ColumnBallRadius);
         }
         DrawButtonBall(cr, BigBallCentre.X, BigBallCentre.Y, 31, false);
         for (int i = 1; i <= 7; ++i) {

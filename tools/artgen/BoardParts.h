@@ -13,6 +13,10 @@ namespace board {
 // Folder of the main window's pictures under the resources folder.
 std::filesystem::path MainDir(const std::filesystem::path& resourcesDir);
 
+// The radius of the colour column's balls on the board (the hole balls
+// are 12, the 24-pixel disc of their sprite).
+constexpr double ColumnBallRadius = 13.2;
+
 // A glossy ball of colour c (1..10), centred at (cx, cy).
 void DrawBall(cairo_t* cr, int c, double cx, double cy, double radius);
 // A red (red = true) or white answer peg.
@@ -27,6 +31,9 @@ void DrawToggle(cairo_t* cr, int t, bool on);
 
 // The sprite pictures that stand on black (balls, note marks, digits).
 void GenerateBoardSprites(const std::filesystem::path& mainDir);
+// The balls with their engraved symbols: the hole sprites, and the
+// engravings alone for the colour column with their masks.
+void GenerateSymbolBalls(const std::filesystem::path& mainDir);
 // The caption pictures, lettered over a copy of the board beneath them.
 void GenerateCaptions(const art::Canvas& board, const std::filesystem::path& mainDir);
 

@@ -169,6 +169,7 @@ void GenerateDigits(const std::filesystem::path& dir)
 void GenerateBoardSprites(const std::filesystem::path& mainDir)
 {
     GenerateBalls(mainDir);
+    GenerateSymbolBalls(mainDir);
     GenerateNoteMarks(mainDir);
     GenerateDigits(mainDir);
 }

@@ -23,8 +23,22 @@ TEST(SdlKeyMap, GameKeysGetTheirPortableCodes) {
     EXPECT_EQ(PortableKey(SDLK_a), 'A');
     EXPECT_EQ(PortableKey(SDLK_z), 'Z');
     EXPECT_EQ(PortableKey(SDLK_7), '7');
+    EXPECT_EQ(PortableKey(SDLK_BACKSPACE), 8);
+    EXPECT_EQ(PortableKey(SDLK_LEFT), 37);
+    EXPECT_EQ(PortableKey(SDLK_UP), 38);
+    EXPECT_EQ(PortableKey(SDLK_RIGHT), 39);
+    EXPECT_EQ(PortableKey(SDLK_DOWN), 40);
+    // Both rows of digits give '0'..'9': the keypad's 0 does not follow its
+    // 9 in SDL's numbering, so every one is checked.
+    const SDL_Keycode row[] = {SDLK_0, SDLK_1, SDLK_2, SDLK_3, SDLK_4, SDLK_5, SDLK_6, SDLK_7, SDLK_8, SDLK_9};
+    const SDL_Keycode pad[] = {SDLK_KP_0, SDLK_KP_1, SDLK_KP_2, SDLK_KP_3, SDLK_KP_4,
+                               SDLK_KP_5, SDLK_KP_6, SDLK_KP_7, SDLK_KP_8, SDLK_KP_9};
+    for (int n = 0; n <= 9; ++n) {
+        EXPECT_EQ(PortableKey(row[n]), 48 + n) << n;
+        EXPECT_EQ(PortableKey(pad[n]), 48 + n) << "keypad " << n;
+    }
     // Keys the game never uses must not pass for one it does.
-    for (SDL_Keycode other : {SDLK_F13, SDLK_TAB, SDLK_LEFT, SDLK_KP_1, SDLK_LSHIFT})
+    for (SDL_Keycode other : {SDLK_F13, SDLK_TAB, SDLK_KP_PERIOD, SDLK_KP_PLUS, SDLK_DELETE, SDLK_LSHIFT})
         EXPECT_EQ(PortableKey(other), 0) << other;
     EXPECT_EQ(PortableModifiers(KMOD_RSHIFT | KMOD_LCTRL), Modifier::Shift | Modifier::Ctrl);
     EXPECT_EQ(PortableModifiers(KMOD_LALT | KMOD_NUM | KMOD_CAPS), Modifier::Alt);

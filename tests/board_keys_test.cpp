@@ -1,0 +1,166 @@
+// The board played from the keyboard: digits type colours into the current
+// row and Backspace takes the last one back, drawn as a drop is; F9 puts
+// the engraved symbols on every ball and the choice outlives the run; the
+// about and message windows let a keyboard player out.
+#include "BoardFixture.h"
+#include "game/Flow.h"
+#include "windows/UAbout.h"
+
+namespace {
+
+// The 24 x 24 square of hole (p, r) as the screen shows it.
+Bitmap HoleOn(const Bitmap& surface, int p, int r) {
+    const Rect at = board::HoleBall(p, r);
+    Bitmap out(at.Width, at.Height);
+    for (int y = 0; y < at.Height; ++y)
+        for (int x = 0; x < at.Width; ++x) out.At(x, y) = surface.At(at.Left + x, at.Top + y);
+    return out;
+}
+bool Same(const Bitmap& a, const Bitmap& b) { return a.Width == b.Width && a.Height == b.Height && a.Pixels == b.Pixels; }
+
+}  // namespace
+
+TEST_F(BoardTest, DigitsFillTheCurrentRowFromTheLeftAsDropsDo) {
+    Settings(4, 8, false);
+    Start();
+    const Bitmap empty = HoleOn(Screen(), 2, 12);
+    Key(Key::Digit(3));
+    Key(Key::Digit(8));
+    Key(Key::Digit(9));  // beyond the eight colours in play: ignored
+    Key(Key::Digit(0));  // colour 10: ignored as well
+    Key(Key::Digit(1));
+    Key(Key::Digit(1));
+    Key(Key::Digit(2));  // the row is full
+    const TCode& row = BoardState.Guesses[12];
+    EXPECT_EQ((std::array<int, 5>{row[1], row[2], row[3], row[4], row[5]}), (std::array<int, 5>{3, 8, 1, 1, 0}));
+    EXPECT_TRUE(ScreenShowsBackBuffer());
+    const Bitmap typed = HoleOn(Screen(), 2, 12);
+
+    // A ball dropped with the mouse looks the same as a typed one.
+    Key(Key::Backspace);
+    Key(Key::Backspace);
+    Key(Key::Backspace);
+    EXPECT_EQ(row[1], 3);
+    EXPECT_EQ(row[2], 0);
+    EXPECT_TRUE(Same(HoleOn(Screen(), 2, 12), empty));
+    EXPECT_TRUE(ScreenShowsBackBuffer());
+    Drop(8, 2);
+    EXPECT_TRUE(Same(HoleOn(Screen(), 2, 12), typed));
+    // Backspace on an empty row does nothing.
+    for (int i = 0; i < 3; ++i) Key(Key::Backspace);
+    EXPECT_EQ(row, TCode{});
+}
+
+TEST_F(BoardTest, TypedRowsEvaluateAndTenColoursTakeTheZero) {
+    Settings(5, 10, true);
+    Start();
+    for (int k : {0, 9, 1, 2, 0}) Key(Key::Digit(k));
+    const TCode& row = BoardState.Guesses[12];
+    EXPECT_EQ((std::array<int, 5>{row[1], row[2], row[3], row[4], row[5]}), (std::array<int, 5>{10, 9, 1, 2, 10}));
+    EXPECT_EQ(Act([&] { Key(Key::Space); }), NoMessage);
+    EXPECT_EQ(BoardState.CurrentRow, 11);
+    // The next digits go into the new current row; the scored row keeps its balls.
+    Key(Key::Digit(4));
+    EXPECT_EQ(BoardState.Guesses[11][1], 4);
+    Key(Key::Backspace);
+    Key(Key::Backspace);
+    EXPECT_EQ(row[5], 10);
+}
+
+TEST_F(BoardTest, AfterALossNoKeyPlacesABallButAWonRowStillTakesThem) {
+    Settings(4, 6, false);
+    Start();
+    // Lost: twelve wrong rows (the secret never repeats a colour, 1 1 1 1
+    // can never win).
+    for (int r = 12; r >= 1; --r) {
+        for (int i = 0; i < 4; ++i) Key(Key::Digit(1));
+        const int kind = Act([&] { Key(Key::Space); });
+        EXPECT_EQ(kind, r == 1 ? int(mkLost) : NoMessage);
+    }
+    ASSERT_EQ(BoardState.CurrentRow, 0);
+    const TBoardState before = BoardState;
+    Key(Key::Backspace);
+    Key(Key::Digit(2));
+    EXPECT_EQ(BoardState.Guesses, before.Guesses);
+
+    // Won: the winning row, like a drop, still takes a ball.
+    Key(Key::Function(2));
+    const TCode secret = BoardState.SecretCode;
+    for (int p = 1; p <= 4; ++p) Key(Key::Digit(secret[size_t(p)]));
+    EXPECT_EQ(Message([&] { Key(Key::Space); }), mkHigh);
+    Key(Key::Backspace);
+    EXPECT_EQ(BoardState.Guesses[12][4], 0);
+    Key(Key::Digit(5));
+    EXPECT_EQ(BoardState.Guesses[12][4], 5);
+    EXPECT_EQ(Message([&] { Key(Key::Space); }), mkStart);
+}
+
+TEST_F(BoardTest, TypedBallsCloseTheirSeeThroughHoleAndBackspaceOpensIt) {
+    Stored("Holes", "1");
+    Start();
+    const board::Point hole = board::HoleCentre(1, 12);
+    ASSERT_FALSE(Rec(Main()).Shape()->Contains(hole.X, hole.Y));
+    Key(Key::Digit(2));
+    EXPECT_TRUE(Rec(Main()).Shape()->Contains(hole.X, hole.Y));
+    Key(Key::Backspace);
+    EXPECT_FALSE(Rec(Main()).Shape()->Contains(hole.X, hole.Y));
+}
+
+TEST_F(BoardTest, TheTimerAndCombinationsWindowsPassTheTypingKeysOn) {
+    Stored("ViewTimer", "1");
+    Stored("ViewCombs", "1");
+    Start();
+    platform.KeyPressTo(frmTimer->PlatformWindow(), Key::Digit(4));
+    platform.KeyPressTo(frmCombs->PlatformWindow(), Key::Digit(6));
+    platform.KeyPressTo(frmCombs->PlatformWindow(), Key::Backspace);
+    EXPECT_EQ(BoardState.Guesses[12][1], 4);
+    EXPECT_EQ(BoardState.Guesses[12][2], 0);
+}
+
+TEST_F(BoardTest, F9EngravesEveryBallAtOnceAndTheChoiceIsStored) {
+    Settings(4, 8, false);
+    Start();
+    EXPECT_FALSE(GameSettings.Symbols);  // nothing stored: off
+    Key(Key::Digit(3));
+    const Bitmap plainHole = HoleOn(Screen(), 1, 12);
+    const board::Point column = board::ColorCentre(3);
+    const uint32_t plainColumn = Screen().At(column.X, column.Y);
+    BoardState.ColorMarks[3] = MarkCross;  // a note over the ball stays
+    Click(board::ColorCentre(3), MouseButton::Left, Modifier::Ctrl);  // cycles it on to a ring
+
+    Key(Key::Function(9));
+    EXPECT_TRUE(GameSettings.Symbols);
+    EXPECT_TRUE(ScreenShowsBackBuffer());
+    EXPECT_FALSE(Same(HoleOn(Screen(), 1, 12), plainHole));
+    EXPECT_NE(Screen().At(column.X, column.Y), plainColumn);
+    EXPECT_EQ(BoardState.ColorMarks[3], MarkRing);
+    Key(Key::Function(9));
+    EXPECT_FALSE(GameSettings.Symbols);
+    EXPECT_EQ(Screen().At(column.X, column.Y), plainColumn);
+    Key(Key::Function(9));
+    Click(board::Buttons[cmdExit].Centre);
+    Stop();
+    EXPECT_EQ(*platform.StoreContents()->Find("Game", "Symbols"), "1");
+
+    // The next run starts with them on.
+    Start();
+    EXPECT_TRUE(GameSettings.Symbols);
+    Key(Key::Digit(3));
+    EXPECT_FALSE(Same(HoleOn(Screen(), 1, 12), plainHole));
+}
+
+TEST_F(BoardTest, EscapeLetsAKeyboardPlayerOutOfTheAboutAndMessageWindows) {
+    Start();
+    Answer(Key::Escape);
+    Main().DoCommand(cmdAbout);
+    EXPECT_FALSE(frmAbout->Visible());
+    EXPECT_EQ(platform.PendingSteps(), 0);
+    Answer(Key::Enter);
+    Main().DoCommand(cmdAbout);
+    EXPECT_FALSE(frmAbout->Visible());
+    // Space still evaluates nothing while a message is up: Escape closes it.
+    Answer(Key::Escape);
+    Key(Key::Space);  // the row is empty: "fill all the spaces"
+    EXPECT_FALSE(frmMessage->Visible());
+    EXPECT_EQ(BoardState.CurrentRow, 12);
+}

@@ -1,0 +1,46 @@
+// The timer and combinations windows' first place: beside the board,
+// touching its right edge, the timer above the combinations window, on the
+// screen; a stored place is used as it is while the window can be reached.
+#include "BoardFixture.h"
+#include "windows/SidePlacement.h"
+
+TEST(SidePlacement, BesideTheBoardAndBackOntoTheScreen) {
+    const Rect board{100, 50, 528, 420};
+    EXPECT_EQ(BesideBoard(board, 164, 53, 0, 1920, 1080), (Rect{628, 50, 164, 53}));
+    EXPECT_EQ(BesideBoard(board, 111, 53, 53, 1920, 1080), (Rect{628, 103, 111, 53}));
+    // A board at the right edge: the window stays on the screen, over the
+    // board's edge rather than off the screen.
+    EXPECT_EQ(BesideBoard({1500, 700, 528, 420}, 164, 53, 0, 1920, 1080), (Rect{1756, 700, 164, 53}));
+    EXPECT_EQ(BesideBoard({1500, 1060, 528, 420}, 111, 53, 53, 1920, 1080), (Rect{1809, 1027, 111, 53}));
+    // A board dragged off the upper left corner.
+    EXPECT_EQ(BesideBoard({-700, -300, 528, 420}, 164, 53, 0, 1920, 1080), (Rect{0, 0, 164, 53}));
+}
+
+TEST_F(BoardTest, WithoutStoredPlacesTheSideWindowsOpenBesideTheBoardOneAboveTheOther) {
+    Start();
+    Key(Key::Function(11));
+    Key(Key::Function(12));
+    ASSERT_TRUE(frmTimer->Visible() && frmCombs->Visible());
+    const int right = Main().Left() + Main().Width();
+    EXPECT_EQ(Main().Width(), board::WindowWidth);
+    EXPECT_EQ(frmTimer->Left(), right);
+    EXPECT_EQ(frmTimer->Top(), Main().Top());
+    EXPECT_EQ(frmCombs->Left(), right);
+    EXPECT_EQ(frmCombs->Top(), frmTimer->Top() + frmTimer->Height());
+}
+
+TEST_F(BoardTest, StoredSidePlacesAreUsedAsTheyAreUnlessTheyCannotBeReached) {
+    // The timer stands partly off the right edge, its corner on the screen:
+    // kept. The combinations window was left on a second monitor: placed
+    // beside the board as if nothing were stored.
+    Stored("TimerLeft", "980", "Windows");
+    Stored("TimerTop", "7", "Windows");
+    Stored("CombsLeft", "5000", "Windows");
+    Stored("CombsTop", "12", "Windows");
+    Stored("ViewTimer", "1");
+    Start();
+    EXPECT_EQ(frmTimer->Left(), 980);
+    EXPECT_EQ(frmTimer->Top(), 7);
+    EXPECT_EQ(frmCombs->Left(), Main().Left() + Main().Width());
+    EXPECT_EQ(frmCombs->Top(), Main().Top() + frmTimer->Height());
+}
