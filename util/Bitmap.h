@@ -5,6 +5,11 @@
 // Pixels are 0x00RRGGBB, rows top to bottom, no padding. The top byte is
 // kept at 0 by everything that writes pixels, so raster operations on two
 // bitmaps stay plain 32-bit AND / OR.
+//
+// Width, Height and At are in the bitmap's own pixels. Scale says how many
+// of them make one logical pixel each way (util/Scale.h): a picture drawn
+// for a 2x screen is twice as wide as its 1x twin, with Scale 2. The blits
+// address bitmaps in logical coordinates.
 #pragma once
 
 #include <algorithm>
@@ -16,6 +21,7 @@ struct Bitmap {
     int Width = 0;
     int Height = 0;
     std::vector<uint32_t> Pixels;
+    int Scale = 1;
 
     Bitmap() = default;
     // A black picture is zeroed as one block; another fill goes pixel by pixel.
@@ -25,7 +31,16 @@ struct Bitmap {
         if (fill != 0) std::fill(Pixels.begin(), Pixels.end(), fill);
     }
 
+    // A black picture of the given logical size at the scale, pixels made.
+    static Bitmap Logical(int width, int height, int scale) {
+        Bitmap b(width * scale, height * scale);
+        b.Scale = scale;
+        return b;
+    }
+
     bool Empty() const { return Width == 0 || Height == 0; }
+    int LogicalWidth() const { return Width / Scale; }
+    int LogicalHeight() const { return Height / Scale; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
 
     // Unchecked access; callers clip first.

@@ -17,8 +17,8 @@ struct ClippedCopy {
     int DstX = 0, DstY = 0, SrcX = 0, SrcY = 0, Width = 0, Height = 0;
 };
 
-bool Clip(const Bitmap& canvas, int x, int y, int width, int height, int srcX, int srcY, const Bitmap& source,
-          ClippedCopy& out) {
+bool Clip(const Bitmap& canvas, int64_t x, int64_t y, int64_t width, int64_t height, int64_t srcX, int64_t srcY,
+          const Bitmap& source, ClippedCopy& out) {
     if (width <= 0 || height <= 0) return false;
     int64_t dx = x, dy = y, sx = srcX, sy = srcY, w = width, h = height;
     // Cut the left/top overhang of either bitmap, moving both corners alike.
@@ -62,10 +62,41 @@ void CopyRows(Bitmap& canvas, const ClippedCopy& c, const Bitmap& source, Op op)
     }
 }
 
+template <typename Op>
+void ApplyRop(uint32_t rop, Op run) {
+    switch (rop) {
+        case RopSrcCopy: run([](uint32_t& d, uint32_t v) { d = v; }); break;
+        case RopSrcAnd: run([](uint32_t& d, uint32_t v) { d &= v; }); break;
+        case RopSrcPaint: run([](uint32_t& d, uint32_t v) { d |= v; }); break;
+        default: break;  // an operation the program never uses: draw nothing
+    }
+}
+
+// A source of another scale: every canvas pixel of the logical rectangle
+// takes the nearest source pixel.
+void BlitAcrossScales(Bitmap& canvas, int64_t x, int64_t y, int64_t width, int64_t height, int64_t srcX,
+                      int64_t srcY, const Bitmap& source, uint32_t rop) {
+    const int64_t cs = canvas.Scale, ss = source.Scale;
+    const int64_t left = std::max<int64_t>(x * cs, 0), top = std::max<int64_t>(y * cs, 0);
+    const int64_t right = std::min<int64_t>((x + width) * cs, canvas.Width);
+    const int64_t bottom = std::min<int64_t>((y + height) * cs, canvas.Height);
+    ApplyRop(rop, [&](auto op) {
+        for (int64_t py = top; py < bottom; ++py) {
+            const int64_t sy = srcY * ss + (py - y * cs) * ss / cs;
+            if (sy < 0 || sy >= source.Height) continue;
+            for (int64_t px = left; px < right; ++px) {
+                const int64_t sx = srcX * ss + (px - x * cs) * ss / cs;
+                if (sx < 0 || sx >= source.Width) continue;
+                op(canvas.At(int(px), int(py)), source.At(int(sx), int(sy)));
+            }
+        }
+    });
+}
+
 }  // namespace
 
 void BlitPicture(Bitmap& canvas, int x, int y, const Bitmap& bitmap) {
-    BlitRectRop(canvas, x, y, bitmap.Width, bitmap.Height, 0, 0, bitmap, RopSrcCopy);
+    BlitRectRop(canvas, x, y, bitmap.LogicalWidth(), bitmap.LogicalHeight(), 0, 0, bitmap, RopSrcCopy);
 }
 
 void BlitRect(Bitmap& canvas, int x, int y, int width, int height, int srcX, int srcY, const Bitmap& bitmap) {
@@ -74,8 +105,14 @@ void BlitRect(Bitmap& canvas, int x, int y, int width, int height, int srcX, int
 
 void BlitRectRop(Bitmap& canvas, int x, int y, int width, int height, int srcX, int srcY, const Bitmap& bitmap,
                  uint32_t rop) {
+    if (width <= 0 || height <= 0) return;
+    if (bitmap.Scale != canvas.Scale) {
+        BlitAcrossScales(canvas, x, y, width, height, srcX, srcY, bitmap, rop);
+        return;
+    }
+    const int64_t s = canvas.Scale;
     ClippedCopy c;
-    if (!Clip(canvas, x, y, width, height, srcX, srcY, bitmap, c)) return;
+    if (!Clip(canvas, x * s, y * s, width * s, height * s, srcX * s, srcY * s, bitmap, c)) return;
     switch (rop) {
         case RopSrcCopy:
             CopyRows(canvas, c, bitmap, [](uint32_t* d, const uint32_t* s, size_t n) { std::copy_n(s, n, d); });
@@ -92,4 +129,11 @@ void BlitRectRop(Bitmap& canvas, int x, int y, int width, int height, int srcX, 
             break;
         default: break;  // an operation the program never uses: draw nothing
     }
+}
+
+Bitmap Rescaled(const Bitmap& bitmap, int scale) {
+    if (scale == bitmap.Scale) return bitmap;
+    Bitmap result = Bitmap::Logical(bitmap.LogicalWidth(), bitmap.LogicalHeight(), scale);
+    BlitPicture(result, 0, 0, bitmap);
+    return result;
 }

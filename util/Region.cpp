@@ -59,17 +59,23 @@ Shape EllipseShape(int left, int top, int right, int bottom) {
     return Shape{Shape::Kind::Ellipse, left, top, right, bottom, 0, 0};
 }
 
-Region::Region(int width, int height)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)),
-      inside_(size_t(width_) * size_t(height_), uint8_t{0}) {}
+Shape ScaledShape(const Shape& s, int scale) {
+    return Shape{s.Type,         s.Left * scale,         s.Top * scale,         s.Right * scale,
+                 s.Bottom * scale, s.EllipseWidth * scale, s.EllipseHeight * scale};
+}
 
-Region::Region(int width, int height, const Shape& shape) : Region(width, height) { Union(shape); }
+Region::Region(int width, int height, int scale)
+    : width_(std::max(width, 0) * std::max(scale, 1)), height_(std::max(height, 0) * std::max(scale, 1)),
+      scale_(std::max(scale, 1)), inside_(size_t(width_) * size_t(height_), uint8_t{0}) {}
+
+Region::Region(int width, int height, const Shape& shape, int scale) : Region(width, height, scale) { Union(shape); }
 
 // Every shape is convex and symmetric about its centre, so each row of it
 // is one run of pixels around the middle column: the run's ends are found
 // by bisection with the exact pixel test, and the run is set in one go.
 template <typename Op>
-void Region::Apply(const Shape& shape, Op op) {
+void Region::Apply(const Shape& logical, Op op) {
+    const Shape shape = scale_ == 1 ? logical : ScaledShape(logical, scale_);
     const int x0 = std::max(shape.Left, 0), x1 = std::min(shape.Right, width_);
     const int y0 = std::max(shape.Top, 0), y1 = std::min(shape.Bottom, height_);
     if (x0 >= x1 || y0 >= y1) return;

@@ -36,16 +36,26 @@ struct Span {
     bool operator==(const Span&) const = default;
 };
 
+// The shape with every coordinate multiplied by `scale`.
+Shape ScaledShape(const Shape& shape, int scale);
+
 // A mask of a fixed size; pixels outside it never belong to the region, so
 // shapes reaching past its edges are cut there.
+//
+// A mask made at a scale (util/Scale.h) takes its size and its shapes in
+// logical pixels and holds scale x scale pixels for each of them: a shape
+// added to it is the same shape scaled, tested exactly at that size. Width,
+// Height, Contains and Spans speak of the mask's own pixels, which are what
+// the window system is given.
 class Region {
 public:
     Region() = default;
-    Region(int width, int height);                      // empty mask
-    Region(int width, int height, const Shape& shape);  // mask holding one shape
+    Region(int width, int height, int scale = 1);                      // empty mask
+    Region(int width, int height, const Shape& shape, int scale = 1);  // mask holding one shape
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    int Scale() const { return scale_; }
 
     Region& Union(const Shape& shape);
     Region& Difference(const Shape& shape);
@@ -70,5 +80,6 @@ private:
 
     int width_ = 0;
     int height_ = 0;
+    int scale_ = 1;
     std::vector<uint8_t> inside_;  // one byte per pixel, 0 or 1; rows top to bottom
 };
