@@ -151,7 +151,7 @@ BENCHMARK(BM_RedrawAndPaint)->Unit(benchmark::kMicrosecond);
 void BM_RedrawAndPaintPlain(benchmark::State& state) {
     Program program(5, 10, true);
     BoardInPlay();
-    const BoardSprites& s = BoardSprites::Get();
+    const BoardSprites& s = BoardSprites::Get(1);
     Bitmap buffer(board::WindowWidth, board::WindowHeight), screen(board::WindowWidth, board::WindowHeight);
     Bitmap ball(24, 24);
     for (auto _ : state) {

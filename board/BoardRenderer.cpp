@@ -1,17 +1,21 @@
 // BoardRenderer: the board's drawing steps over the sprite sheets.
 #include "board/BoardRenderer.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
 
 #include "game/GameState.h"
-#include "resources/Pictures.h"
+#include "resources/ScaledPicture.h"
 #include "util/Blit.h"
+#include "util/Scale.h"
 
 namespace {
 
-Bitmap Load(const char* name) {
-    auto image = LoadPicture(PictureWindow::Main, name);
-    return image ? std::move(image->Picture) : Bitmap{};
+Bitmap Load(const char* name, int scale) {
+    auto picture = PictureAt(PictureWindow::Main, name, scale);
+    return picture ? std::move(*picture) : Bitmap{};
 }
 
 Shape ToShape(const board::OutlineStep& s) {
@@ -35,45 +39,53 @@ void Masked(Bitmap& canvas, const Rect& at, int srcX, int maskY, int srcY, const
 
 }  // namespace
 
-const BoardSprites& BoardSprites::Get() {
-    static const BoardSprites sprites = [] {
-        BoardSprites s;
-        s.Board = Load("ImgBoard");
-        s.Colors = Load("ImgColors");
-        s.Mask = Load("ImgMask");
-        s.WhitePegs = Load("ImgWhitePegs");
-        s.RedPegs = Load("ImgRedPegs");
-        s.NoBalls1 = Load("ImgNoBalls1");
-        s.NoBalls2 = Load("ImgNoBalls2");
-        s.BallColumn = Load("ImgBallColumn");
-        s.PegColumn = Load("ImgPegColumn");
-        s.BigBall = Load("ImgBigBall");
-        s.Bullets = Load("ImgBullets");
-        s.Toggles = Load("imgToggles");
-        s.XO = Load("imgXO");
-        s.XOMask = Load("imgXOMask");
-        s.Symbols = Load("ImgSymbols");
-        s.SymbolColumn = Load("ImgSymbolColumn");
-        s.SymbolColumnMask = Load("ImgSymbolColumnMask");
-        for (size_t i = 0; i < board::Buttons.size(); ++i) s.Captions[i] = Load(board::Buttons[i].Caption);
-        return s;
-    }();
-    return sprites;
+const BoardSprites& BoardSprites::Get(int scale) {
+    static std::array<std::optional<BoardSprites>, MaxScale + 1> sets;
+    std::optional<BoardSprites>& sprites = sets[size_t(std::clamp(scale, MinScale, MaxScale))];
+    if (!sprites) {
+        BoardSprites& s = sprites.emplace();
+        s.Board = Load("ImgBoard", scale);
+        s.Colors = Load("ImgColors", scale);
+        s.Mask = Load("ImgMask", scale);
+        s.WhitePegs = Load("ImgWhitePegs", scale);
+        s.RedPegs = Load("ImgRedPegs", scale);
+        s.NoBalls1 = Load("ImgNoBalls1", scale);
+        s.NoBalls2 = Load("ImgNoBalls2", scale);
+        s.BallColumn = Load("ImgBallColumn", scale);
+        s.PegColumn = Load("ImgPegColumn", scale);
+        s.BigBall = Load("ImgBigBall", scale);
+        s.Bullets = Load("ImgBullets", scale);
+        s.Toggles = Load("imgToggles", scale);
+        s.XO = Load("imgXO", scale);
+        s.XOMask = Load("imgXOMask", scale);
+        s.Symbols = Load("ImgSymbols", scale);
+        s.SymbolColumn = Load("ImgSymbolColumn", scale);
+        s.SymbolColumnMask = Load("ImgSymbolColumnMask", scale);
+        for (size_t i = 0; i < board::Buttons.size(); ++i) s.Captions[i] = Load(board::Buttons[i].Caption, scale);
+    }
+    return *sprites;
 }
 
 BoardRenderer::BoardRenderer()
-    : BackBuffer(board::WindowWidth, board::WindowHeight), sprites_(BoardSprites::Get()) {}
+    : BackBuffer(Bitmap::Logical(board::WindowWidth, board::WindowHeight, DrawingScale())),
+      sprites_(&BoardSprites::Get(DrawingScale())) {}
+
+void BoardRenderer::Rescale() {
+    BackBuffer = Bitmap::Logical(board::WindowWidth, board::WindowHeight, DrawingScale());
+    sprites_ = &BoardSprites::Get(DrawingScale());
+    engravedBoard_ = Bitmap();
+}
 
 const Bitmap& BoardRenderer::Ground() const {
-    if (!GameSettings.Symbols) return sprites_.Board;
+    if (!GameSettings.Symbols) return sprites_->Board;
     if (engravedBoard_.Empty()) {
         // Each engraving lies inside its ball, so the covers of colours not
         // in play hide it with the ball.
-        engravedBoard_ = sprites_.Board;
+        engravedBoard_ = sprites_->Board;
         for (int c = 1; c <= board::MaxColors; ++c) {
             const board::Point centre = board::ColorCentre(c);
             const Rect at{centre.X - 16, centre.Y - 16, 32, 32};
-            Masked(engravedBoard_, at, 0, 32 * (c - 1), 32 * (c - 1), sprites_.SymbolColumnMask, sprites_.SymbolColumn);
+            Masked(engravedBoard_, at, 0, 32 * (c - 1), 32 * (c - 1), sprites_->SymbolColumnMask, sprites_->SymbolColumn);
         }
     }
     return engravedBoard_;
@@ -83,11 +95,11 @@ void BoardRenderer::RedrawBoard() {
     const TGameSettings& s = GameSettings;
     const TBoardState& b = BoardState;
     BlitPicture(BackBuffer, 0, 0, Ground());
-    if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_.NoBalls1);
-    if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_.NoBalls2);
+    if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_->NoBalls1);
+    if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_->NoBalls2);
     if (s.Spaces == 4) {
-        BlitPicture(BackBuffer, board::PegColumn.Left, board::PegColumn.Top, sprites_.PegColumn);
-        BlitPicture(BackBuffer, board::BallColumn.Left, board::BallColumn.Top, sprites_.BallColumn);
+        BlitPicture(BackBuffer, board::PegColumn.Left, board::PegColumn.Top, sprites_->PegColumn);
+        BlitPicture(BackBuffer, board::BallColumn.Left, board::BallColumn.Top, sprites_->BallColumn);
     }
     // An off toggle needs nothing: the bare board shows it raised.
     for (int t = 1; t <= 2; ++t)
@@ -103,8 +115,8 @@ void BoardRenderer::RedrawBoard() {
 Rect BoardRenderer::DrawBall(Bitmap& canvas, int colour, int row, int position) const {
     const Rect at = board::HoleBall(position, row);
     constexpr int inset = board::BallInset;
-    const Bitmap& balls = GameSettings.Symbols ? sprites_.Symbols : sprites_.Colors;
-    Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, sprites_.Mask, balls);
+    const Bitmap& balls = GameSettings.Symbols ? sprites_->Symbols : sprites_->Colors;
+    Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, sprites_->Mask, balls);
     return at;
 }
 
@@ -116,7 +128,7 @@ Rect BoardRenderer::ClearBall(Bitmap& canvas, int row, int position) const {
 
 Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
     const uint8_t mark = BoardState.PegMarks[size_t(row)][size_t(slot)];
-    const Bitmap* sheet = mark == PegWhite ? &sprites_.WhitePegs : mark == PegRed ? &sprites_.RedPegs : nullptr;
+    const Bitmap* sheet = mark == PegWhite ? &sprites_->WhitePegs : mark == PegRed ? &sprites_->RedPegs : nullptr;
     if (!sheet) return {};
     const Rect at = board::PegCell(slot, row);
     const board::Point from = board::PegSheetSource(slot, row);
@@ -135,7 +147,7 @@ Rect BoardRenderer::DrawColorMark(Bitmap& canvas, int colour) const {
     const uint8_t mark = BoardState.ColorMarks[size_t(colour)];
     if (mark != MarkCross && mark != MarkRing) return at;
     const int srcX = mark == MarkCross ? 0 : 18;
-    Masked(canvas, at, srcX, 0, 0, sprites_.XOMask, sprites_.XO);
+    Masked(canvas, at, srcX, 0, 0, sprites_->XOMask, sprites_->XO);
     return at;
 }
 
@@ -143,9 +155,9 @@ Rect BoardRenderer::DrawToggle(Bitmap& canvas, int toggle) const {
     const Rect at = board::ToggleSquare(toggle);
     if (GameSettings.Views[size_t(toggle)]) {
         const board::Point frame = board::ToggleFrame(toggle);
-        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, sprites_.Toggles);
+        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, sprites_->Toggles);
     } else {
-        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_.Board);
+        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_->Board);
     }
     return at;
 }
@@ -155,15 +167,15 @@ std::array<Rect, 2> BoardRenderer::DrawLight(Bitmap& screen, int button) const {
     Rect light{};
     if (b.Kind == board::Highlight::BigBall) {
         light = b.Lit;
-        BlitPicture(screen, light.Left, light.Top, sprites_.BigBall);
+        BlitPicture(screen, light.Left, light.Top, sprites_->BigBall);
     } else if (b.Kind == board::Highlight::Bullet) {
         light = b.Lit;
         const board::Point frame = board::BulletFrame(button);
-        BlitRect(screen, light.Left, light.Top, light.Width, light.Height, frame.X, frame.Y, sprites_.Bullets);
+        BlitRect(screen, light.Left, light.Top, light.Width, light.Height, frame.X, frame.Y, sprites_->Bullets);
     }
-    const Bitmap& caption = sprites_.Captions[size_t(button)];
+    const Bitmap& caption = sprites_->Captions[size_t(button)];
     BlitPicture(screen, b.CaptionX, board::CaptionTop, caption);
-    return {light, Rect{b.CaptionX, board::CaptionTop, caption.Width, caption.Height}};
+    return {light, Rect{b.CaptionX, board::CaptionTop, caption.LogicalWidth(), caption.LogicalHeight()}};
 }
 
 std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) const {
@@ -179,19 +191,22 @@ std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) cons
 }
 
 Region BoardOutline() {
-    // Built once: the outline never changes, and every new game, hint and
-    // drop with see-through holes starts the shape from it again.
-    static const Region outline = [] {
-        Region shape(board::WindowWidth, board::WindowHeight);
+    // Built once for each drawing scale: the outline never changes, and
+    // every new game, hint and drop with see-through holes starts the shape
+    // from it again.
+    static std::array<std::optional<Region>, MaxScale + 1> outlines;
+    const int scale = DrawingScale();
+    std::optional<Region>& outline = outlines[size_t(scale)];
+    if (!outline) {
+        Region& shape = outline.emplace(board::WindowWidth, board::WindowHeight, scale);
         for (const board::OutlineStep& step : board::Outline) {
             if (step.Cut)
                 shape.Difference(ToShape(step));
             else
                 shape.Union(ToShape(step));
         }
-        return shape;
-    }();
-    return outline;
+    }
+    return *outline;
 }
 
 Region BoardRenderer::BuildShape() {

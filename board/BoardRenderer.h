@@ -25,13 +25,18 @@ struct BoardSprites {
     std::array<Bitmap, 10> Captions;  // by button index
 
     // Missing or unreadable pictures decode as empty bitmaps, which every
-    // blit leaves alone; the art tests make sure none is missing.
-    static const BoardSprites& Get();
+    // blit leaves alone; the art tests make sure none is missing. One set
+    // for each drawing scale, decoded when first asked for.
+    static const BoardSprites& Get(int scale);
 };
 
 class BoardRenderer {
 public:
     BoardRenderer();
+
+    // Takes the sprites of the drawing scale and makes the back buffer at
+    // it; the board is then to be redrawn.
+    void Rescale();
 
     Bitmap BackBuffer;  // 528 x 420; rows 416..419 are never drawn
 
@@ -65,7 +70,7 @@ private:
     // the colour column engraved while the symbols are on.
     const Bitmap& Ground() const;
 
-    const BoardSprites& sprites_;
+    const BoardSprites* sprites_;
     mutable Bitmap engravedBoard_;  // composed at the first need
 };
 

@@ -9,9 +9,10 @@
 #include "game/Random.h"
 #include "game/Settings.h"
 #include "game/Store.h"
-#include "resources/Pictures.h"
+#include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 #include "util/Cursor.h"
+#include "util/Scale.h"
 #include "util/ScreenPlace.h"
 #include "windows/UAbout.h"
 #include "windows/UCombs.h"
@@ -63,9 +64,32 @@ void TfrmMain::OnCreate() {
     const bool reachable = PlaceReachable(left, top, system.ScreenWidth(), system.ScreenHeight());
     MoveTo(reachable ? left : defaultLeft, reachable ? top : defaultTop);
     dragColor_ = 0;
-    const auto fist = CursorFistBytes();
-    if (auto cursor = DecodeCur(fist.data(), fist.size())) system.DefineCursor(CursorKind::ClosedHand, *cursor);
+    DefineClosedHand();
     App().HelpFile = App().AppDir() + "QuorVex.hlp";
+}
+
+void TfrmMain::DefineClosedHand() {
+    if (auto cursor = ClosedHandAt(App().Scale())) App().System().DefineCursor(CursorKind::ClosedHand, *cursor);
+}
+
+void TfrmMain::CycleScale() {
+    // 1, 2, 3 and round again; the player's choice is kept for the next
+    // start, over what the desktop asks for.
+    const int next = App().Scale() % MaxScale + 1;
+    WindowPositions.StoreScale(next);
+    App().SetScale(next);
+}
+
+void TfrmMain::OnScaleWanted(int scale) {
+    // The desktop's density decides only while the player chose no scale.
+    if (WindowPositions.StoredScale() == 0) App().SetScale(scale);
+}
+
+void TfrmMain::OnScaleChanged() {
+    renderer_.Rescale();
+    RedrawBoard();
+    ShapeWindow();
+    DefineClosedHand();
 }
 
 void TfrmMain::OnShow() {
@@ -247,6 +271,7 @@ void TfrmMain::FormKeyDown(int key, unsigned /*modifiers*/) {
         case Key::Function(6): DoCommand(cmdHint); break;
         case Key::Function(7): DoCommand(cmdHigh); break;
         case Key::Function(9): ToggleSymbols(); break;
+        case Key::Function(10): CycleScale(); break;
         case Key::Function(11): DoCommand(cmdTimer); break;
         case Key::Function(12): DoCommand(cmdCombs); break;
         case Key::Backspace:

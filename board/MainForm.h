@@ -67,6 +67,8 @@ protected:
     void OnDblClick() override { PBoxDblClick(); }
     void OnMouseLeave() override;
     void OnCaptureLost() override;
+    void OnScaleChanged() override;
+    void OnScaleWanted(int scale) override;
 
 private:
     void PBoxMouseDown(const MouseEvent& e);
@@ -103,6 +105,10 @@ private:
     void FollowWithSideWindow(Form& window, int dx, int dy);
     // Lets go of a carried ball: no colour, and the pointer's own cursor.
     void EndCarry();
+    // The closed hand at the drawing scale, handed to the platform.
+    void DefineClosedHand();
+    // F10: the next drawing scale, kept for the next start.
+    void CycleScale();
 
     BoardRenderer renderer_;
     std::array<bool, 10> buttonLit_{};

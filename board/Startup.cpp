@@ -8,6 +8,7 @@
 #include "game/Solver.h"
 #include "game/Store.h"
 #include "platform/Platform.h"
+#include "util/Scale.h"
 #include "windows/SkinnedForm.h"
 #include "windows/UAbout.h"
 #include "windows/UCombs.h"
@@ -21,6 +22,9 @@ namespace {
 void InitialiseModules(Platform& platform) {
     SetStoreOpener([&platform] { return platform.OpenStore(); });
     WindowPositions.Open();
+    // The player's own choice of scale, else the desktop's.
+    const int stored = WindowPositions.StoredScale();
+    SetDrawingScale(stored != 0 ? stored : platform.PreferredScale());
     // The candidate buffers are static storage of the solver: nothing to
     // allocate, only the count and hint to start from zero.
     ResetSolverState();

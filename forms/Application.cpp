@@ -2,7 +2,10 @@
 #include "forms/Application.h"
 
 #include "forms/Form.h"
+
+#include <cstdint>
 #include "util/AppDir.h"
+#include "util/Scale.h"
 
 Application::Application(Platform& platform) : platform_(platform) {}
 
@@ -23,6 +26,25 @@ void Application::DestroyForms() {
     // still look at another window.
     for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) (*it)->Destroy();
     while (!forms_.empty()) forms_.pop_back();
+}
+
+int Application::Scale() const { return DrawingScale(); }
+
+void Application::SetScale(int scale) {
+    const int old = DrawingScale();
+    SetDrawingScale(scale);
+    const int now = DrawingScale();
+    if (now == old || forms_.empty()) return;
+    // The main window keeps its top-left corner on the screen; every other
+    // window keeps its place beside it, at the new scale: a window that
+    // touched the board's edge still does.
+    const Rect main = forms_.front()->PlatformWindow().Bounds();
+    for (auto& form : forms_) {
+        const Rect at = form->PlatformWindow().Bounds();
+        const int left = main.Left + int((int64_t{at.Left} - main.Left) * now / old);
+        const int top = main.Top + int((int64_t{at.Top} - main.Top) * now / old);
+        form->Rescale(left, top);
+    }
 }
 
 std::string Application::AppDir() const { return ::AppDir(platform_.ProgramPath()); }

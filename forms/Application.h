@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/ScaledScreen.h"
 #include "platform/Platform.h"
 
 class Form;
@@ -24,7 +25,13 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    Platform& System() { return platform_; }
+    // The platform, with the screen's size in logical pixels.
+    Platform& System() { return screen_; }
+
+    // The drawing scale of the run (util/Scale.h). SetScale redraws every
+    // window at the new one; each keeps its top-left corner on the screen.
+    int Scale() const;
+    void SetScale(int scale);
 
     std::string Title;     // caption of the program's message boxes
     std::string HelpFile;  // the help document OpenHelpContents shows
@@ -57,5 +64,6 @@ private:
     void Adopt(std::unique_ptr<Form> form);
 
     Platform& platform_;
+    ScaledScreen screen_{platform_};
     std::vector<std::unique_ptr<Form>> forms_;  // in creation order
 };

@@ -5,14 +5,24 @@
 #include <utility>
 
 #include "util/Blit.h"
+#include "util/Scale.h"
+
+namespace {
+// A canvas's size and scale with no pixels yet: a window that is never shown
+// costs no memory for them.
+Bitmap EmptyCanvas(int width, int height) {
+    Bitmap canvas;
+    canvas.Scale = DrawingScale();
+    canvas.Width = width * canvas.Scale;
+    canvas.Height = height * canvas.Scale;
+    return canvas;
+}
+}  // namespace
 
 Form::Form(Application& app, int width, int height)
-    : app_(app), window_(app.System().OpenWindow(bridge_)) {
-    // The canvas takes its size now and its pixels when first drawn on: a
-    // window that is never shown costs no memory for them.
-    canvas_.Width = std::max(width, 0);
-    canvas_.Height = std::max(height, 0);
-    window_->SetBounds(Rect{0, 0, canvas_.Width, canvas_.Height});
+    : app_(app), window_(app.System().OpenWindow(bridge_)), width_(std::max(width, 0)),
+      height_(std::max(height, 0)), canvas_(EmptyCanvas(width_, height_)) {
+    window_->SetBounds(OnScreen(Rect{0, 0, width_, height_}));
 }
 
 // The hooks may capture the derived window, which is gone by now, so none
@@ -33,23 +43,41 @@ void Form::Destroy() {
     window_->Hide();
 }
 
-Rect Form::Bounds() const { return window_->Bounds(); }
+Rect Form::OnScreen(const Rect& area) const {
+    const int s = canvas_.Scale;
+    return Rect{area.Left * s, area.Top * s, area.Width * s, area.Height * s};
+}
+
+Rect Form::Bounds() const {
+    const Rect b = window_->Bounds();
+    const int s = canvas_.Scale;
+    return Rect{FloorDiv(b.Left, s), FloorDiv(b.Top, s), width_, height_};
+}
 
 void Form::SetBounds(const Rect& bounds) {
-    if (bounds.Width != canvas_.Width || bounds.Height != canvas_.Height) {
+    const int width = std::max(bounds.Width, 0), height = std::max(bounds.Height, 0);
+    if (width != width_ || height != height_) {
+        width_ = width, height_ = height;
         if (CanvasAllocated()) {
-            Bitmap resized(bounds.Width, bounds.Height);
+            Bitmap resized = Bitmap::Logical(width_, height_, canvas_.Scale);
             BlitPicture(resized, 0, 0, canvas_);
             canvas_ = std::move(resized);
         } else {
-            canvas_.Width = std::max(bounds.Width, 0);
-            canvas_.Height = std::max(bounds.Height, 0);
+            canvas_ = EmptyCanvas(width_, height_);
         }
     }
-    window_->SetBounds(Rect{bounds.Left, bounds.Top, canvas_.Width, canvas_.Height});
+    window_->SetBounds(OnScreen(Rect{bounds.Left, bounds.Top, width_, height_}));
 }
 
-void Form::MoveTo(int left, int top) { SetBounds(Rect{left, top, canvas_.Width, canvas_.Height}); }
+void Form::MoveTo(int left, int top) { SetBounds(Rect{left, top, width_, height_}); }
+
+void Form::Rescale(int screenLeft, int screenTop) {
+    canvas_ = EmptyCanvas(width_, height_);
+    const Rect size = OnScreen(Rect{0, 0, width_, height_});
+    window_->SetBounds(Rect{screenLeft, screenTop, size.Width, size.Height});
+    OnScaleChanged();
+    Repaint();
+}
 
 void Form::SetSize(int width, int height) { SetBounds(Rect{Left(), Top(), width, height}); }
 
@@ -107,7 +135,7 @@ Picture& Form::AddPicture(const Rect& bounds) {
 }
 
 bool Form::CanvasAllocated() const {
-    return canvas_.Pixels.size() == size_t(canvas_.Width) * size_t(canvas_.Height);
+    return !canvas_.Pixels.empty() && canvas_.Pixels.size() == size_t(canvas_.Width) * size_t(canvas_.Height);
 }
 
 Bitmap& Form::Canvas() {
@@ -115,12 +143,12 @@ Bitmap& Form::Canvas() {
     return canvas_;
 }
 
-void Form::Repaint() { RepaintRect(Rect{0, 0, canvas_.Width, canvas_.Height}); }
+void Form::Repaint() { RepaintRect(Rect{0, 0, width_, height_}); }
 
 void Form::RepaintRect(const Rect& area) {
     // A hidden window composes nothing: showing it composes it whole.
     if (!Visible()) return;
-    const Rect clip = Intersect(area, Rect{0, 0, canvas_.Width, canvas_.Height});
+    const Rect clip = Intersect(area, Rect{0, 0, width_, height_});
     if (clip.Empty()) return;
     OnPaint();
     for (const auto& picture : pictures_) {
@@ -138,8 +166,8 @@ void Form::RepaintRect(const Rect& area) {
 void Form::PresentRect(const Rect& area) {
     // A hidden window presents nothing; it is presented whole when shown.
     if (!Visible()) return;
-    const Rect clip = Intersect(area, Rect{0, 0, canvas_.Width, canvas_.Height});
-    if (!clip.Empty()) window_->Present(Canvas(), clip);
+    const Rect clip = Intersect(area, Rect{0, 0, width_, height_});
+    if (!clip.Empty()) window_->Present(Canvas(), OnScreen(clip));
 }
 
 // ---- mouse -----------------------------------------------------------------
@@ -154,6 +182,13 @@ void Form::ReleaseMouse() {
     captured_ = false;
     mouseTarget_ = nullptr;
     window_->ReleaseMouse();
+}
+
+MouseEvent Form::Logical(const MouseEvent& e) const {
+    MouseEvent r = e;
+    r.X = FloorDiv(e.X, canvas_.Scale);
+    r.Y = FloorDiv(e.Y, canvas_.Scale);
+    return r;
 }
 
 Picture* Form::PictureAt(int x, int y) const {

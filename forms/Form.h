@@ -14,6 +14,11 @@
 // picture clicks it. Keys always reach the form's OnKeyDown: pictures never
 // take the keyboard, so a form sees every key first, as with key preview.
 //
+// Everything a form says (its place, size, the pointer's position, the
+// areas it draws and presents) is in logical pixels; its window and canvas
+// are the drawing scale times that size (util/Scale.h), and the pointer is
+// brought back to logical pixels before any handler sees it.
+//
 // Hooks run in the order of a window's life: OnCreate once, when the
 // Application creates the form; OnShow before each showing; OnCloseQuery
 // and OnClose when it is closed; OnDestroy once, while the window still
@@ -104,6 +109,12 @@ public:
     void CaptureMouse();
     void ReleaseMouse();
 
+    // Makes the window and canvas again at the drawing scale, the window's
+    // top-left corner at (screenLeft, screenTop) on the screen;
+    // OnScaleChanged then redraws what the form keeps of its own, and a
+    // visible form is repainted.
+    void Rescale(int screenLeft, int screenTop);
+
 protected:
     // The form's own events. A window overrides those it needs and may call
     // the base version; a shared frame and the window built on it thus both
@@ -124,6 +135,12 @@ protected:
     // A modal window took the mouse while a press of this form was held:
     // whatever the press started ends here, and no release will follow.
     virtual void OnCaptureLost() {}
+    // The drawing scale changed: pictures and shapes made at the old one
+    // are made again.
+    virtual void OnScaleChanged() {}
+    // The desktop asks for another drawing scale (the window went to a
+    // screen of another density); the default ignores it.
+    virtual void OnScaleWanted(int /*scale*/) {}
 
 private:
     // Passes the platform's window events on to the form.
@@ -131,13 +148,14 @@ private:
     public:
         explicit Bridge(Form& form) : form_(form) {}
         void OnPaint() override { form_.Repaint(); }
-        void OnMouseDown(const MouseEvent& e) override { form_.MouseDown(e); }
-        void OnMouseMove(const MouseEvent& e) override { form_.MouseMove(e); }
-        void OnMouseUp(const MouseEvent& e) override { form_.MouseUp(e); }
+        void OnMouseDown(const MouseEvent& e) override { form_.MouseDown(form_.Logical(e)); }
+        void OnMouseMove(const MouseEvent& e) override { form_.MouseMove(form_.Logical(e)); }
+        void OnMouseUp(const MouseEvent& e) override { form_.MouseUp(form_.Logical(e)); }
         void OnMouseLeave() override { form_.OnMouseLeave(); }
         void OnKeyDown(int key, unsigned modifiers) override { form_.OnKeyDown(key, modifiers); }
         void OnCloseRequest() override { form_.Close(); }
         void OnCaptureLost() override { form_.CaptureLost(); }
+        void OnScaleWanted(int scale) override { form_.OnScaleWanted(scale); }
 
     private:
         Form& form_;
@@ -149,6 +167,8 @@ private:
     void CaptureLost();
 
     bool CanvasAllocated() const;
+    MouseEvent Logical(const MouseEvent& e) const;
+    Rect OnScreen(const Rect& area) const;
     Picture* PictureAt(int x, int y) const;
     static MouseEvent RelativeTo(const MouseEvent& e, const Picture* picture);
     enum class MouseAction { Down, Move, Up };
@@ -157,7 +177,8 @@ private:
     Application& app_;
     Bridge bridge_{*this};  // declared before the window, which reports to it
     std::unique_ptr<Window> window_;
-    Bitmap canvas_;
+    int width_ = 0, height_ = 0;  // logical
+    Bitmap canvas_;               // width_ x height_ at its Scale; pixels made when first drawn on
     std::vector<std::unique_ptr<Picture>> pictures_;
     bool created_ = false, destroyed_ = false;
     bool modal_ = false;

@@ -8,6 +8,7 @@
 #include "game/GameState.h"
 #include "game/RecordCodec.h"
 #include "util/Format.h"
+#include "util/Scale.h"
 
 namespace {
 std::optional<int32_t> ParseHex(const char* first, const char* last) {
@@ -193,18 +194,34 @@ TWindowPositions WindowPositions;
 
 void TWindowPositions::Open() { store_ = OpenStore(); }
 
+// The store keeps places in screen pixels, so a place means the same spot
+// at every drawing scale; the windows place themselves in logical pixels.
 int32_t TWindowPositions::ReadInteger(const std::string& name, int32_t fallback) {
     if (!store_) Open();
-    return ::ReadInteger(*store_, SectionWindows, name, fallback);
+    const std::optional<std::string> text = store_->ReadText(SectionWindows, name);
+    const std::optional<int32_t> value = text ? ParseStoredInteger(*text) : std::nullopt;
+    return value ? FloorDiv(*value, DrawingScale()) : fallback;
 }
 
 bool TWindowPositions::WriteInteger(const std::string& name, int32_t value) {
     if (!store_) Open();
-    return ::WriteInteger(*store_, SectionWindows, name, value);
+    return ::WriteInteger(*store_, SectionWindows, name, int32_t(int64_t{value} * DrawingScale()));
 }
 
 bool TWindowPositions::WritePlace(const std::string& prefix, int32_t left, int32_t top) {
     if (!store_) Open();
-    return store_->WriteTexts({{SectionWindows, prefix + "Left", std::to_string(left)},
-                               {SectionWindows, prefix + "Top", std::to_string(top)}});
+    const int64_t scale = DrawingScale();
+    return store_->WriteTexts({{SectionWindows, prefix + "Left", std::to_string(left * scale)},
+                               {SectionWindows, prefix + "Top", std::to_string(top * scale)}});
+}
+
+int32_t TWindowPositions::StoredScale() {
+    if (!store_) Open();
+    const int32_t scale = ::ReadInteger(*store_, SectionWindows, "Scale", 0);
+    return scale >= MinScale && scale <= MaxScale ? scale : 0;
+}
+
+bool TWindowPositions::StoreScale(int32_t scale) {
+    if (!store_) Open();
+    return ::WriteInteger(*store_, SectionWindows, "Scale", scale);
 }

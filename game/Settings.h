@@ -75,6 +75,13 @@ public:
     bool WriteInteger(const std::string& name, int32_t value);
     // "<prefix>Left" and "<prefix>Top" as one write.
     bool WritePlace(const std::string& prefix, int32_t left, int32_t top);
+    // Places are stored in screen pixels and read and written here in the
+    // logical pixels of the drawing scale.
+
+    // The drawing scale the player chose ("Scale": 1, 2 or 3), or 0 when the
+    // desktop's own is to be used (absent, 0 or a value that makes no sense).
+    int32_t StoredScale();
+    bool StoreScale(int32_t scale);
 
 private:
     std::unique_ptr<Store> store_;

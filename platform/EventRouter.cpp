@@ -215,6 +215,10 @@ void EventRouter::Expose(RoutedWindow* window) {
     if (window && window->Visible()) window->Events().OnPaint();
 }
 
+void EventRouter::ScaleWanted(RoutedWindow* window, int scale) {
+    if (window) window->Events().OnScaleWanted(scale);
+}
+
 void EventRouter::EndSession() {
     // Said once: every window of ours may be told of the session's end.
     if (quit_) return;

@@ -100,6 +100,8 @@ public:
     void CaptureTaken(RoutedWindow* window);
     // The system needs the window's pixels again.
     void Expose(RoutedWindow* window);
+    // The window went to a screen that wants another drawing scale.
+    void ScaleWanted(RoutedWindow* window, int scale);
     // The desktop session ends, or the program was asked to end (a signal):
     // the main window hears it as a close request whatever is open, so it
     // can keep what the player made, and the loops end.

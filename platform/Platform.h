@@ -82,6 +82,9 @@ public:
     // modal window: whatever the press started is over, and its release
     // will not come.
     virtual void OnCaptureLost() {}
+    // The window now stands on a screen that wants another drawing scale
+    // (moved to a monitor of another density).
+    virtual void OnScaleWanted(int /*scale*/) {}
 };
 
 // One borderless top-level window.
@@ -131,6 +134,9 @@ public:
     virtual int ScreenWidth() const = 0;
     virtual int ScreenHeight() const = 0;
     virtual int ScreenBitsPerPixel() const = 0;
+    // The drawing scale (1, 2 or 3) the desktop asks for: its dots per inch
+    // over 96, or the scale its users set; 1 where it says nothing.
+    virtual int PreferredScale() const { return 1; }
 
     // The picture of a cursor kind; kinds without one show the system arrow.
     virtual void DefineCursor(CursorKind kind, const CursorImage& image) = 0;

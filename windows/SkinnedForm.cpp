@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "game/Settings.h"
+#include "resources/ScaledPicture.h"
 #include "util/Blit.h"
+#include "util/Scale.h"
 #include "util/ScreenPlace.h"
 
 namespace {
@@ -26,8 +28,8 @@ void PassKeyToMain(int key, unsigned modifiers) {
 }
 
 Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height) {
-    if (auto image = LoadPicture(window, name)) return std::move(image->Picture);
-    return Bitmap(width, height);
+    if (auto picture = PictureAt(window, name, DrawingScale())) return std::move(*picture);
+    return Bitmap::Logical(width, height, DrawingScale());
 }
 
 TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
@@ -59,6 +61,7 @@ void TSkinnedForm::Defer(Picture& picture, std::string_view name, int width, int
     // Until the pictures are decoded a picture stands empty at its size.
     picture.Image = Bitmap();
     pending_.push_back(Pending{&picture, name, width, height});
+    sources_.push_back(pending_.back());
 }
 
 void TSkinnedForm::LoadPictures() {
@@ -117,9 +120,27 @@ void TSkinnedForm::OnCreate() {
     // that cannot be reached counts as none, so the window is placed anew.
     placeStored_ = reachable && WindowPositions.ReadInteger(place + "Left", INT32_MIN) != INT32_MIN &&
                    WindowPositions.ReadInteger(place + "Top", INT32_MIN) != INT32_MIN;
+    CutShape();
+}
+
+void TSkinnedForm::CutShape() {
     if (frame_.Rounded)
         SetShape(Region(frame_.Width, frame_.Height,
-                        RoundRectShape(0, 0, frame_.Width, frame_.Height, Layout::CornerEllipse, Layout::CornerEllipse)));
+                        RoundRectShape(0, 0, frame_.Width, frame_.Height, Layout::CornerEllipse, Layout::CornerEllipse),
+                        DrawingScale()));
+}
+
+void TSkinnedForm::OnScaleChanged() {
+    // Every picture is decoded again at the new scale, when next needed; a
+    // window already drawn draws what it shows again at once.
+    const bool drawn = pending_.empty();
+    for (const Pending& p : sources_) p.Target->Image = Bitmap();
+    pending_ = sources_;
+    CutShape();
+    if (drawn) {
+        LoadPictures();
+        DrawContents();
+    }
 }
 
 void TSkinnedForm::OnDestroy() {

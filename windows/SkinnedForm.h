@@ -89,6 +89,11 @@ protected:
     void OnShow() override;
     // A modal window took the mouse in the middle of a drag: the drag ends.
     void OnCaptureLost() override { dragging_ = false; }
+    // The pictures and the shape are made again at the new scale.
+    void OnScaleChanged() override;
+    // Draws again what the window draws into its pictures (digits, marks);
+    // run after the pictures were made at a new scale.
+    virtual void DrawContents() {}
 
     // Decodes every picture of the window that is still waiting.
     void LoadPictures();
@@ -100,9 +105,11 @@ private:
         int Width, Height;
     };
     void Defer(Picture& picture, std::string_view name, int width, int height);
+    void CutShape();
 
     Frame frame_;
     std::vector<Pending> pending_;
+    std::vector<Pending> sources_;  // every picture with its name, for a new scale
     Picture& background_;
     std::vector<Picture*> overlays_;
     std::vector<Rect> overlayAreas_;

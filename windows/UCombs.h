@@ -17,6 +17,7 @@ public:
 
 protected:
     void OnCreate() override;
+    void DrawContents() override { DrawCount(); }
     bool OnCloseQuery() override { return false; }
     void OnKeyDown(int key, unsigned modifiers) override { PassKeyToMain(key, modifiers); }
 };

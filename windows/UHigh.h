@@ -19,6 +19,10 @@ public:
 protected:
     // Draws all twelve cells from HighScoreTable.
     void OnShow() override;
+    // Shown only modally: drawn again as at its showing.
+    void DrawContents() override {
+        if (Visible()) OnShow();
+    }
     void BackgroundDblClick() override;
     // Enter closes.
     void OnKeyDown(int key, unsigned modifiers) override;

@@ -23,6 +23,9 @@ public:
 
 protected:
     void OnShow() override;
+    void DrawContents() override {
+        if (Visible()) OnShow();
+    }
     // Enter or Space closes.
     void OnKeyDown(int key, unsigned modifiers) override;
 

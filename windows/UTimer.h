@@ -28,6 +28,10 @@ public:
 
 protected:
     void OnCreate() override;
+    void DrawContents() override {
+        DrawElapsed();
+        DrawRecord();
+    }
     bool OnCloseQuery() override { return false; }
     void OnKeyDown(int key, unsigned modifiers) override { PassKeyToMain(key, modifiers); }
 };

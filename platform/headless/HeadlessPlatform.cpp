@@ -231,6 +231,10 @@ void HeadlessPlatform::EndSession() {
     Dispatch([&] { router_.EndSession(); });
 }
 
+void HeadlessPlatform::ChangeScreenScale(Window& window, int scale) {
+    Dispatch([&] { router_.ScaleWanted(static_cast<HeadlessWindow*>(&window), scale); });
+}
+
 void HeadlessPlatform::Expose(Window& window) {
     Dispatch([&] { router_.Expose(static_cast<HeadlessWindow*>(&window)); });
 }

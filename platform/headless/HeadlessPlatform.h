@@ -98,6 +98,8 @@ public:
     void SetScreen(int width, int height, int bitsPerPixel);
     void SetProgramPath(const std::string& path) { programPath_ = path; }
     void SetHelpAvailable(bool available) { helpAvailable_ = available; }
+    // The drawing scale the stand-in desktop asks for.
+    void SetPreferredScale(int scale) { preferredScale_ = scale; }
     // The store's contents, shared by every store OpenStore hands out.
     const std::shared_ptr<MemoryStore::Contents>& StoreContents() const { return store_; }
 
@@ -106,6 +108,7 @@ public:
     int ScreenWidth() const override { return screenWidth_; }
     int ScreenHeight() const override { return screenHeight_; }
     int ScreenBitsPerPixel() const override { return screenBits_; }
+    int PreferredScale() const override { return preferredScale_; }
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override { cursor_ = kind; }
     void ShowMessage(const std::string& title, const std::string& text) override;
@@ -152,6 +155,8 @@ public:
     void Expose(Window& window);
     // A window manager moves the window; the program is not asked.
     void MoveFromOutside(Window& window, int left, int top);
+    // The window is now on a screen of another density.
+    void ChangeScreenScale(Window& window, int scale);
 
     // Advances the virtual clock, firing every timer that falls due on the
     // way, in time order, each as often as its period fits.
@@ -178,6 +183,7 @@ private:
     MouseEvent ClientEvent(const HeadlessWindow& window, MouseButton button, unsigned modifiers) const;
 
     int screenWidth_ = 1024, screenHeight_ = 768, screenBits_ = 32;
+    int preferredScale_ = 1;
     std::string programPath_ = "/opt/quorvex/quorvex";
     bool helpAvailable_ = true;
     std::shared_ptr<MemoryStore::Contents> store_;

@@ -19,6 +19,7 @@
 #include "platform/sdl/HelpDocument.h"
 #include "platform/sdl/KeyMap.h"
 #include "platform/sdl/SdlWindow.h"
+#include "util/Scale.h"
 
 SdlPlatform::SdlPlatform() {
     // Without this SDL may give the window surface to a GL texture, and the
@@ -117,6 +118,18 @@ int SdlPlatform::ScreenBitsPerPixel() const {
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
     const int bits = int(SDL_BITSPERPIXEL(mode.format));
     return bits > 0 ? bits : 32;
+}
+
+int SdlPlatform::PreferredScale() const {
+    // A scale set for this program's own environment comes first; then the
+    // density the desktop publishes for every program.
+    if (const char* gdk = std::getenv("GDK_SCALE")) {
+        char* end = nullptr;
+        const long scale = std::strtol(gdk, &end, 10);
+        if (end != gdk && *end == '\0' && scale >= MinScale && scale <= MaxScale) return int(scale);
+    }
+    if (const auto dpi = X11ResourceDpi()) return ScaleForDpi(*dpi);
+    return 1;
 }
 
 // ---- cursors ---------------------------------------------------------------

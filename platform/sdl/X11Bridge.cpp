@@ -1,6 +1,10 @@
 // X11Bridge: shape, grab and pointer events in Xlib's own terms.
 #include "platform/sdl/X11Bridge.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -118,4 +122,27 @@ std::optional<XPointerEvent> X11PointerEvent(const SDL_SysWMmsg* message) {
     e.Ctrl = state & ControlMask;
     e.Alt = state & Mod1Mask;
     return e;
+}
+
+std::optional<double> X11ResourceDpi() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return std::nullopt;
+    std::optional<double> dpi;
+    // The resource database as the desktop loaded it into the server:
+    // "name:\tvalue" lines.
+    if (const char* resources = XResourceManagerString(display)) {
+        const std::string text(resources);
+        size_t at = 0;
+        while (at < text.size()) {
+            const size_t end = std::min(text.find('\n', at), text.size());
+            const std::string line = text.substr(at, end - at);
+            at = end + 1;
+            if (line.rfind("Xft.dpi:", 0) != 0) continue;
+            char* stop = nullptr;
+            const double value = std::strtod(line.c_str() + 8, &stop);
+            if (stop != line.c_str() + 8 && value > 0) dpi = value;
+        }
+    }
+    XCloseDisplay(display);
+    return dpi;
 }

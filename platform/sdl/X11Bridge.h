@@ -38,6 +38,10 @@ void X11SetTransientFor(const XHandle& window, const XHandle& owner);
 bool X11GrabPointer(const XHandle& handle, long& savedMask);
 void X11UngrabPointer(const XHandle& handle, long savedMask);
 
+// The screen density desktops publish as the X resource Xft.dpi, read
+// from the display named by DISPLAY; nothing when it is not set.
+std::optional<double> X11ResourceDpi();
+
 // Where the pointer is now, in screen coordinates, and whether the left
 // button is down; false when X cannot say.
 bool X11PointerState(const XHandle& handle, int& rootX, int& rootY, bool& leftDown);

@@ -1,0 +1,28 @@
+// ScaledPicture: pictures and the cursor at a scale.
+#include "resources/ScaledPicture.h"
+
+#include <utility>
+
+#include "util/Blit.h"
+
+std::optional<Bitmap> PictureAt(PictureWindow window, std::string_view name, int scale) {
+    auto image = LoadPicture(window, name);
+    if (!image) return std::nullopt;
+    return Rescaled(image->Picture, scale);
+}
+
+std::optional<CursorImage> ClosedHandAt(int scale) {
+    const auto bytes = CursorFistBytes();
+    auto cursor = DecodeCur(bytes.data(), bytes.size());
+    if (!cursor || scale <= 1) return cursor;
+    CursorImage big;
+    big.Picture = Rescaled(cursor->Picture, scale);
+    big.Picture.Scale = 1;  // a cursor is shown at its own pixels
+    big.Shape = Region(cursor->Shape.Width() * scale, cursor->Shape.Height() * scale);
+    for (int y = 0; y < big.Shape.Height(); ++y)
+        for (int x = 0; x < big.Shape.Width(); ++x)
+            if (cursor->Shape.Contains(x / scale, y / scale)) big.Shape.Union(RectShape(x, y, x + 1, y + 1));
+    big.HotX = cursor->HotX * scale + scale / 2;
+    big.HotY = cursor->HotY * scale + scale / 2;
+    return big;
+}
