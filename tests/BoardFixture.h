@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -17,14 +18,28 @@
 #include "game/Random.h"
 #include "game/Store.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "util/Scale.h"
 #include "windows/UCombs.h"
 #include "windows/UMessage.h"
 #include "windows/UTimer.h"
+
+// The drawing scale the scenarios run at: 1, or what QUORVEX_TEST_SCALE
+// says (the suite runs a second time at 2).
+inline int TestScale() {
+    const char* text = std::getenv("QUORVEX_TEST_SCALE");
+    const int scale = text ? std::atoi(text) : 1;
+    return scale >= 1 && scale <= 3 ? scale : 1;
+}
 
 class BoardTest : public ::testing::Test {
 public:
     HeadlessPlatform platform;
     std::unique_ptr<Application> app;
+    // The drawing scale of the run; the screen is as many times bigger, so
+    // every window has the same room around it in logical pixels.
+    int S = TestScale();
+
+    BoardTest() { platform.SetScreen(1024 * S, 768 * S, 32); }
 
     void TearDown() override { Stop(); }
 
@@ -43,6 +58,7 @@ public:
     // with a fixed seed for the first secret.
     void Start(uint64_t seed = 2026) {
         ResetGameState();
+        platform.SetPreferredScale(S);
         app = StartProgram(platform);
         SeedRandom(seed);
         frmMain->Show();
@@ -53,15 +69,19 @@ public:
         app.reset();
         SetStoreOpener(nullptr);
         ResetGameState();
+        SetDrawingScale(1);
     }
 
     TfrmMain& Main() { return *frmMain; }
     HeadlessWindow& Rec(Form& form) { return static_cast<HeadlessWindow&>(form.PlatformWindow()); }
     const Bitmap& Screen() { return Rec(Main()).Presented(); }
 
-    // The player, in board coordinates.
-    int SX(int x) { return Main().Left() + x; }
-    int SY(int y) { return Main().Top() + y; }
+    // The player, in board coordinates: the screen point of logical pixel x.
+    int SX(int x) { return Rec(Main()).Bounds().Left + x * S; }
+    int SY(int y) { return Rec(Main()).Bounds().Top + y * S; }
+    // The screen point of a form's logical pixel.
+    int FX(Form& f, int x) { return Rec(f).Bounds().Left + x * S; }
+    int FY(Form& f, int y) { return Rec(f).Bounds().Top + y * S; }
     void Key(int key, unsigned modifiers = 0) { platform.KeyPressTo(Main().PlatformWindow(), key, modifiers); }
     void Press(board::Point p, MouseButton b = MouseButton::Left, unsigned mods = 0) {
         platform.PointerDown(SX(p.X), SY(p.Y), b, mods);
@@ -113,8 +133,8 @@ public:
     bool ScreenShowsBackBuffer() {
         const Bitmap& s = Screen();
         const Bitmap& b = Main().BackBuffer();
-        for (int y = 0; y < board::Height; ++y)
-            for (int x = 0; x < board::Width; ++x)
+        for (int y = 0; y < board::Height * S; ++y)
+            for (int x = 0; x < board::Width * S; ++x)
                 if (s.At(x, y) != b.At(x, y)) return false;
         return true;
     }

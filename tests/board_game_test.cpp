@@ -49,7 +49,7 @@ TEST_F(BoardTest, StartUpCreatesTheSevenWindowsInOrderAndCentresTheDesignSize) {
 }
 
 TEST_F(BoardTest, ALowColourScreenIsWarnedOnceAndTheGameStillStarts) {
-    platform.SetScreen(1024, 768, 15);
+    platform.SetScreen(1024 * S, 768 * S, 15);
     Stored("MainLeft", "-40", "Windows");
     Stored("MainTop", "12", "Windows");
     Start();
@@ -216,8 +216,9 @@ TEST_F(BoardTest, TheExitCommandStoresEverything) {
         EXPECT_NE(store.Find("Game", name), nullptr) << name;
     EXPECT_EQ(store.Find("Game", "High")->size(), 72u);
     EXPECT_EQ(*store.Find("Game", "ViewCombs"), "1");
-    EXPECT_EQ(*store.Find("Windows", "MainLeft"), "100");
-    EXPECT_EQ(*store.Find("Windows", "MainTop"), "50");
+    // Places are kept in screen pixels.
+    EXPECT_EQ(*store.Find("Windows", "MainLeft"), std::to_string(100 * S));
+    EXPECT_EQ(*store.Find("Windows", "MainTop"), std::to_string(50 * S));
     EXPECT_NE(store.Find("Windows", "TimerLeft"), nullptr);
 
 }
@@ -266,7 +267,7 @@ static void EndAfterARecord(BoardTest& t, Ending ending) {
     EXPECT_EQ(value("Game", "ViewCombs"), "1");
     EXPECT_EQ(value("Game", "Spaces"), "4");
     EXPECT_EQ(DecodeStoredRecords(value("Game", "High")).Table.Entries[3].RecordRows, 1);
-    EXPECT_EQ(value("Windows", "MainLeft"), "100");
+    EXPECT_EQ(value("Windows", "MainLeft"), std::to_string(100 * t.S));
     EXPECT_TRUE(t.platform.Messages().empty());
 }
 

@@ -8,13 +8,19 @@
 
 namespace {
 
-// The 24 x 24 square of hole (p, r) as the screen shows it.
+// The 24 x 24 square of hole (p, r) as the screen shows it, at the
+// drawing scale.
 Bitmap HoleOn(const Bitmap& surface, int p, int r) {
+    const int s = DrawingScale();
     const Rect at = board::HoleBall(p, r);
-    Bitmap out(at.Width, at.Height);
-    for (int y = 0; y < at.Height; ++y)
-        for (int x = 0; x < at.Width; ++x) out.At(x, y) = surface.At(at.Left + x, at.Top + y);
+    Bitmap out(at.Width * s, at.Height * s);
+    for (int y = 0; y < at.Height * s; ++y)
+        for (int x = 0; x < at.Width * s; ++x) out.At(x, y) = surface.At(at.Left * s + x, at.Top * s + y);
     return out;
+}
+// The window's shape at the logical point.
+bool ShapeHolds(const Region& shape, board::Point p) {
+    return shape.Contains(p.X * DrawingScale(), p.Y * DrawingScale());
 }
 bool Same(const Bitmap& a, const Bitmap& b) { return a.Width == b.Width && a.Height == b.Height && a.Pixels == b.Pixels; }
 
@@ -99,11 +105,11 @@ TEST_F(BoardTest, TypedBallsCloseTheirSeeThroughHoleAndBackspaceOpensIt) {
     Stored("Holes", "1");
     Start();
     const board::Point hole = board::HoleCentre(1, 12);
-    ASSERT_FALSE(Rec(Main()).Shape()->Contains(hole.X, hole.Y));
+    ASSERT_FALSE(ShapeHolds(*Rec(Main()).Shape(), hole));
     Key(Key::Digit(2));
-    EXPECT_TRUE(Rec(Main()).Shape()->Contains(hole.X, hole.Y));
+    EXPECT_TRUE(ShapeHolds(*Rec(Main()).Shape(), hole));
     Key(Key::Backspace);
-    EXPECT_FALSE(Rec(Main()).Shape()->Contains(hole.X, hole.Y));
+    EXPECT_FALSE(ShapeHolds(*Rec(Main()).Shape(), hole));
 }
 
 TEST_F(BoardTest, TheTimerAndCombinationsWindowsPassTheTypingKeysOn) {
@@ -124,7 +130,7 @@ TEST_F(BoardTest, F9EngravesEveryBallAtOnceAndTheChoiceIsStored) {
     Key(Key::Digit(3));
     const Bitmap plainHole = HoleOn(Screen(), 1, 12);
     const board::Point column = board::ColorCentre(3);
-    const uint32_t plainColumn = Screen().At(column.X, column.Y);
+    const uint32_t plainColumn = Screen().At(column.X * S, column.Y * S);
     BoardState.ColorMarks[3] = MarkCross;  // a note over the ball stays
     Click(board::ColorCentre(3), MouseButton::Left, Modifier::Ctrl);  // cycles it on to a ring
 
@@ -132,11 +138,11 @@ TEST_F(BoardTest, F9EngravesEveryBallAtOnceAndTheChoiceIsStored) {
     EXPECT_TRUE(GameSettings.Symbols);
     EXPECT_TRUE(ScreenShowsBackBuffer());
     EXPECT_FALSE(Same(HoleOn(Screen(), 1, 12), plainHole));
-    EXPECT_NE(Screen().At(column.X, column.Y), plainColumn);
+    EXPECT_NE(Screen().At(column.X * S, column.Y * S), plainColumn);
     EXPECT_EQ(BoardState.ColorMarks[3], MarkRing);
     Key(Key::Function(9));
     EXPECT_FALSE(GameSettings.Symbols);
-    EXPECT_EQ(Screen().At(column.X, column.Y), plainColumn);
+    EXPECT_EQ(Screen().At(column.X * S, column.Y * S), plainColumn);
     Key(Key::Function(9));
     Click(board::Buttons[cmdExit].Centre);
     Stop();

@@ -6,20 +6,29 @@
 
 #include "BoardFixture.h"
 #include "board/BoardRenderer.h"
-#include "resources/Pictures.h"
+#include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 
 namespace {
 
-Bitmap MainPicture(const char* name) { return LoadPicture(PictureWindow::Main, name)->Picture; }
+// The board's picture as the run draws it, at the drawing scale.
+Bitmap MainPicture(const char* name) { return *PictureAt(PictureWindow::Main, name, DrawingScale()); }
 
-// True when the area of `shown` equals the same area of `expected`.
+// True when the area of `shown` equals the same area of `expected`; the
+// area is in logical pixels, the bitmaps at the drawing scale.
 bool SameArea(const Bitmap& shown, const Bitmap& expected, const Rect& r, int ex = -1, int ey = -1) {
     if (ex < 0) ex = r.Left, ey = r.Top;
-    for (int y = 0; y < r.Height; ++y)
-        for (int x = 0; x < r.Width; ++x)
-            if (shown.At(r.Left + x, r.Top + y) != expected.At(ex + x, ey + y)) return false;
+    const int s = DrawingScale();
+    for (int y = 0; y < r.Height * s; ++y)
+        for (int x = 0; x < r.Width * s; ++x)
+            if (shown.At(r.Left * s + x, r.Top * s + y) != expected.At(ex * s + x, ey * s + y)) return false;
     return true;
+}
+
+// True when the window's shape holds the logical point.
+bool ShapeHolds(const Region& shape, board::Point p) {
+    const int s = DrawingScale();
+    return shape.Contains(p.X * s, p.Y * s);
 }
 
 }  // namespace
@@ -181,13 +190,13 @@ TEST_F(BoardTest, DraggingBareBoardMovesTheWindowAndSideWindowsStopAtTheScreenEd
     const Rect mainBefore = Main().Bounds();
     Press({150, 8});
     EXPECT_TRUE(Main().MovingWindow());
-    platform.PointerMove(SX(150) + 30, SY(8) + 20);
+    platform.PointerMove(SX(150 + 30), SY(8 + 20));
     EXPECT_EQ(Main().Left(), mainBefore.Left + 30);
     EXPECT_EQ(Main().Top(), mainBefore.Top + 20);
     // Held back on x at the right edge, still following on y.
     EXPECT_EQ(frmTimer->Left(), 1024 - frmTimer->Width() - 10);
     EXPECT_EQ(frmTimer->Top(), 320);
-    platform.PointerMove(SX(150) - 100, SY(8));
+    platform.PointerMove(SX(150 - 100), SY(8));
     EXPECT_EQ(Main().Left(), mainBefore.Left - 70);
     EXPECT_EQ(frmTimer->Left(), 1024 - frmTimer->Width() - 110);
     Release({150, 8});
@@ -207,7 +216,7 @@ TEST_F(BoardTest, DoubleClickOnBareBoardCutsExactlyTheEmptyHoles) {
     for (int p = 1; p <= 5; ++p)
         for (int r = 1; r <= 12; ++r) {
             const board::Point c = board::HoleCentre(p, r);
-            const bool open = !shape.Contains(c.X, c.Y);
+            const bool open = !ShapeHolds(shape, c);
             EXPECT_EQ(open, !(p == 3 && r == 12)) << p << "," << r;
             cut += open;
         }
@@ -215,7 +224,7 @@ TEST_F(BoardTest, DoubleClickOnBareBoardCutsExactlyTheEmptyHoles) {
     // A dropped ball closes its hole at once; a double click on a ball in a
     // hole or in the colour column changes nothing.
     Drop(4, 1);
-    EXPECT_TRUE(Rec(Main()).Shape()->Contains(board::HoleCentre(1, 12).X, board::HoleCentre(1, 12).Y));
+    EXPECT_TRUE(ShapeHolds(*Rec(Main()).Shape(), board::HoleCentre(1, 12)));
     platform.DoubleClick(SX(board::HoleCentre(1, 12).X), SY(board::HoleCentre(1, 12).Y));
     platform.DoubleClick(SX(board::ColorCentre(2).X), SY(board::ColorCentre(2).Y));
     EXPECT_TRUE(GameSettings.Holes);
@@ -224,7 +233,7 @@ TEST_F(BoardTest, DoubleClickOnBareBoardCutsExactlyTheEmptyHoles) {
     int open = 0;
     for (int p = 1; p <= 5; ++p)
         for (int r = 1; r <= 12; ++r)
-            open += !Rec(Main()).Shape()->Contains(board::HoleCentre(p, r).X, board::HoleCentre(p, r).Y);
+            open += !ShapeHolds(*Rec(Main()).Shape(), board::HoleCentre(p, r));
     EXPECT_EQ(open, 60);
     platform.DoubleClick(SX(150), SY(8));
     EXPECT_FALSE(GameSettings.Holes);

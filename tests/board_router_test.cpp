@@ -50,7 +50,7 @@ TEST_F(BoardTest, AWindowMoveCutShortByAMessageEndsThere) {
     EXPECT_EQ(Message([&] { Key(Key::Space); }), mkFill);
     EXPECT_FALSE(Main().MovingWindow());
     // A move with no button held moves nothing.
-    platform.PointerMove(SX(150) + 40, SY(8) + 30);
+    platform.PointerMove(SX(150 + 40), SY(8 + 30));
     EXPECT_EQ(Main().Bounds(), before);
     EXPECT_EQ(platform.Captured(), nullptr);
 }
@@ -85,20 +85,20 @@ TEST_F(BoardTest, ACarryEndsWithTheDefaultCursorWhenAMessageOrAnotherButtonCutsI
 
 TEST_F(BoardTest, ABoardMovedByTheWindowManagerIsPlayedAndStoredAtItsNewPlace) {
     Start();
-    const Rect before = Main().Bounds();
-    platform.MoveFromOutside(Main().PlatformWindow(), 300, 250);
+    const board::Point exit = board::Buttons[cmdExit].Centre;
+    const int oldExitX = SX(exit.X), oldExitY = SY(exit.Y);
+    platform.MoveFromOutside(Main().PlatformWindow(), 300 * S, 250 * S);
     EXPECT_EQ(Main().Left(), 300);
     EXPECT_EQ(Main().Top(), 250);
     // Where the Exit button was on the screen is now board: nothing ends.
-    const board::Point exit = board::Buttons[cmdExit].Centre;
-    platform.Click(before.Left + exit.X, before.Top + exit.Y);
+    platform.Click(oldExitX, oldExitY);
     EXPECT_FALSE(platform.QuitRequested());
     // A ball dropped at the new place lands.
     Drop(2, 1);
     EXPECT_EQ(BoardState.Guesses[12][1], 2);
     // A drag of the board goes on from where the window manager left it.
     Press({150, 8});
-    platform.PointerMove(SX(150) + 10, SY(8) + 5);
+    platform.PointerMove(SX(150 + 10), SY(8 + 5));
     Release({150, 8});
     EXPECT_EQ(Main().Left(), 310);
     EXPECT_EQ(Main().Top(), 255);
@@ -106,8 +106,8 @@ TEST_F(BoardTest, ABoardMovedByTheWindowManagerIsPlayedAndStoredAtItsNewPlace) {
     Click(exit);
     EXPECT_TRUE(platform.QuitRequested());
     Stop();
-    EXPECT_EQ(*platform.StoreContents()->Find("Windows", "MainLeft"), "310");
-    EXPECT_EQ(*platform.StoreContents()->Find("Windows", "MainTop"), "255");
+    EXPECT_EQ(*platform.StoreContents()->Find("Windows", "MainLeft"), std::to_string(310 * S));
+    EXPECT_EQ(*platform.StoreContents()->Find("Windows", "MainTop"), std::to_string(255 * S));
 }
 
 TEST_F(BoardTest, TheSessionEndingWhileAModalWindowIsUpClosesTheBoard) {

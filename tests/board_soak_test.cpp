@@ -94,8 +94,8 @@ public:
                 case 13: {  // drag the board around, and back
                     const int dx = roll(200) - 100, dy = roll(200) - 100;
                     t_.Press({150, 8});
-                    t_.platform.PointerMove(t_.SX(150) + dx, t_.SY(8) + dy);
-                    t_.platform.PointerUp(t_.SX(150) + dx, t_.SY(8) + dy);
+                    t_.platform.PointerMove(t_.SX(150 + dx), t_.SY(8 + dy));
+                    t_.platform.PointerUp(t_.SX(150 + dx), t_.SY(8 + dy));
                     break;
                 }
                 case 14: ChangeOptions(roll); break;
@@ -122,7 +122,7 @@ private:
     void ChangeOptions(const std::function<int(int)>& roll) {
         // As a hand does it: onto the spot (which lights a button), then a click.
         auto click = [&](const Rect& a) {
-            const int x = frmOptions->Left() + a.Left + a.Width / 2, y = frmOptions->Top() + a.Top + a.Height / 2;
+            const int x = t_.FX(*frmOptions, a.Left + a.Width / 2), y = t_.FY(*frmOptions, a.Top + a.Height / 2);
             platform().PointerMove(x, y);
             platform().Click(x, y);
         };
@@ -138,7 +138,7 @@ private:
 
     void ResetScores() {
         platform().Script([&] {
-            const int x = frmHigh->Left() + HighLayout::Reset.Left + 5, y = frmHigh->Top() + HighLayout::Reset.Top + 5;
+            const int x = t_.FX(*frmHigh, HighLayout::Reset.Left + 5), y = t_.FY(*frmHigh, HighLayout::Reset.Top + 5);
             platform().PointerMove(x, y);
             platform().Click(x, y);
             platform().KeyPress(Key::Enter);
@@ -232,12 +232,14 @@ private:
         // A lit toggle's caption does not come back after a repaint, so
         // the caption strip is not compared while one is lit.
         const bool toggleLit = t_.Main().ButtonLit(cmdTimer) || t_.Main().ButtonLit(cmdCombs);
-        auto inStrip = [](int x, int y) {
-            return y >= board::CaptionTop && y < board::CaptionTop + board::CaptionStripHeight && x >= 280 && x < 400;
+        const int s = t_.S;
+        auto inStrip = [s](int x, int y) {
+            return y >= board::CaptionTop * s && y < (board::CaptionTop + board::CaptionStripHeight) * s && x >= 280 * s &&
+                   x < 400 * s;
         };
         const Bitmap& shown = t_.Screen();
-        for (int y = 0; y < board::Height; ++y)
-            for (int x = 0; x < board::Width; ++x)
+        for (int y = 0; y < board::Height * s; ++y)
+            for (int x = 0; x < board::Width * s; ++x)
                 if (shown.At(x, y) != expected.At(x, y) && !(toggleLit && inStrip(x, y))) {
                     FAIL() << "screen differs from the state at " << x << "," << y << " after command " << commands_ << " of kind " << lastWhat_;
                 }

@@ -33,10 +33,10 @@ TEST_F(BoardTest, StoredSidePlacesAreUsedAsTheyAreUnlessTheyCannotBeReached) {
     // The timer stands partly off the right edge, its corner on the screen:
     // kept. The combinations window was left on a second monitor: placed
     // beside the board as if nothing were stored.
-    Stored("TimerLeft", "980", "Windows");
-    Stored("TimerTop", "7", "Windows");
-    Stored("CombsLeft", "5000", "Windows");
-    Stored("CombsTop", "12", "Windows");
+    Stored("TimerLeft", std::to_string(980 * S), "Windows");
+    Stored("TimerTop", std::to_string(7 * S), "Windows");
+    Stored("CombsLeft", std::to_string(5000 * S), "Windows");
+    Stored("CombsTop", std::to_string(12 * S), "Windows");
     Stored("ViewTimer", "1");
     Start();
     EXPECT_EQ(frmTimer->Left(), 980);

@@ -64,8 +64,11 @@ void HeadlessWindow::Present(const Bitmap& surface, const Rect& dirty) {
     const Rect clipped = Intersect(dirty, Rect{0, 0, bounds_.Width, bounds_.Height});
     ++presentCount_;
     lastDirty_ = clipped;
-    BlitRect(presented_, clipped.Left, clipped.Top, clipped.Width, clipped.Height, clipped.Left, clipped.Top,
-             surface);
+    // The window's own pixels, whatever scale the picture was drawn at.
+    const Rect part = Intersect(clipped, Rect{0, 0, surface.Width, surface.Height});
+    for (int y = part.Top; y < part.Bottom(); ++y)
+        std::copy_n(surface.Pixels.begin() + std::ptrdiff_t(y) * surface.Width + part.Left, part.Width,
+                    &presented_.At(part.Left, y));
 }
 
 bool HeadlessWindow::GrabPointer() {
