@@ -58,7 +58,8 @@ TEST_F(IniRobustTest, AByteOrderMarkAndEveryKindOfLineEndReadAsText) {
 
 TEST_F(IniRobustTest, AFileTheStoreCannotUseIsSetAsideAndSavingWorksAgain) {
     const std::string utf16("\xFF\xFE[\0G\0a\0m\0e\0]\0\n\0", 16);
-    const std::string binary("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0", 33);
+    static constexpr char png[] = "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10\x08\x06\0\0\0";
+    const std::string binary(png, sizeof png - 1);
     const std::string oversize = "[Game]\nSpaces=5\n" + std::string(IniFileStore::MaxFileSize, ';');
     for (const std::string& bad : {utf16, binary, oversize}) {
         Write(bad);
