@@ -11,6 +11,7 @@
 #include "platform/win32/RegistryStore.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Window.h"
+#include "util/Scale.h"
 
 namespace {
 
@@ -110,14 +111,79 @@ int Win32Platform::ScreenBitsPerPixel() const {
     return bits;
 }
 
+int Win32Platform::PreferredScale() const {
+    // The system's density (the primary monitor's, as the manifest makes
+    // the program aware of each monitor's); GetDpiForSystem is only on
+    // Windows 10 and later, so it is looked up rather than linked.
+    using DpiFunction = UINT(WINAPI*)();
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto forSystem = user32 ? reinterpret_cast<DpiFunction>(
+                                  reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForSystem")))
+                            : nullptr;
+    UINT dpi = forSystem ? forSystem() : 0;
+    if (dpi == 0) {
+        if (HDC screen = GetDC(nullptr)) {
+            dpi = UINT(GetDeviceCaps(screen, LOGPIXELSX));
+            ReleaseDC(nullptr, screen);
+        }
+    }
+    return ScaleForDpi(dpi);
+}
+
 // ---- cursors ---------------------------------------------------------------
 
-void Win32Platform::DefineCursor(CursorKind kind, const CursorImage& /*image*/) {
-    // The executable carries the closed hand as its cursor resource "FIST",
-    // made from the same file as the picture handed over here; the system
-    // draws its own resource best (the file's inverting pixels included).
+namespace {
+
+// A colour cursor made from the picture and its shape (pixels outside the
+// shape transparent).
+HCURSOR CursorFromImage(const CursorImage& image) {
+    const Bitmap& picture = image.Picture;
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof(header);
+    header.bV5Width = picture.Width;
+    header.bV5Height = -picture.Height;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!colour) return nullptr;
+    auto* pixels = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < picture.Height; ++y)
+        for (int x = 0; x < picture.Width; ++x)
+            pixels[size_t(y) * size_t(picture.Width) + size_t(x)] =
+                image.Shape.Contains(x, y) ? 0xFF000000u | picture.At(x, y) : 0u;
+    HBITMAP mask = CreateBitmap(picture.Width, picture.Height, 1, 1, nullptr);
+    ICONINFO info{};
+    info.fIcon = FALSE;
+    info.xHotspot = DWORD(image.HotX);
+    info.yHotspot = DWORD(image.HotY);
+    info.hbmMask = mask;
+    info.hbmColor = colour;
+    HCURSOR cursor = reinterpret_cast<HCURSOR>(CreateIconIndirect(&info));
+    DeleteObject(colour);
+    if (mask) DeleteObject(mask);
+    return cursor;
+}
+
+}  // namespace
+
+void Win32Platform::DefineCursor(CursorKind kind, const CursorImage& image) {
     if (kind != CursorKind::ClosedHand) return;
-    if (HCURSOR fist = LoadCursorW(GetModuleHandleW(nullptr), L"FIST")) cursors_[kind] = fist;
+    // At 1x the executable's own cursor resource "FIST", made from the same
+    // file as the picture handed over here: the system draws its resource
+    // best (the file's inverting pixels included). At a larger scale the
+    // picture handed over, which is drawn for it.
+    HCURSOR cursor = image.Picture.Width > 32 ? CursorFromImage(image) : nullptr;
+    if (!cursor) cursor = LoadCursorW(GetModuleHandleW(nullptr), L"FIST");
+    if (cursor) cursors_[kind] = cursor;
+    ShowCurrentCursor();
 }
 
 void Win32Platform::SetCursor(CursorKind kind) {

@@ -35,6 +35,7 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
     int ScreenBitsPerPixel() const override;
+    int PreferredScale() const override;
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override;
     void ShowMessage(const std::string& title, const std::string& text) override;

@@ -3,12 +3,17 @@
 
 #include <windowsx.h>
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/WideText.h"
+#include "util/Scale.h"
 
 namespace {
 
@@ -263,6 +268,11 @@ LRESULT Win32Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 grabbed_ = false;
                 Router().CaptureTaken(this);
             }
+            return 0;
+        case WM_DPICHANGED:
+            // Moved to a monitor of another density: the program redraws
+            // itself at that scale (and sizes the window for it).
+            Router().ScaleWanted(this, ScaleForDpi(LOWORD(wParam)));
             return 0;
         case WM_WINDOWPOSCHANGED: {
             // The system's word on where the window is, whoever moved it.
