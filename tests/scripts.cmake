@@ -29,4 +29,8 @@ if(TARGET quorvex)
   # One X server and the pointer are shared by the whole test: never in
   # parallel with another GUI test.
   set_tests_properties(gui_smoke PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
+  # The same program drawn at scale 2 on a bigger screen.
+  add_test(NAME gui_scale
+           COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/gui/scale.sh $<TARGET_FILE:quorvex> $<TARGET_FILE:quorvex_gui_probe>)
+  set_tests_properties(gui_scale PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
 endif()

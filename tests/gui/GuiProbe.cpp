@@ -20,7 +20,10 @@
 //   high SPACES COLORS DOUBLES ROWS SECONDS
 //                                    a stored "High" text holding that one record
 //
-// SHOT is a 24-bit BMP screenshot of the whole screen.
+// SHOT is a 24-bit BMP screenshot of the whole screen. With PROBE_SCALE=2
+// or 3 the windows were drawn at that scale: X and Y are still the window's
+// (or the text's) corner on the screen, and the checks read one pixel of
+// every block of the screenshot and of the pictures alike.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -34,6 +37,7 @@
 #include "game/GameState.h"
 #include "game/RecordCodec.h"
 #include "resources/Pictures.h"
+#include "resources/ScaledPicture.h"
 #include "util/Bmp.h"
 #include "util/Region.h"
 #include "windows/CombsLayout.h"
@@ -62,13 +66,43 @@ std::optional<Bitmap> LoadShot(const char* path) {
     return image->Picture;
 }
 
+// The drawing scale the screenshots were taken at: PROBE_SCALE, else 1.
+int ProbeScale() {
+    const char* text = std::getenv("PROBE_SCALE");
+    const int scale = text ? std::atoi(text) : 1;
+    return scale >= 1 && scale <= 3 ? scale : 1;
+}
+
+// One pixel of every scale x scale block, the same one everywhere: a
+// picture and a screenshot reduced alike compare pixel for pixel as at 1x.
+Bitmap Reduced(const Bitmap& big, int scale) {
+    Bitmap small(big.Width / scale, big.Height / scale);
+    for (int y = 0; y < small.Height; ++y)
+        for (int x = 0; x < small.Width; ++x) small.At(x, y) = big.At(x * scale + scale / 2, y * scale + scale / 2);
+    return small;
+}
+
+// The screenshot with the area right and below (ox, oy) reduced about that
+// corner: what was at (ox + scale * x, oy + scale * y) stands at (ox + x,
+// oy + y), so the checks below work in logical pixels from the same corner.
+Bitmap ReducedAbout(const Bitmap& shot, int ox, int oy, int scale) {
+    Bitmap out(shot.Width, shot.Height, 0xFF000000u);
+    for (int y = 0; oy + y < shot.Height; ++y)
+        for (int x = 0; ox + x < shot.Width; ++x) {
+            const int sx = ox + scale * x + scale / 2, sy = oy + scale * y + scale / 2;
+            if (shot.Contains(sx, sy) && shot.Contains(ox + x, oy + y) && ox + x >= 0 && oy + y >= 0)
+                out.At(ox + x, oy + y) = shot.At(sx, sy);
+        }
+    return out;
+}
+
 Bitmap Picture(PictureWindow window, const char* name) {
-    auto image = LoadPicture(window, name);
-    if (!image) {
+    auto picture = PictureAt(window, name, ProbeScale());
+    if (!picture) {
         std::fprintf(stderr, "probe: no picture %s\n", name);
         std::exit(2);
     }
-    return image->Picture;
+    return Reduced(*picture, ProbeScale());
 }
 
 uint32_t At(const Bitmap& b, int x, int y) { return b.Contains(x, y) ? b.At(x, y) & 0xFFFFFF : 0xFF000000u; }
@@ -84,7 +118,7 @@ int Matching(const Bitmap& shot, int sx, int sy, const Bitmap& picture, int px, 
 }
 
 Region BoardOutline() {
-    Region region(board::WindowWidth, board::WindowHeight);
+    Region region(board::WindowWidth, board::WindowHeight, ProbeScale());
     for (const auto& step : board::Outline) {
         Shape s;
         switch (step.Shape) {
@@ -146,10 +180,11 @@ int Geometry() {
 }
 
 int Outline(const Bitmap& shot, int wx, int wy) {
+    // Every pixel of the window, at the scale it was drawn.
     const Region outline = BoardOutline();
     long outsideWrong = 0, outside = 0, insideDesktop = 0, inside = 0;
-    for (int y = 0; y < board::WindowHeight; ++y)
-        for (int x = 0; x < board::WindowWidth; ++x) {
+    for (int y = 0; y < outline.Height(); ++y)
+        for (int x = 0; x < outline.Width(); ++x) {
             if (!shot.Contains(wx + x, wy + y)) continue;
             const bool desktop = At(shot, wx + x, wy + y) == Desktop;
             if (outline.Contains(x, y)) {
@@ -353,9 +388,12 @@ int main(int argc, char** argv) {
     if (what == "record" && argc == 6) return Record(argv[2], n(3), n(4), n(5) != 0);
     if (what == "guess" && argc >= 5) return Guess(n(2), n(3), n(4) != 0, argv + 5, argc - 5);
     if (argc < 5) return Fail("usage: see the head of tests/gui/GuiProbe.cpp");
-    const auto shot = LoadShot(argv[2]);
-    if (!shot) return 2;
-    if (what == "outline") return Outline(*shot, n(3), n(4));
+    auto loaded = LoadShot(argv[2]);
+    if (!loaded) return 2;
+    if (what == "outline") return Outline(*loaded, n(3), n(4));
+    // The other checks read logical pixels from the corner they are given.
+    const std::optional<Bitmap> shot =
+        ProbeScale() == 1 ? std::move(loaded) : std::optional<Bitmap>(ReducedAbout(*loaded, n(3), n(4), ProbeScale()));
     if (what == "digits" && argc == 6) return Digits(*shot, n(3), n(4), n(5));
     if (what == "pegs" && argc == 7) return Pegs(*shot, n(3), n(4), n(5), n(6));
     if (what == "ball" && argc == 7) return Ball(*shot, n(3), n(4), n(5), n(6));

@@ -21,7 +21,11 @@ cleanup() {
 trap cleanup EXIT
 
 # ---- the X server ----------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# GUI_SCREEN (WIDTHxHEIGHT) gives a bigger screen, for windows drawn at a
+# larger scale.
+screen=${GUI_SCREEN:-1024x768}
+screen_w=${screen%x*} screen_h=${screen#*x}
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 # A loaded machine may take long to bring the server up, so the waits are
 # generous (a minute each); a server that died ends the test at once.
@@ -39,7 +43,6 @@ for _ in $(seq 600); do
   sleep 0.1
 done
 xdpyinfo >/dev/null 2>&1 || x_failed "$DISPLAY did not answer within 60 s"
-screen_w=1024 screen_h=768
 
 # A window manager on the private server (openbox), as a desktop has one:
 # it places, moves and focuses windows and turns Alt+F4 into a close
