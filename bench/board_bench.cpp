@@ -16,6 +16,7 @@
 #include "game/Rules.h"
 #include "game/Solver.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "util/Scale.h"
 
 namespace {
 
@@ -24,8 +25,11 @@ struct Program {
     HeadlessPlatform platform;
     std::unique_ptr<Application> app;
 
-    Program(int spaces, int colors, bool doubles, bool holes = false) {
+    // At the drawing scale `scale`, on a screen as many times bigger.
+    Program(int spaces, int colors, bool doubles, bool holes = false, int scale = 1) {
         ResetGameState();
+        platform.SetScreen(1024 * scale, 768 * scale, 32);
+        platform.SetPreferredScale(scale);
         auto& store = *platform.StoreContents();
         store.Set("Game", "Spaces", std::to_string(spaces));
         store.Set("Game", "Colors", std::to_string(colors));
@@ -38,9 +42,14 @@ struct Program {
     ~Program() {
         EndProgram(*app);
         SetStoreOpener(nullptr);
+        SetDrawingScale(1);
     }
     TfrmMain& Main() { return *frmMain; }
-    void Move(int x, int y) { platform.PointerMove(Main().Left() + x, Main().Top() + y); }
+    // The pointer onto the board's logical point, in screen pixels.
+    void Move(int x, int y) {
+        const int s = DrawingScale();
+        platform.PointerMove((Main().Left() + x) * s, (Main().Top() + y) * s);
+    }
 };
 
 // The worst first row: five of ten colours with repeats, 11111 answered
@@ -137,15 +146,16 @@ void BoardInPlay() {
     BoardState.ColorMarks[7] = MarkRing;
 }
 
+// At scale 1, 2 and 3 (the argument).
 void BM_RedrawAndPaint(benchmark::State& state) {
-    Program program(5, 10, true);
+    Program program(5, 10, true, false, int(state.range(0)));
     BoardInPlay();
     for (auto _ : state) {
         program.Main().RedrawBoard();
         program.Main().PBoxPaint();
     }
 }
-BENCHMARK(BM_RedrawAndPaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawAndPaint)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 
 // The same board composed with pixel-by-pixel copies of whole pictures.
 void BM_RedrawAndPaintPlain(benchmark::State& state) {
@@ -202,9 +212,10 @@ void BM_ShapeWith60HolesPlain(benchmark::State& state) {
 }
 BENCHMARK(BM_ShapeWith60HolesPlain)->Unit(benchmark::kMicrosecond);
 
-// One move onto the big ball and one off it: each lights or puts out.
+// One move onto the big ball and one off it: each lights or puts out; at
+// scale 1, 2 and 3 (the argument).
 void BM_HoverMove(benchmark::State& state) {
-    Program program(5, 10, true);
+    Program program(5, 10, true, false, int(state.range(0)));
     const board::Point ball = board::BigBallCentre;
     bool on = false;
     for (auto _ : state) {
@@ -212,7 +223,7 @@ void BM_HoverMove(benchmark::State& state) {
         program.Move(on ? ball.X : ball.X + 50, on ? ball.Y : ball.Y - 90);
     }
 }
-BENCHMARK(BM_HoverMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HoverMove)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 
 // The plain way: a full repaint on every move.
 void BM_HoverMovePlain(benchmark::State& state) {
