@@ -5,12 +5,16 @@
 # interleaved, launch after launch, under one private Xvfb; the figures are
 # medians. The map is seen by an X client watching the root window
 # (xev), so nothing polls while a program starts.
-# Usage: bench/startup.sh [BUILD_DIR] [LAUNCHES]   (default: build, 9)
+# The game is also started at drawing scale 2 (GDK_SCALE=2), and, when a
+# third argument names another build of the game (an earlier version, say),
+# that one too, in the same rounds.
+# Usage: bench/startup.sh [BUILD_DIR] [LAUNCHES] [OTHER_PROGRAM]   (default: build, 9)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh bench
 build=${1:-build}
 launches=${2:-9}
+other=${3:-}
 game="$build/app/quorvex"
 peer=/usr/games/sgt-guess
 [ -x "$game" ] || { echo "build the game first: cmake --build $build --target quorvex"; exit 1; }
@@ -30,7 +34,7 @@ trap cleanup EXIT
 
 cc -O2 -o "$work/bare_sdl" bench/bare_sdl.c $(sdl2-config --cflags --libs)
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 2112x1680x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
@@ -59,11 +63,13 @@ measure() {
   awk -v a="$t0" -v b="$t1" -v r="$rss" 'BEGIN {printf "%.1f %d\n", (b - a) * 1000, r}'
 }
 
-names=(quorvex bare-sdl sgt-guess)
-commands=("$game" "$work/bare_sdl" "$peer")
+names=(quorvex quorvex-2x bare-sdl sgt-guess)
+commands=("$game" "env GDK_SCALE=2 $game" "$work/bare_sdl" "$peer")
+if [ -n "$other" ]; then names+=(other); commands+=("$other"); fi
 for ((round = 1; round <= launches; round++)); do
-  for i in 0 1 2; do
-    echo "${names[$i]} $(measure "${commands[$i]}")" >>"$work/samples"
+  for i in "${!names[@]}"; do
+    # shellcheck disable=SC2086  # a command may carry its environment
+    echo "${names[$i]} $(measure ${commands[$i]})" >>"$work/samples"
   done
 done
 
@@ -78,6 +84,8 @@ echo "start-up to the first mapped window, and resident memory 1 s later; median
 for n in "${names[@]}"; do
   awk -v n="$n" -v t="${ms[$n]}" -v k="${kb[$n]}" 'BEGIN {printf "  %-10s %7.1f ms  %6.1f MB\n", n, t, k / 1024}'
 done
+[ -z "$other" ] || awk -v q="${ms[quorvex]}" -v o="${ms[other]}" 'BEGIN {printf "quorvex / other %.2f\n", q / o}'
+awk -v q="${ms[quorvex]}" -v d="${ms[quorvex-2x]}" 'BEGIN {printf "quorvex at 2x / at 1x %.2f\n", d / q}'
 awk -v q="${ms[quorvex]}" -v b="${ms[bare-sdl]}" -v s="${ms[sgt-guess]}" -v k="${kb[quorvex]}" 'BEGIN {
   printf "quorvex / sgt-guess %.2f (at most 0.50), quorvex / bare SDL %.2f (at most 1.15), quorvex %.1f MB (at most 20)\n",
     q / s, q / b, k / 1024

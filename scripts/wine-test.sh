@@ -19,6 +19,8 @@ cmake -S . -B build-w32 -DQUORVEX_BENCH=OFF >/dev/null
 cmake --build build-w32 --target quorvex_gui_probe -j2 >/dev/null
 probe="$root/build-w32/tests/quorvex_gui_probe"
 
+# Room for the board at scale 2 (1056 x 840) beside everything else.
+export GUI_SCREEN=2112x1680
 . tests/wine/lib.sh
 
 
@@ -227,6 +229,26 @@ check "the record of the win ($won_rows rows) is in the registry" \
   equal "$("$probe" record "$(reg_value Game High)" 4 6 0 | cut -d' ' -f1)" "${won_rows:-none}"
 check "... next to the record kept from before" equal "$("$probe" record "$(reg_value Game High)" 5 8 0 | cut -d' ' -f1)" 5
 check "the changed timer switch is stored" equal "$(reg_value Game ViewTimer)" "$((1 - timer_before))"
+
+# ---- last start: drawn at scale 2 (the registry value Scale) -------------
+reg_set Windows Scale 2
+reg_set Game Holes 0  # the earlier run opened the holes; the outline check wants them closed
+start_game
+read -r main_x main_y < <(wait_place $((MAIN_W * 2)) $((MAIN_H * 2))) || main_x=""
+check "Scale=2 in the registry gives a board of $((MAIN_W * 2)) x $((MAIN_H * 2))" test -n "$main_x"
+if [ -n "$main_x" ]; then
+  sleep 1; shot
+  check "the desktop shows outside the scaled outline, the board inside" \
+    env PROBE_SCALE=2 "$probe" outline "$work/shot.bmp" "$main_x" "$main_y"
+  click $((main_x + BARE_X * 2)) $((main_y + BARE_Y * 2)); key F2
+  drag $((main_x + COLOR_6_X * 2)) $((main_y + COLOR_6_Y * 2)) $((main_x + HOLE_1_12_X * 2)) $((main_y + HOLE_1_12_Y * 2))
+  sleep 0.5; shot
+  check "a ball dropped at scaled coordinates lands and reads back" \
+    equal "$(PROBE_SCALE=2 "$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 12)" 6
+  click $((main_x + BUTTON_7_X * 2)) $((main_y + BUTTON_7_Y * 2))
+  check "the exit bullet of the scaled board ends the program" wait_ended
+  check "... and the place is kept in screen pixels" equal "$(reg_value Windows MainLeft)" "$main_x"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
