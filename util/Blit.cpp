@@ -55,6 +55,12 @@ void CopyRows(Bitmap& canvas, const ClippedCopy& c, const Bitmap& source, Op op)
         rows = PixelAt(source, c.SrcX, c.SrcY);
         rowStep = size_t(source.Width);
     }
+    // Whole rows of two bitmaps of one width are one block: one call, which
+    // a large copy needs to stream past the caches.
+    if (c.Width == canvas.Width && rowStep == size_t(canvas.Width)) {
+        op(&canvas.At(0, c.DstY), rows, size_t(c.Width) * size_t(c.Height));
+        return;
+    }
     for (int row = 0; row < c.Height; ++row) {
         const uint32_t* src = rows + size_t(row) * rowStep;
         uint32_t* dst = &canvas.At(c.DstX, c.DstY + row);

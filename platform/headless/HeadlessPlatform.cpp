@@ -66,6 +66,11 @@ void HeadlessWindow::Present(const Bitmap& surface, const Rect& dirty) {
     lastDirty_ = clipped;
     // The window's own pixels, whatever scale the picture was drawn at.
     const Rect part = Intersect(clipped, Rect{0, 0, surface.Width, surface.Height});
+    if (part.Width == surface.Width && surface.Width == presented_.Width) {
+        std::copy_n(surface.Pixels.begin() + std::ptrdiff_t(part.Top) * surface.Width,
+                    size_t(part.Width) * size_t(part.Height), &presented_.At(0, part.Top));
+        return;
+    }
     for (int y = part.Top; y < part.Bottom(); ++y)
         std::copy_n(surface.Pixels.begin() + std::ptrdiff_t(y) * surface.Width + part.Left, part.Width,
                     &presented_.At(part.Left, y));
