@@ -151,8 +151,12 @@ TEST(ArtScales, BallMasksCoverExactlyTheirBallAtEachScale)
                 const uint32_t m = mask.At(x, y);
                 ASSERT_TRUE(m == 0 || m == 0xFFFFFF) << s << "x mask grey at " << x << "," << y;
                 const double d = std::hypot(x + 0.5 - c, y + 0.5 - c);
-                if (d < r - 1) EXPECT_EQ(m, 0u) << s << "x " << x << "," << y;
-                if (d > r + 1) EXPECT_EQ(m, 0xFFFFFFu) << s << "x " << x << "," << y;
+                if (d < r - 1) {
+                    EXPECT_EQ(m, 0u) << s << "x " << x << "," << y;
+                }
+                if (d > r + 1) {
+                    EXPECT_EQ(m, 0xFFFFFFu) << s << "x " << x << "," << y;
+                }
             }
         // Each frame's ball lies in its cell at S times the 1x place: black
         // wherever the mask is white, drawn where it is black.
