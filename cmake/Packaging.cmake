@@ -29,7 +29,7 @@ if(QUORVEX_GZIP)
                   OUTPUT_FILE ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
 endif()
-foreach(size 32 64)
+foreach(size 32 64 96)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/quorvex-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME quorvex.png)
 endforeach()
@@ -46,7 +46,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # What the program links against; xdg-open shows the help.
 # The C++ runtime is linked into the program (app/CMakeLists.txt).
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.0.22), libxext6, libx11-6, libc6 (>= 2.34)")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libsdl2-2.0-0 (>= 2.0.22), libxext6, libx11-6, zlib1g, libc6 (>= 2.34)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -3,6 +3,17 @@
 
 #include <algorithm>
 
+#include "resources/Compressed.h"
+
+namespace {
+
+bool KnownScale(int scale) { return scale >= MinPictureScale && scale <= MaxPictureScale; }
+
+// "" at 1x, "2x/" and "3x/" above.
+std::string ScaleFolder(int scale) { return scale == 1 ? std::string() : std::to_string(scale) + "x/"; }
+
+}  // namespace
+
 std::string_view WindowFolder(PictureWindow window)
 {
     switch (window) {
@@ -19,30 +30,66 @@ std::string_view WindowFolder(PictureWindow window)
 
 std::span<const uint8_t> ResourceBytes(std::string_view path)
 {
+    // The table is sorted by path (the build sorts it), so a binary search
+    // finds a file among the three scales' hundreds as fast as among one.
     const auto files = EmbeddedFiles();
-    const auto it = std::find_if(files.begin(), files.end(), [&](const EmbeddedFile& f) { return f.Path == path; });
-    return it == files.end() ? std::span<const uint8_t>{} : it->Bytes;
+    const auto it = std::lower_bound(files.begin(), files.end(), path,
+                                     [](const EmbeddedFile& f, std::string_view p) { return f.Path < p; });
+    return it == files.end() || it->Path != path ? std::span<const uint8_t>{} : it->Bytes;
 }
 
-std::span<const uint8_t> PictureBytes(PictureWindow window, std::string_view name)
+std::string PicturePath(PictureWindow window, std::string_view name, int scale)
 {
-    std::string path(WindowFolder(window));
+    if (!KnownScale(scale)) return {};
+    std::string path = ScaleFolder(scale);
+    path += WindowFolder(window);
     path += '/';
     path += name;
     path += ".bmp";
-    return ResourceBytes(path);
+    if (scale != 1) path += packed::Suffix;
+    return path;
+}
+
+std::span<const uint8_t> PictureBytes(PictureWindow window, std::string_view name, int scale)
+{
+    const std::string path = PicturePath(window, name, scale);
+    return path.empty() ? std::span<const uint8_t>{} : ResourceBytes(path);
+}
+
+std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, int scale, std::string* error)
+{
+    if (!KnownScale(scale)) {
+        if (error) *error = "no pictures at scale " + std::to_string(scale) + " (only 1, 2 and 3)";
+        return std::nullopt;
+    }
+    const auto bytes = PictureBytes(window, name, scale);
+    if (bytes.empty()) {
+        if (error)
+            *error = "no picture " + std::string(name) + " for window " + std::string(WindowFolder(window)) +
+                     " at scale " + std::to_string(scale);
+        return std::nullopt;
+    }
+    if (scale == 1) return DecodeBmp(bytes.data(), bytes.size(), error);
+    std::string why;
+    const auto bmp = InflatePicture(bytes, &why);
+    if (!bmp) {
+        if (error) *error = PicturePath(window, name, scale) + ": " + why;
+        return std::nullopt;
+    }
+    return DecodeBmp(bmp->data(), bmp->size(), error);
 }
 
 std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, std::string* error)
 {
-    const auto bytes = PictureBytes(window, name);
-    if (bytes.empty()) {
-        if (error) *error = "no picture " + std::string(name) + " for window " + std::string(WindowFolder(window));
-        return std::nullopt;
-    }
-    return DecodeBmp(bytes.data(), bytes.size(), error);
+    return LoadPicture(window, name, 1, error);
 }
 
-std::span<const uint8_t> CursorFistBytes() { return ResourceBytes("FIST.cur"); }
+std::span<const uint8_t> CursorFistBytes(int scale)
+{
+    return KnownScale(scale) ? ResourceBytes(ScaleFolder(scale) + "FIST.cur") : std::span<const uint8_t>{};
+}
 
-std::span<const uint8_t> ProgramIconBytes() { return ResourceBytes("QuorVex.ico"); }
+std::span<const uint8_t> ProgramIconBytes(int scale)
+{
+    return KnownScale(scale) ? ResourceBytes(ScaleFolder(scale) + "QuorVex.ico") : std::span<const uint8_t>{};
+}

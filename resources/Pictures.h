@@ -5,7 +5,14 @@
 // "message", "options", "high", "about"), so the main window's caption
 // ImgHigh and the high-score window's imgHigh never mix even where names
 // repeat across windows. Names are matched exactly, case included.
-// Owns nothing but read-only bytes compiled into the program.
+//
+// Every picture exists at three scales, drawn from the same shapes: 1x in
+// "<window>/<name>.bmp", 2x and 3x in "2x/<window>/<name>.bmp.z" and
+// "3x/<window>/<name>.bmp.z", exactly 2 and 3 times the 1x size each way,
+// with everything in them at 2 and 3 times its 1x place, and compressed
+// (see Compressed.h). The 1x pictures are plain BMP files read in place.
+// Owns nothing but read-only bytes compiled into the program (and, for the
+// larger scales, the pictures it inflates and hands over).
 #pragma once
 
 #include <cstdint>
@@ -23,6 +30,10 @@ struct EmbeddedFile {
     std::span<const uint8_t> Bytes;
 };
 
+// The scales pictures are drawn at.
+inline constexpr int MinPictureScale = 1;
+inline constexpr int MaxPictureScale = 3;
+
 // Every embedded file, sorted by path.
 std::span<const EmbeddedFile> EmbeddedFiles();
 
@@ -32,14 +43,27 @@ std::string_view WindowFolder(PictureWindow window);
 // The bytes of a file by its path below resources/; empty when missing.
 std::span<const uint8_t> ResourceBytes(std::string_view path);
 
-// The BMP bytes of a window's picture; empty when there is no such picture.
-std::span<const uint8_t> PictureBytes(PictureWindow window, std::string_view name);
+// The path below resources/ of a window's picture at a scale (1, 2 or 3),
+// e.g. "main/ImgBoard.bmp", "2x/main/ImgBoard.bmp.z"; empty for any other
+// scale.
+std::string PicturePath(PictureWindow window, std::string_view name, int scale);
 
-// A window's picture decoded, or nothing (with *error saying why) when it is
-// missing or its file is not a picture the decoder accepts.
+// The embedded bytes of a window's picture at a scale: a BMP file at 1x,
+// the compressed form at 2x and 3x; empty when there is no such picture.
+std::span<const uint8_t> PictureBytes(PictureWindow window, std::string_view name, int scale = 1);
+
+// A window's picture at a scale (1, 2 or 3) decoded, or nothing (with
+// *error saying why) when the scale is not one of those, the picture is
+// missing, or its file does not inflate or decode.
+std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, int scale,
+                                    std::string* error = nullptr);
+// The same at 1x.
 std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, std::string* error = nullptr);
 
-// The cursor "FIST" (a .cur file, 32 x 32, two colours, hot spot 15, 15)
-// and the program's icon (a .ico file, 32 x 32, 256 colours).
-std::span<const uint8_t> CursorFistBytes();
-std::span<const uint8_t> ProgramIconBytes();
+// The cursor "FIST" at a scale (a .cur file, two colours: 32 x 32 with the
+// hot spot at 15, 15 at 1x; 64 x 64 and 96 x 96, hot spot 30, 30 and
+// 45, 45 at 2x and 3x); empty for any other scale.
+std::span<const uint8_t> CursorFistBytes(int scale = 1);
+// The program's icon (a .ico file of 256 colours) drawn at a scale: 32, 64
+// or 96 pixels square at 1x, 2x and 3x; empty for any other scale.
+std::span<const uint8_t> ProgramIconBytes(int scale = 1);

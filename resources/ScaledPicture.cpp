@@ -6,12 +6,21 @@
 #include "util/Blit.h"
 
 std::optional<Bitmap> PictureAt(PictureWindow window, std::string_view name, int scale) {
+    if (auto image = LoadPicture(window, name, scale)) {
+        image->Picture.Scale = scale;
+        return std::move(image->Picture);
+    }
+    // Drawn for no other scale than 1x: shown enlarged.
     auto image = LoadPicture(window, name);
     if (!image) return std::nullopt;
     return Rescaled(image->Picture, scale);
 }
 
 std::optional<CursorImage> ClosedHandAt(int scale) {
+    if (scale > 1) {
+        const auto drawn = CursorFistBytes(scale);
+        if (auto cursor = DecodeCur(drawn.data(), drawn.size())) return cursor;
+    }
     const auto bytes = CursorFistBytes();
     auto cursor = DecodeCur(bytes.data(), bytes.size());
     if (!cursor || scale <= 1) return cursor;

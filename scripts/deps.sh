@@ -3,18 +3,20 @@
 # Usage: scripts/deps.sh test|play|art|cross|wine|bench|fuzz
 set -euo pipefail
 
-want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev)
+# zlib inflates the embedded 2x and 3x pictures (and the art generator
+# writes them); the Windows build links the mingw one statically.
+want=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev zlib1g-dev)
 case "${1:-test}" in
   # The desktop program, and for its GUI test a private X server, a driver
   # and what reads the screen back.
   test)  want+=(libsdl2-dev libxext-dev xvfb xdotool x11-utils imagemagick openbox appstream) ;;
   play)  want+=(libsdl2-dev libxext-dev xdg-utils) ;;
   art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core fonts-lato imagemagick) ;;
-  cross) want+=(g++-mingw-w64-x86-64) ;;
+  cross) want+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev) ;;
   bench) want+=(libsdl2-dev libxext-dev xvfb x11-utils sgt-puzzles) ;;  # bench/startup.sh
   fuzz)  want+=(clang libclang-rt-14-dev) ;;
   # The Windows program under Wine, driven and read back as the GUI test does.
-  wine)  want+=(g++-mingw-w64-x86-64 wine xvfb xauth xdotool x11-utils imagemagick) ;;
+  wine)  want+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine xvfb xauth xdotool x11-utils imagemagick) ;;
   *) echo "usage: $0 test|play|art|cross|wine|bench|fuzz" >&2; exit 2 ;;
 esac
 

@@ -322,3 +322,30 @@ TEST(SideArt, HighScoreLabelsLieOutsideTheCellsThatADoubleClickClears)
         for (int x = 14; x < first.X; ++x) labels += PaleLettering(high.At(x, y));
     EXPECT_GT(labels, 7 * 10);
 }
+
+TEST(SideArt, OverlaysLineUpWithTheirBackgroundAtEachScale)
+{
+    // At 2x and 3x an overlay lies at S times its 1x place: its border, one
+    // 1x pixel (S pixels) wide, is the background beneath it exactly, and
+    // the lit look inside is there.
+    for (int s : {2, 3}) {
+        for (const Placed& o : kOverlays) {
+            std::string error;
+            const auto background = LoadPicture(o.Window, o.Background, s, &error);
+            const auto overlay = LoadPicture(o.Window, o.Name, s, &error);
+            ASSERT_TRUE(background && overlay) << o.Name << " at " << s << "x: " << error;
+            const Bitmap& b = background->Picture;
+            const Bitmap& p = overlay->Picture;
+            ASSERT_EQ(p.Width, s * o.W) << o.Name;
+            int border = 0, inside = 0;
+            for (int y = 0; y < p.Height; ++y)
+                for (int x = 0; x < p.Width; ++x) {
+                    if (p.At(x, y) == b.At(s * o.X + x, s * o.Y + y)) continue;
+                    const bool edge = x < s || y < s || x >= p.Width - s || y >= p.Height - s;
+                    ++(edge ? border : inside);
+                }
+            EXPECT_EQ(border, 0) << WindowFolder(o.Window) << "/" << o.Name << " at " << s << "x";
+            EXPECT_GE(inside * 10, (p.Width - 2 * s) * (p.Height - 2 * s)) << o.Name << " at " << s << "x";
+        }
+    }
+}

@@ -1,6 +1,7 @@
 # Runs the art generator into a fresh folder and compares every file it
 # writes with the committed resources/, byte for byte, and the other way
-# round: the committed pictures must be exactly the generator's output.
+# round: the committed pictures (1x, and the compressed 2x and 3x sets) must
+# be exactly the generator's output.
 #   cmake -DARTGEN=<quorvex_artgen> -DRESOURCES=<resources dir> -DWORK=<scratch dir> -P ArtRegenCheck.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
@@ -9,7 +10,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "quorvex_artgen failed: ${rc}")
 endif()
 
-set(patterns *.bmp *.cur *.ico)
+set(patterns *.bmp *.bmp.z *.cur *.ico)
 set(generated "")
 set(committed "")
 foreach(p IN LISTS patterns)

@@ -2,12 +2,15 @@
 #include "ArtCommon.h"
 
 #include <pango/pangocairo.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <set>
 #include <stdexcept>
+
+#include "resources/Compressed.h"
 
 namespace art {
 
@@ -130,18 +133,31 @@ void SetSource(cairo_t* cr, const Color& c, double alpha)
 
 // ---- Canvas --------------------------------------------------------------
 
+namespace {
+int g_drawingScale = 1;
+}
+
+void SetDrawingScale(int scale)
+{
+    if (scale < 1 || scale > 3) throw std::invalid_argument("drawing scale must be 1, 2 or 3");
+    g_drawingScale = scale;
+}
+
+int DrawingScale() { return g_drawingScale; }
+
 Canvas::Canvas(int width, int height)
-    : width_(width), height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
+    : width_(width), height_(height), scale_(g_drawingScale),
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale_, height * scale_)),
       cr_(cairo_create(surface_))
 {
     if (cairo_surface_status(surface_) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error("cairo surface could not be created");
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_GRAY);
+    ResetMatrix();
 }
 
 Canvas::Canvas(Canvas&& other) noexcept
-    : width_(other.width_), height_(other.height_), surface_(other.surface_), cr_(other.cr_)
+    : width_(other.width_), height_(other.height_), scale_(other.scale_), surface_(other.surface_), cr_(other.cr_)
 {
     other.surface_ = nullptr;
     other.cr_ = nullptr;
@@ -155,9 +171,15 @@ Canvas::~Canvas()
 
 void Canvas::Sync() const { cairo_surface_flush(surface_); }
 
+void Canvas::ResetMatrix() const
+{
+    cairo_identity_matrix(cr_);
+    if (scale_ != 1) cairo_scale(cr_, scale_, scale_);
+}
+
 uint32_t Canvas::Pixel(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) return 0;
     Sync();
     const auto* row = cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
     return reinterpret_cast<const uint32_t*>(row)[x] & 0x00FFFFFFu;
@@ -165,7 +187,7 @@ uint32_t Canvas::Pixel(int x, int y) const
 
 uint8_t Canvas::Alpha(int x, int y) const
 {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+    if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) return 0;
     Sync();
     const auto* row = cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
     return static_cast<uint8_t>(reinterpret_cast<const uint32_t*>(row)[x] >> 24);
@@ -173,7 +195,7 @@ uint8_t Canvas::Alpha(int x, int y) const
 
 void Canvas::SetPixel(int x, int y, uint32_t rgb)
 {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    if (x < 0 || y < 0 || x >= PixelWidth() || y >= PixelHeight()) return;
     Sync();
     auto* row = cairo_image_surface_get_data(surface_) + y * cairo_image_surface_get_stride(surface_);
     reinterpret_cast<uint32_t*>(row)[x] = 0xFF000000u | (rgb & 0x00FFFFFFu);
@@ -192,16 +214,23 @@ void Canvas::Fill(uint32_t rgb)
 void Canvas::Flatten()
 {
     Sync();
-    for (int y = 0; y < height_; ++y) {
+    for (int y = 0; y < PixelHeight(); ++y) {
         auto* row = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(surface_) +
                                                 y * cairo_image_surface_get_stride(surface_));
-        for (int x = 0; x < width_; ++x) row[x] |= 0xFF000000u;
+        for (int x = 0; x < PixelWidth(); ++x) row[x] |= 0xFF000000u;
     }
     cairo_surface_mark_dirty(surface_);
 }
 
 void Canvas::CopyFrom(const Canvas& src, int srcX, int srcY, int width, int height, int dstX, int dstY)
 {
+    if (src.scale_ != scale_) throw std::invalid_argument("canvases of different scales");
+    srcX *= scale_;
+    srcY *= scale_;
+    dstX *= scale_;
+    dstY *= scale_;
+    width *= scale_;
+    height *= scale_;
     src.Sync();
     Sync();
     const int srcStride = cairo_image_surface_get_stride(src.surface_);
@@ -210,10 +239,10 @@ void Canvas::CopyFrom(const Canvas& src, int srcX, int srcY, int width, int heig
     auto* d = cairo_image_surface_get_data(surface_);
     for (int y = 0; y < height; ++y) {
         const int sy = srcY + y, dy = dstY + y;
-        if (sy < 0 || sy >= src.height_ || dy < 0 || dy >= height_) continue;
+        if (sy < 0 || sy >= src.PixelHeight() || dy < 0 || dy >= PixelHeight()) continue;
         for (int x = 0; x < width; ++x) {
             const int sx = srcX + x, dx = dstX + x;
-            if (sx < 0 || sx >= src.width_ || dx < 0 || dx >= width_) continue;
+            if (sx < 0 || sx >= src.PixelWidth() || dx < 0 || dx >= PixelWidth()) continue;
             reinterpret_cast<uint32_t*>(d + dy * dstStride)[dx] =
                 reinterpret_cast<const uint32_t*>(s + sy * srcStride)[sx];
         }
@@ -223,18 +252,35 @@ void Canvas::CopyFrom(const Canvas& src, int srcX, int srcY, int width, int heig
 
 void Canvas::PaintOver(const Canvas& src, int dstX, int dstY, double alpha)
 {
+    if (src.scale_ != scale_) throw std::invalid_argument("canvases of different scales");
     src.Sync();
     cairo_save(cr_);
-    cairo_set_source_surface(cr_, src.surface_, dstX, dstY);
+    // The source surface has this canvas's pixel density: place it in pixels.
+    cairo_identity_matrix(cr_);
+    cairo_set_source_surface(cr_, src.surface_, dstX * scale_, dstY * scale_);
     cairo_paint_with_alpha(cr_, alpha);
     cairo_restore(cr_);
 }
 
 // ---- BMP -----------------------------------------------------------------
 
+std::vector<uint8_t> CompressPicture(const std::vector<uint8_t>& bmp)
+{
+    // Level 9, the one setting used everywhere, so the bytes depend only on
+    // the picture (and zlib's deflate, which has been stable for years).
+    std::vector<uint8_t> out(packed::Magic, packed::Magic + 4);
+    PutU32(out, static_cast<uint32_t>(bmp.size()));
+    uLongf packedSize = compressBound(static_cast<uLong>(bmp.size()));
+    out.resize(packed::HeaderSize + packedSize);
+    if (compress2(out.data() + packed::HeaderSize, &packedSize, bmp.data(), static_cast<uLong>(bmp.size()), 9) != Z_OK)
+        throw std::runtime_error("zlib could not compress a picture");
+    out.resize(packed::HeaderSize + packedSize);
+    return out;
+}
+
 std::vector<uint8_t> EncodeBmp24(const Canvas& canvas)
 {
-    const int w = canvas.Width(), h = canvas.Height();
+    const int w = canvas.PixelWidth(), h = canvas.PixelHeight();
     std::vector<uint8_t> out = BmpHeaders(w, h, 24, 0);
     const int pad = (4 - (w * 3) % 4) % 4;
     for (int y = h - 1; y >= 0; --y) {
@@ -272,7 +318,7 @@ std::vector<uint8_t> EncodeBmpPaletted(const Canvas& canvas, int bitsPerPixel,
     if ((bitsPerPixel != 4 && bitsPerPixel != 8) || palette.empty() ||
         palette.size() > (size_t{1} << bitsPerPixel))
         throw std::invalid_argument("paletted BMP needs 4 or 8 bits and a palette that fits");
-    const int w = canvas.Width(), h = canvas.Height();
+    const int w = canvas.PixelWidth(), h = canvas.PixelHeight();
     const int entries = 1 << bitsPerPixel;
     std::vector<uint8_t> out = BmpHeaders(w, h, bitsPerPixel, entries);
     for (int i = 0; i < entries; ++i) {
@@ -307,19 +353,36 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
     if (!f) throw std::runtime_error("cannot write " + path.string());
 }
 
+namespace {
+bool g_compressScaled = true;
+
+void WritePictureFile(const Canvas& canvas, const std::filesystem::path& path, const std::vector<uint8_t>& bmp)
+{
+    if (canvas.Scale() == 1 || !g_compressScaled) {
+        WriteFile(path, bmp);
+        return;
+    }
+    std::filesystem::path packed = path;
+    packed += ".z";
+    WriteFile(packed, CompressPicture(bmp));
+}
+}  // namespace
+
+void SetCompressScaled(bool compress) { g_compressScaled = compress; }
+
 void WriteBmp24(const Canvas& canvas, const std::filesystem::path& path)
 {
-    WriteFile(path, EncodeBmp24(canvas));
+    WritePictureFile(canvas, path, EncodeBmp24(canvas));
 }
 
 void WriteBmp4(const Canvas& canvas, const std::vector<uint32_t>& palette, const std::filesystem::path& path)
 {
-    WriteFile(path, EncodeBmpPaletted(canvas, 4, palette));
+    WritePictureFile(canvas, path, EncodeBmpPaletted(canvas, 4, palette));
 }
 
 void WriteBmp8(const Canvas& canvas, const std::vector<uint32_t>& palette, const std::filesystem::path& path)
 {
-    WriteFile(path, EncodeBmpPaletted(canvas, 8, palette));
+    WritePictureFile(canvas, path, EncodeBmpPaletted(canvas, 8, palette));
 }
 
 // ---- Text ----------------------------------------------------------------

@@ -38,12 +38,26 @@ struct Color {
 
 void SetSource(cairo_t* cr, const Color& c, double alpha = 1.0);
 
+// The scale every picture is drawn at (1, 2 or 3): a canvas made while it
+// is S holds S times as many pixels each way, and its context maps the 1x
+// coordinates every drawing uses onto them, so the same shapes come out
+// sharp at each scale. The 1x set is the reference; the others are the
+// same drawing, never a resampled copy.
+void SetDrawingScale(int scale);
+int DrawingScale();
+
 // A picture being drawn: an ARGB32 cairo surface and a context on it.
 // Pixels read back are the premultiplied colour, i.e. the picture as it
 // looks composited over black; that is exactly what a sprite on pure black
 // needs. The canvas starts fully transparent (reads as black).
+//
+// Sizes and drawing coordinates are in 1x units (Width, Height, CopyFrom,
+// PaintOver, the context's user space); single pixels are addressed in the
+// surface's own pixels (Pixel, Alpha, SetPixel, PixelWidth, PixelHeight),
+// which are Scale() times as many each way.
 class Canvas {
 public:
+    // width x height in 1x units, at the current drawing scale.
     Canvas(int width, int height);
     ~Canvas();
     Canvas(const Canvas&) = delete;
@@ -53,7 +67,12 @@ public:
 
     int Width() const { return width_; }
     int Height() const { return height_; }
+    int Scale() const { return scale_; }
+    int PixelWidth() const { return width_ * scale_; }
+    int PixelHeight() const { return height_ * scale_; }
     cairo_t* Cr() const { return cr_; }
+    // Puts the context back to plain 1x coordinates (the scale alone).
+    void ResetMatrix() const;
     cairo_surface_t* Surface() const { return surface_; }
 
     // 0x00RRGGBB of the pixel composited over black; out of range reads 0.
@@ -66,7 +85,8 @@ public:
     void Fill(uint32_t rgb);
     // Makes every pixel opaque, composited over black (what a BMP holds).
     void Flatten();
-    // Copies a rectangle of another canvas here, pixel for pixel (no blending).
+    // Copies a rectangle (1x units) of another canvas of the same scale
+    // here, pixel for pixel (no blending).
     void CopyFrom(const Canvas& src, int srcX, int srcY, int width, int height, int dstX, int dstY);
     // Paints another canvas over this one at (dstX, dstY) with its alpha.
     void PaintOver(const Canvas& src, int dstX, int dstY, double alpha = 1.0);
@@ -75,6 +95,7 @@ private:
     void Sync() const;  // flushes cairo before direct pixel access
     int width_;
     int height_;
+    int scale_;
     cairo_surface_t* surface_;
     cairo_t* cr_;
 };
@@ -92,7 +113,13 @@ std::vector<uint8_t> EncodeBmpPaletted(const Canvas& canvas, int bitsPerPixel,
 // Index of the palette entry nearest to rgb (squared RGB distance).
 int NearestPaletteIndex(uint32_t rgb, const std::vector<uint32_t>& palette);
 
+// The compressed form of a BMP file the program embeds for 2x and 3x.
+std::vector<uint8_t> CompressPicture(const std::vector<uint8_t>& bmp);
+
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+// Whether pictures drawn at 2x and 3x are written compressed (<name>.bmp.z,
+// see resources/Compressed.h) or as plain BMP files; 1x is always plain.
+void SetCompressScaled(bool compress);
 // Convenience: encode and write, creating the parent folder.
 void WriteBmp24(const Canvas& canvas, const std::filesystem::path& path);
 void WriteBmp4(const Canvas& canvas, const std::vector<uint32_t>& palette, const std::filesystem::path& path);

@@ -128,8 +128,8 @@ void EngraveSymbol(cairo_t* cr, int c, double cx, double cy, double radius)
 Canvas MaskOf(const Canvas& sprite)
 {
     Canvas mask(sprite.Width(), sprite.Height());
-    for (int y = 0; y < sprite.Height(); ++y)
-        for (int x = 0; x < sprite.Width(); ++x)
+    for (int y = 0; y < sprite.PixelHeight(); ++y)
+        for (int x = 0; x < sprite.PixelWidth(); ++x)
             mask.SetPixel(x, y, sprite.Alpha(x, y) > 0 ? 0x000000 : 0xFFFFFF);
     return mask;
 }
@@ -149,10 +149,11 @@ void GenerateSymbolBalls(const std::filesystem::path& dir)
     Canvas disc(32, 32);
     DrawBall(disc.Cr(), 1, 16.0, 16.0, 12.0);
     const Canvas discMask = MaskOf(disc);
+    const int cell = disc.PixelWidth();  // a frame's side in pixels
     for (int c = 0; c < 10; ++c)
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                if (discMask.Pixel(x, y) == 0xFFFFFF) balls.SetPixel(x, 32 * c + y, 0);
+        for (int y = 0; y < cell; ++y)
+            for (int x = 0; x < cell; ++x)
+                if (discMask.Pixel(x, y) == 0xFFFFFF) balls.SetPixel(x, cell * c + y, 0);
     balls.Flatten();
     art::WriteBmp24(balls, dir / "ImgSymbols.bmp");
 
@@ -169,8 +170,8 @@ void GenerateSymbolBalls(const std::filesystem::path& dir)
     plain.Flatten();
     engraved.Flatten();
     Canvas column(32, 320), columnMask(32, 320);
-    for (int y = 0; y < 320; ++y)
-        for (int x = 0; x < 32; ++x) {
+    for (int y = 0; y < column.PixelHeight(); ++y)
+        for (int x = 0; x < column.PixelWidth(); ++x) {
             const bool ink = engraved.Pixel(x, y) != plain.Pixel(x, y);
             column.SetPixel(x, y, ink ? engraved.Pixel(x, y) : 0);
             columnMask.SetPixel(x, y, ink ? 0x000000 : 0xFFFFFF);

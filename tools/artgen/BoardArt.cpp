@@ -80,26 +80,31 @@ void DrawSurface(Canvas& c)
     const Color light = Color::Hex(BoardLight), dark = Color::Hex(BoardDark);
     const Color sheen = Color::Hex(0x4C86E8);
     constexpr double BevelWidth = 5.5;
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            if (!InShape(x, y)) {
-                c.SetPixel(x, y, Outside);
+    // Pixel by pixel at the canvas's own density: (px, py) is the pixel's
+    // centre in 1x units, (x, y) its 1x position (the pixel itself at 1x).
+    const int s = c.Scale();
+    const double half = 0.5 / s;
+    for (int Y = 0; Y < c.PixelHeight(); ++Y) {
+        for (int X = 0; X < c.PixelWidth(); ++X) {
+            if (!InShape(X, Y, s)) {
+                c.SetPixel(X, Y, Outside);
                 continue;
             }
+            const double px = (X + 0.5) / s, py = (Y + 0.5) / s;
+            const double x = px - 0.5, y = py - 0.5;
             const double t = (x * 0.55 + y) / (Width * 0.55 + Height);
             Color col = light.Mix(dark, t);
             // A broad soft sheen over the upper left of the panel.
             const double sx = (x - 120.0) / 260.0, sy = (y - 70.0) / 200.0;
-            const double s = std::exp(-(sx * sx + sy * sy) * 2.2);
-            col = col.Mix(sheen, 0.22 * s);
+            const double sh = std::exp(-(sx * sx + sy * sy) * 2.2);
+            col = col.Mix(sheen, 0.22 * sh);
 
-            const double px = x + 0.5, py = y + 0.5;
             const double depth = std::max(0.0, -ShapeDistance(px, py));
             if (depth < BevelWidth) {
                 // The outward normal from the distance's gradient; light from
                 // the upper left makes an edge facing up and left bright.
-                const double gx = ShapeDistance(px + 0.5, py) - ShapeDistance(px - 0.5, py);
-                const double gy = ShapeDistance(px, py + 0.5) - ShapeDistance(px, py - 0.5);
+                const double gx = ShapeDistance(px + half, py) - ShapeDistance(px - half, py);
+                const double gy = ShapeDistance(px, py + half) - ShapeDistance(px, py - half);
                 const double len = std::hypot(gx, gy);
                 const double nx = len > 0 ? gx / len : 0, ny = len > 0 ? gy / len : 0;
                 const double facing = (-nx - ny) / std::sqrt(2.0);
@@ -110,7 +115,9 @@ void DrawSurface(Canvas& c)
                 else
                     col = col.Scaled(1.0 + 0.6 * f);
             }
-            c.SetPixel(x, y, AddGrain(col.ToRgb(), Grain(x, y)));
+            // The grain is per pixel at every scale: a surface texture, not
+            // a shape, so it stays fine instead of growing coarse.
+            c.SetPixel(X, Y, AddGrain(col.ToRgb(), Grain(X, Y)));
         }
     }
 }
@@ -218,7 +225,7 @@ Canvas Crop(const Canvas& src, const Rect& r)
 cairo_t* BoardCoords(Canvas& crop, const Rect& r)
 {
     cairo_t* cr = crop.Cr();
-    cairo_identity_matrix(cr);
+    crop.ResetMatrix();
     cairo_translate(cr, -r.Left, -r.Top);
     return cr;
 }

@@ -30,9 +30,9 @@ bool InRoundRect(double px, double py, double l, double t, double r, double b, d
 
 }  // namespace
 
-bool InShape(int x, int y)
+bool InShape(int x, int y, int scale)
 {
-    const double px = x + 0.5, py = y + 0.5;
+    const double px = (x + 0.5) / scale, py = (y + 0.5) / scale;
     bool inside = false;
     for (const OutlineStep& step : Outline) {
         const double l = step.Left, t = step.Top, r = step.Right, b = step.Bottom;

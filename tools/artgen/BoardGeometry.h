@@ -26,7 +26,9 @@ constexpr std::array<Point, 8> BulletCentre{{Buttons[0].Centre, Buttons[1].Centr
 constexpr Rect BulletSquare(int i) { return Buttons[static_cast<unsigned>(i)].Lit; }
 
 // The window's shape, pixel by pixel (pixel centres tested against the
-// outline's rounded rectangles and ellipse).
-bool InShape(int x, int y);
+// outline's rounded rectangles and ellipse). At scale s the pixel (x, y) is
+// one of s x s per 1x pixel and its centre is tested in 1x units, the same
+// exact test the program's region at that scale makes.
+bool InShape(int x, int y, int scale = 1);
 
 }  // namespace board

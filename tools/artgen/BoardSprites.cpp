@@ -22,8 +22,8 @@ namespace {
 Canvas MaskOf(const Canvas& sprite)
 {
     Canvas mask(sprite.Width(), sprite.Height());
-    for (int y = 0; y < sprite.Height(); ++y)
-        for (int x = 0; x < sprite.Width(); ++x)
+    for (int y = 0; y < sprite.PixelHeight(); ++y)
+        for (int x = 0; x < sprite.PixelWidth(); ++x)
             mask.SetPixel(x, y, sprite.Alpha(x, y) > 0 ? 0x000000 : 0xFFFFFF);
     return mask;
 }
@@ -32,8 +32,8 @@ Canvas MaskOf(const Canvas& sprite)
 // even where cairo left a trace too faint to count as ink.
 void BlackOutside(Canvas& sprite, const Canvas& mask)
 {
-    for (int y = 0; y < sprite.Height(); ++y)
-        for (int x = 0; x < sprite.Width(); ++x)
+    for (int y = 0; y < sprite.PixelHeight(); ++y)
+        for (int x = 0; x < sprite.PixelWidth(); ++x)
             if (mask.Pixel(x, y) == 0xFFFFFF) sprite.SetPixel(x, y, 0);
     sprite.Flatten();
 }
@@ -46,10 +46,11 @@ void GenerateBalls(const std::filesystem::path& dir)
     Canvas disc(32, 32);
     DrawBall(disc.Cr(), 1, 16.0, 16.0, 12.0);
     const Canvas mask = MaskOf(disc);
+    const int cell = disc.PixelWidth();  // a frame's side in pixels
     for (int c = 0; c < 10; ++c)
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                if (mask.Pixel(x, y) == 0xFFFFFF) balls.SetPixel(x, 32 * c + y, 0);
+        for (int y = 0; y < cell; ++y)
+            for (int x = 0; x < cell; ++x)
+                if (mask.Pixel(x, y) == 0xFFFFFF) balls.SetPixel(x, cell * c + y, 0);
     balls.Flatten();
     art::WriteBmp24(balls, dir / "ImgColors.bmp");
     art::WriteBmp24(mask, dir / "ImgMask.bmp");

@@ -1,5 +1,6 @@
 // IconArt: the program's icon, a glossy red ball of the game in a sliver of
-// the board's blue, as a 32 x 32 .ico of 256 colours. The palette is made by
+// the board's blue, as a 32 x 32 .ico of 256 colours (64 x 64 and 96 x 96
+// at the larger scales, drawn from the same shapes). The palette is made by
 // median cut over the picture's own colours, in a fixed order, so the file
 // is the same on every run.
 #include <algorithm>
@@ -91,10 +92,11 @@ std::vector<uint32_t> MedianCut(const std::map<uint32_t, int>& histogram, size_t
 
 std::vector<uint8_t> EncodeIcon(const art::Canvas& c)
 {
+    const int side = c.PixelWidth();
     // Index 0 is black; the icon's own colours follow.
     std::map<uint32_t, int> histogram;
-    for (int y = 0; y < Size; ++y)
-        for (int x = 0; x < Size; ++x)
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
             if (c.Alpha(x, y) >= 96) ++histogram[c.Pixel(x, y)];
     std::vector<uint32_t> palette{0x000000};
     for (uint32_t p : MedianCut(histogram, 255)) palette.push_back(p);
@@ -103,13 +105,14 @@ std::vector<uint8_t> EncodeIcon(const art::Canvas& c)
     std::vector<uint8_t> out;
     auto u16 = [&](uint32_t v) { art::PutU16(out, v); };
     auto u32 = [&](uint32_t v) { art::PutU32(out, v); };
-    const uint32_t pixelBytes = Size * Size, maskBytes = 4 * Size;
+    const int maskRow = ((side + 31) / 32) * 4;
+    const uint32_t pixelBytes = static_cast<uint32_t>(side * side), maskBytes = static_cast<uint32_t>(maskRow * side);
     const uint32_t imageBytes = 40 + 256 * 4 + pixelBytes + maskBytes;
     u16(0);
     u16(1);  // an icon
     u16(1);
-    out.push_back(Size);
-    out.push_back(Size);
+    out.push_back(static_cast<uint8_t>(side));
+    out.push_back(static_cast<uint8_t>(side));
     out.push_back(0);  // 256 colours
     out.push_back(0);
     u16(1);  // planes
@@ -117,8 +120,8 @@ std::vector<uint8_t> EncodeIcon(const art::Canvas& c)
     u32(imageBytes);
     u32(6 + 16);
     u32(40);
-    u32(Size);
-    u32(2 * Size);
+    u32(static_cast<uint32_t>(side));
+    u32(static_cast<uint32_t>(2 * side));
     u16(1);
     u16(8);
     u32(0);
@@ -128,13 +131,13 @@ std::vector<uint8_t> EncodeIcon(const art::Canvas& c)
     u32(256);
     u32(0);
     for (uint32_t p : palette) u32(p & 0x00FFFFFF);  // B, G, R, 0 in little-endian order
-    for (int y = Size - 1; y >= 0; --y)
-        for (int x = 0; x < Size; ++x)
+    for (int y = side - 1; y >= 0; --y)
+        for (int x = 0; x < side; ++x)
             out.push_back(c.Alpha(x, y) >= 96 ? static_cast<uint8_t>(art::NearestPaletteIndex(c.Pixel(x, y), palette))
                                               : uint8_t{0});
-    for (int y = Size - 1; y >= 0; --y) {
-        std::array<uint8_t, 4> row{};
-        for (int x = 0; x < Size; ++x)
+    for (int y = side - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(static_cast<size_t>(maskRow), 0);
+        for (int x = 0; x < side; ++x)
             if (c.Alpha(x, y) < 96) row[static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }

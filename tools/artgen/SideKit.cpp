@@ -112,12 +112,15 @@ void BlueTexture(art::Canvas& canvas, uint32_t seed)
 {
     const int w = canvas.Width();
     const int h = canvas.Height();
+    const int s = canvas.Scale();
     const art::Color top = art::Color::Hex(pal::BlueLight);
     const art::Color mid = art::Color::Hex(pal::BlueMid);
     const art::Color bottom = art::Color::Hex(pal::BlueDark);
 
     // Mottling: a coarse lattice of random values, smoothly interpolated,
-    // gives the surface the uneven depth of dyed leather.
+    // gives the surface the uneven depth of dyed leather. The lattice is
+    // laid in 1x units, so the mottling is the same at every scale; the
+    // grain is per pixel, so it stays fine.
     constexpr int cell = 18;
     const int gw = w / cell + 2;
     const int gh = h / cell + 2;
@@ -127,14 +130,16 @@ void BlueTexture(art::Canvas& canvas, uint32_t seed)
     auto smooth = [](double t) { return t * t * (3 - 2 * t); };
 
     PixelAccess px(canvas);
-    for (int y = 0; y < h; ++y) {
-        const double t = h > 1 ? static_cast<double>(y) / (h - 1) : 0.0;
+    for (int Y = 0; Y < canvas.PixelHeight(); ++Y) {
+        const double y = static_cast<double>(Y) / s;  // in 1x units
+        const double t = h > 1 ? std::min(y / (h - 1), 1.0) : 0.0;
         const art::Color base = t < 0.45 ? top.Mix(mid, t / 0.45) : mid.Mix(bottom, (t - 0.45) / 0.55);
-        const int gy = y / cell;
-        const double fy = smooth((y % cell) / static_cast<double>(cell));
-        for (int x = 0; x < w; ++x) {
-            const int gx = x / cell;
-            const double fx = smooth((x % cell) / static_cast<double>(cell));
+        const int gy = static_cast<int>(y) / cell;
+        const double fy = smooth((y - gy * cell) / static_cast<double>(cell));
+        for (int X = 0; X < canvas.PixelWidth(); ++X) {
+            const double x = static_cast<double>(X) / s;
+            const int gx = static_cast<int>(x) / cell;
+            const double fx = smooth((x - gx * cell) / static_cast<double>(cell));
             const double a = lattice[gy * gw + gx], b = lattice[gy * gw + gx + 1];
             const double c = lattice[(gy + 1) * gw + gx], d = lattice[(gy + 1) * gw + gx + 1];
             const double mottle = (a + (b - a) * fx) * (1 - fy) + (c + (d - c) * fx) * fy;
@@ -143,7 +148,7 @@ void BlueTexture(art::Canvas& canvas, uint32_t seed)
             const int r = Clamp255(base.r * 255 * f);
             const int g = Clamp255(base.g * 255 * f);
             const int bl = Clamp255(base.b * 255 * f);
-            px.At(x, y) = 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(bl);
+            px.At(X, Y) = 0xFF000000u | (uint32_t(r) << 16) | (uint32_t(g) << 8) | uint32_t(bl);
         }
     }
 }
@@ -152,8 +157,9 @@ void Grain(art::Canvas& canvas, const Rect& area, uint32_t seed, int amplitude)
 {
     Xorshift rng(seed);
     PixelAccess px(canvas);
-    for (int y = std::max(area.Top, 0); y < std::min(area.Top + area.Height, canvas.Height()); ++y) {
-        for (int x = std::max(area.Left, 0); x < std::min(area.Left + area.Width, canvas.Width()); ++x) {
+    const int s = canvas.Scale();
+    for (int y = std::max(area.Top, 0) * s; y < std::min(area.Top + area.Height, canvas.Height()) * s; ++y) {
+        for (int x = std::max(area.Left, 0) * s; x < std::min(area.Left + area.Width, canvas.Width()) * s; ++x) {
             const int n = static_cast<int>(rng.Next() % static_cast<uint32_t>(2 * amplitude + 1)) - amplitude;
             uint32_t& p = px.At(x, y);
             const int r = std::clamp(static_cast<int>((p >> 16) & 0xFF) + n, 0, 255);
@@ -185,9 +191,11 @@ void CopperRim(cairo_t* cr, double x, double y, double w, double h, double radiu
 void RoundedWindowEdge(cairo_t* cr, int width, int height)
 {
     // A pixel belongs to the region when its centre lies in the rounded
-    // shape; the shape grown by half a pixel diagonal (0.75) covers every
-    // such pixel completely.
-    const double grow = 0.75;
+    // shape; the shape grown by half a pixel diagonal (0.75 of a pixel, at
+    // the canvas's own density) covers every such pixel completely.
+    double sx = 1, sy = 1;
+    cairo_user_to_device_distance(cr, &sx, &sy);
+    const double grow = 0.75 / sx;
     constexpr int corner = Layout::CornerEllipse / 2;  // the rounding radius
     auto outline = [&](double inset, double radius) {
         art::RoundedRectPath(cr, inset, inset, width - 2 * inset, height - 2 * inset, radius);
@@ -246,8 +254,12 @@ void SunkenField(cairo_t* cr, const Rect& field, const art::Color& panel)
 void TextGlow(art::Canvas& canvas, const std::string& text, const art::Font& font, double x, double y,
               const art::Color& color, double alpha, int radius, const Rect& clip)
 {
-    cairo_surface_t* shape = cairo_image_surface_create(CAIRO_FORMAT_A8, canvas.Width(), canvas.Height());
+    // The glow is shaped and blurred in the canvas's own pixels, the blur
+    // as wide as the 1x one times the scale.
+    const int s = canvas.Scale();
+    cairo_surface_t* shape = cairo_image_surface_create(CAIRO_FORMAT_A8, canvas.PixelWidth(), canvas.PixelHeight());
     cairo_t* sc = cairo_create(shape);
+    if (s != 1) cairo_scale(sc, s, s);
     cairo_set_source_rgba(sc, 0, 0, 0, 1);
     art::TextPath(sc, text, font, x, y);
     cairo_fill(sc);
@@ -256,14 +268,15 @@ void TextGlow(art::Canvas& canvas, const std::string& text, const art::Font& fon
     cairo_set_line_width(sc, 2.0);
     cairo_stroke(sc);
     cairo_destroy(sc);
-    BoxBlurA8(shape, radius);
-    BoxBlurA8(shape, radius);
+    BoxBlurA8(shape, radius * s);
+    BoxBlurA8(shape, radius * s);
 
     cairo_t* cr = canvas.Cr();
     cairo_save(cr);
     cairo_rectangle(cr, clip.Left, clip.Top, clip.Width, clip.Height);
     cairo_clip(cr);
     art::SetSource(cr, color, alpha);
+    cairo_identity_matrix(cr);  // the mask is in pixels
     cairo_mask_surface(cr, shape, 0, 0);
     cairo_restore(cr);
     cairo_surface_destroy(shape);

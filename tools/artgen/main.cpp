@@ -1,25 +1,37 @@
-// quorvex_artgen <resources-dir>: draws every picture of the game, the
-// cursor and the icon, and writes them into the given folder. The output is
-// committed; running the program again must give the same bytes.
+// quorvex_artgen <resources-dir> [--plain]: draws every picture of the game,
+// the cursor and the icon, and writes them into the given folder: the 1x
+// set at the top, the same set drawn at 2x and 3x under 2x/ and 3x/. The
+// output is committed; running the program again must give the same bytes.
+// --plain writes the 2x and 3x pictures as ordinary BMP files instead of
+// compressed ones, for looking at them.
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <filesystem>
+#include <string>
 
+#include "ArtCommon.h"
 #include "BoardArt.h"
 #include "SideArt.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <resources-dir>\n", argv[0]);
+    const bool plain = argc == 3 && std::strcmp(argv[2], "--plain") == 0;
+    if (argc != 2 && !plain) {
+        std::fprintf(stderr, "usage: %s <resources-dir> [--plain]\n", argv[0]);
         return 2;
     }
     try {
-        const std::filesystem::path dir = argv[1];
-        GenerateBoardArt(dir);
-        GenerateCursor(dir);
-        GenerateIcon(dir);
-        GenerateSideWindowArt(dir);
+        art::SetCompressScaled(!plain);
+        for (int scale = 1; scale <= 3; ++scale) {
+            art::SetDrawingScale(scale);
+            std::filesystem::path dir = argv[1];
+            if (scale > 1) dir /= std::to_string(scale) + "x";
+            GenerateBoardArt(dir);
+            GenerateCursor(dir);
+            GenerateIcon(dir);
+            GenerateSideWindowArt(dir);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "quorvex_artgen: %s\n", e.what());
         return 1;

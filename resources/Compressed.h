@@ -1,0 +1,36 @@
+// Compressed: the form the 2x and 3x pictures are embedded in.
+//
+// Pictures drawn at 2x and 3x hold four and nine times the pixels of the
+// 1x set; embedded as they are they would make the program several times
+// larger. They are stored as "<name>.bmp.z": an eight-byte header (the
+// magic "QVZ1", then the size of the BMP file as a little-endian 32-bit
+// number) and the BMP file compressed as one zlib stream. zlib inflates
+// them at tens of megabytes a second, and the art's grain leaves little
+// for a format of our own to gain. The 1x pictures stay plain BMP, read
+// in place, so a start-up at 1x does exactly what it always did.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace packed {
+
+inline constexpr char Magic[4] = {'Q', 'V', 'Z', '1'};
+inline constexpr std::size_t HeaderSize = 8;
+// The largest BMP file a header may announce: a 3x board is about 2 MB;
+// anything far beyond is a damaged file, not a picture to allocate for.
+inline constexpr uint32_t MaxSize = 64u << 20;
+// The file suffix of a compressed picture, after ".bmp".
+inline constexpr const char* Suffix = ".z";
+
+}  // namespace packed
+
+// The BMP file inside a compressed picture, or nothing (with *error saying
+// why) when the header is wrong, the stream is damaged or its length is not
+// the one announced.
+std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes,
+                                                   std::string* error = nullptr);
