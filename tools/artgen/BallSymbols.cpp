@@ -125,15 +125,6 @@ void EngraveSymbol(cairo_t* cr, int c, double cx, double cy, double radius)
     cairo_new_path(cr);
 }
 
-Canvas MaskOf(const Canvas& sprite)
-{
-    Canvas mask(sprite.Width(), sprite.Height());
-    for (int y = 0; y < sprite.PixelHeight(); ++y)
-        for (int x = 0; x < sprite.PixelWidth(); ++x)
-            mask.SetPixel(x, y, sprite.Alpha(x, y) > 0 ? 0x000000 : 0xFFFFFF);
-    return mask;
-}
-
 }  // namespace
 
 void GenerateSymbolBalls(const std::filesystem::path& dir)
@@ -146,15 +137,7 @@ void GenerateSymbolBalls(const std::filesystem::path& dir)
         DrawBall(balls.Cr(), c, 16.0, cy, 12.0);
         EngraveSymbol(balls.Cr(), c, 16.0, cy, 12.0);
     }
-    Canvas disc(32, 32);
-    DrawBall(disc.Cr(), 1, 16.0, 16.0, 12.0);
-    const Canvas discMask = MaskOf(disc);
-    const int cell = disc.PixelWidth();  // a frame's side in pixels
-    for (int c = 0; c < 10; ++c)
-        for (int y = 0; y < cell; ++y)
-            for (int x = 0; x < cell; ++x)
-                if (discMask.Pixel(x, y) == 0xFFFFFF) balls.SetPixel(x, cell * c + y, 0);
-    balls.Flatten();
+    KeepBallDiscs(balls);
     art::WriteBmp24(balls, dir / "ImgSymbols.bmp");
 
     // The colour column: the column's balls (centred in their 32 x 32

@@ -29,6 +29,13 @@ void DrawButtonBall(cairo_t* cr, double cx, double cy, double radius, bool lit);
 // pressed in and on.
 void DrawToggle(cairo_t* cr, int t, bool on);
 
+// Black wherever any frame of the sheet has ink, white elsewhere.
+art::Canvas MaskOf(const art::Canvas& sprite);
+// Clears every 32 x 32 frame of a ten-ball sheet to black outside the one
+// 24-pixel ball disc, so every ball sheet fits the ball mask exactly; the
+// mask is returned.
+art::Canvas KeepBallDiscs(art::Canvas& balls);
+
 // The sprite pictures that stand on black (balls, note marks, digits).
 void GenerateBoardSprites(const std::filesystem::path& mainDir);
 // The balls with their engraved symbols: the hole sprites, and the

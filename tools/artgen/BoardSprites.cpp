@@ -18,16 +18,6 @@ using art::Color;
 
 namespace {
 
-// Black wherever any frame of the sheet has ink, white elsewhere.
-Canvas MaskOf(const Canvas& sprite)
-{
-    Canvas mask(sprite.Width(), sprite.Height());
-    for (int y = 0; y < sprite.PixelHeight(); ++y)
-        for (int x = 0; x < sprite.PixelWidth(); ++x)
-            mask.SetPixel(x, y, sprite.Alpha(x, y) > 0 ? 0x000000 : 0xFFFFFF);
-    return mask;
-}
-
 // Clears to black every pixel the mask leaves white; the sprite rule holds
 // even where cairo left a trace too faint to count as ink.
 void BlackOutside(Canvas& sprite, const Canvas& mask)
@@ -43,15 +33,7 @@ void GenerateBalls(const std::filesystem::path& dir)
     // Every ball is the same disc, drawn 24 x 24 from (4, 4) of its frame.
     Canvas balls(32, 320);
     for (int c = 1; c <= 10; ++c) DrawBall(balls.Cr(), c, 16.0, 32.0 * (c - 1) + 16.0, 12.0);
-    Canvas disc(32, 32);
-    DrawBall(disc.Cr(), 1, 16.0, 16.0, 12.0);
-    const Canvas mask = MaskOf(disc);
-    const int cell = disc.PixelWidth();  // a frame's side in pixels
-    for (int c = 0; c < 10; ++c)
-        for (int y = 0; y < cell; ++y)
-            for (int x = 0; x < cell; ++x)
-                if (mask.Pixel(x, y) == 0xFFFFFF) balls.SetPixel(x, cell * c + y, 0);
-    balls.Flatten();
+    const Canvas mask = KeepBallDiscs(balls);
     art::WriteBmp24(balls, dir / "ImgColors.bmp");
     art::WriteBmp24(mask, dir / "ImgMask.bmp");
 }
@@ -166,6 +148,30 @@ void GenerateDigits(const std::filesystem::path& dir)
 }
 
 }  // namespace
+
+Canvas MaskOf(const Canvas& sprite)
+{
+    Canvas mask(sprite.Width(), sprite.Height());
+    for (int y = 0; y < sprite.PixelHeight(); ++y)
+        for (int x = 0; x < sprite.PixelWidth(); ++x)
+            mask.SetPixel(x, y, sprite.Alpha(x, y) > 0 ? 0x000000 : 0xFFFFFF);
+    return mask;
+}
+
+Canvas KeepBallDiscs(Canvas& balls)
+{
+    Canvas disc(32, 32);
+    DrawBall(disc.Cr(), 1, 16.0, 16.0, 12.0);
+    Canvas mask = MaskOf(disc);
+    const int cell = disc.PixelWidth();  // a frame's side in pixels
+    for (int c = 0; c < 10; ++c)
+        for (int y = 0; y < cell; ++y)
+            for (int x = 0; x < cell; ++x)
+                if (mask.Pixel(x, y) == 0xFFFFFF) balls.SetPixel(x, cell * c + y, 0);
+    balls.Flatten();
+    return mask;
+}
+
 
 void GenerateBoardSprites(const std::filesystem::path& mainDir)
 {
