@@ -146,7 +146,16 @@ void BoardInPlay() {
     BoardState.ColorMarks[7] = MarkRing;
 }
 
-// At scale 1, 2 and 3 (the argument).
+// The whole board composed into the back buffer, the design's full redraw,
+// at scale 1, 2 and 3 (the argument).
+void BM_RedrawBoard(benchmark::State& state) {
+    Program program(5, 10, true, false, int(state.range(0)));
+    BoardInPlay();
+    for (auto _ : state) program.Main().RedrawBoard();
+}
+BENCHMARK(BM_RedrawBoard)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// The same, then put on the screen whole: back buffer to canvas to window.
 void BM_RedrawAndPaint(benchmark::State& state) {
     Program program(5, 10, true, false, int(state.range(0)));
     BoardInPlay();
