@@ -11,8 +11,6 @@ class ScaledScreen final : public Platform {
 public:
     explicit ScaledScreen(Platform& system) : system_(system) {}
 
-    Platform& System() { return system_; }
-
     std::unique_ptr<Window> OpenWindow(WindowEvents& events) override { return system_.OpenWindow(events); }
     int ScreenWidth() const override { return system_.ScreenWidth() / DrawingScale(); }
     int ScreenHeight() const override { return system_.ScreenHeight() / DrawingScale(); }
