@@ -98,14 +98,7 @@ check "meanwhile the timer ticks ($before s, then $after s)" test "${after:-0}" 
 check "... and a ball dragged on the board behind does not land" \
   equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 2 $row)" 0
 xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key Escape
-options_gone() {
-  for _ in $(seq 50); do
-    game_windows | grep -q "^$OPTIONS_W $OPTIONS_H " || return 0
-    sleep 0.1
-  done
-  return 1
-}
-check "Escape closes the options window" options_gone
+check "Escape closes the options window" gone "$OPTIONS_W" "$OPTIONS_H"
 
 # F1: the HTML help beside the program, through the shell's association
 # for web pages (a fresh prefix without Gecko has none; a Windows machine
@@ -186,14 +179,7 @@ check "the release of the held New bullet does nothing behind the message" \
   test -n "$(wait_place "$MESSAGE_W" "$MESSAGE_H" 5 || true)"
 read -r message_x message_y < <(wait_place "$MESSAGE_W" "$MESSAGE_H" 5) || message_x=""
 xdotool mousemove $((message_x + MESSAGE_W / 2)) $((message_y + MESSAGE_H / 2)); key Return
-message_gone() {
-  for _ in $(seq 50); do
-    game_windows | grep -q "^$MESSAGE_W $MESSAGE_H " || return 0
-    sleep 0.1
-  done
-  return 1
-}
-check "Enter closes the message" message_gone
+check "Enter closes the message" gone "$MESSAGE_W" "$MESSAGE_H"
 sleep 0.5; shot
 check "... and the row still holds its ball: no new game ran" \
   equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 12)" 5

@@ -22,10 +22,11 @@ trap cleanup EXIT
 
 # ---- the X server ----------------------------------------------------------
 # GUI_SCREEN (WIDTHxHEIGHT) gives a bigger screen, for windows drawn at a
-# larger scale.
+# larger scale. -noreset: by default the server resets when its last client
+# leaves, and a game started during that reset is refused its display.
 screen=${GUI_SCREEN:-1024x768}
 screen_w=${screen%x*} screen_h=${screen#*x}
-Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -wr -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${screen_w}x${screen_h}x24" -wr -noreset -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 # A loaded machine may take long to bring the server up, so the waits are
 # generous (a minute each); a server that died ends the test at once.
@@ -97,6 +98,14 @@ place_of() {
     game_alive
     line=$(game_windows | awk -v w="$w" -v h="$h" '$1 == w && $2 == h {print $3, $4; exit}')
     [ -n "$line" ] && { echo "$line"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+# True once no visible window of that size is left, waiting up to 5 s.
+gone() {
+  for _ in $(seq 50); do
+    game_windows | grep -q "^$1 $2 " || return 0
     sleep 0.1
   done
   return 1

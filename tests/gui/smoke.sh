@@ -10,7 +10,6 @@ game=$1
 probe=$2
 source "$(dirname "$0")/lib.sh"
 
-absent() { sleep 0.3; ! game_windows | grep -q "^$1 $2 "; }  # no visible window of that size
 
 eval "$("$probe" geometry)"
 
@@ -129,7 +128,7 @@ after=$(seconds)
 check "meanwhile the board takes no input and the timer goes on ($before s, then $after s)" \
   test "${after:-0}" -gt "${before:-0}"
 key Return
-check "Enter closes the records window" absent "$HIGH_W" "$HIGH_H"
+check "Enter closes the records window" gone "$HIGH_W" "$HIGH_H"
 
 xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key F1
 sleep 0.5
@@ -206,7 +205,7 @@ check "Space on a row that is not full shows the message" place_of "$MESSAGE_W" 
 xdotool mouseup 1; sleep 0.6
 check "the release of the held New bullet does nothing behind the message" place_of "$MESSAGE_W" "$MESSAGE_H" >/dev/null
 key Return
-check "Enter closes the message" absent "$MESSAGE_W" "$MESSAGE_H"
+check "Enter closes the message" gone "$MESSAGE_W" "$MESSAGE_H"
 shot
 check "... and the row still holds its ball: no new game ran" \
   equal "$("$probe" ball "$work/shot.bmp" "$main_x" "$main_y" 1 12)" 5
