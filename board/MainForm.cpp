@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include <initializer_list>
+
+#include "board/BoardPlace.h"
 #include "game/Flow.h"
 #include "game/GameState.h"
 #include "game/Random.h"
@@ -56,13 +59,15 @@ void TfrmMain::OnCreate() {
     SeedRandomFromClock();
     movingWindow_ = false;
     LoadSettings();
-    // The default centres the design size, which the window still has.
-    const int defaultLeft = (system.ScreenWidth() - Width()) / 2, defaultTop = (system.ScreenHeight() - Height()) / 2;
-    const int left = WindowPositions.ReadInteger("MainLeft", defaultLeft);
-    const int top = WindowPositions.ReadInteger("MainTop", defaultTop);
-    // A place the board could not be grabbed at (off this screen) is not used.
-    const bool reachable = PlaceReachable(left, top, system.ScreenWidth(), system.ScreenHeight());
-    MoveTo(reachable ? left : defaultLeft, reachable ? top : defaultTop);
+    // Places are kept in screen pixels. A place the board could not be
+    // grabbed at (off this screen) is not used.
+    const Platform& desktop = App().Desktop();
+    const Rect fallback = DefaultBoardPlace(App().Scale(), desktop.WorkArea());
+    const int left = WindowPositions.ReadInteger("MainLeft", INT32_MIN);
+    const int top = WindowPositions.ReadInteger("MainTop", INT32_MIN);
+    const bool reachable = left != INT32_MIN && top != INT32_MIN &&
+                           PlaceReachable(left, top, desktop.ScreenWidth(), desktop.ScreenHeight());
+    MoveToScreen(reachable ? left : fallback.Left, reachable ? top : fallback.Top);
     dragColor_ = 0;
     DefineClosedHand();
     App().HelpFile = App().AppDir() + "QuorVex.hlp";
@@ -73,16 +78,17 @@ void TfrmMain::DefineClosedHand() {
 }
 
 void TfrmMain::CycleScale() {
-    // 1, 2, 3 and round again; the player's choice is kept for the next
-    // start, over what the desktop asks for.
-    const int next = App().Scale() % MaxScale + 1;
+    // 1, 2, 3 and round again, passing over the sizes the board would not
+    // fit the screen at; the player's choice is kept for the next start,
+    // over what the desktop asks for.
+    const int next = NextFittingScale(App().Scale(), App().Desktop().WorkArea());
     WindowPositions.StoreScale(next);
     App().SetScale(next);
 }
 
 void TfrmMain::OnScaleWanted(int scale) {
     // The desktop's density decides only while the player chose no scale.
-    if (WindowPositions.StoredScale() == 0) App().SetScale(scale);
+    if (WindowPositions.StoredScale() == 0) App().SetScale(LargestFittingScale(scale, App().Desktop().WorkArea()));
 }
 
 void TfrmMain::OnScaleChanged() {
@@ -111,7 +117,22 @@ bool TfrmMain::OnCloseQuery() {
 
 void TfrmMain::OnClose() { ClearShape(); }
 
-void TfrmMain::OnDestroy() { WindowPositions.WritePlace("Main", Left(), Top()); }
+void TfrmMain::OnDestroy() { StoreBoardPlace(); }
+
+void TfrmMain::StoreBoardPlace() {
+    // Stored as the game ends and again as the window goes: once is enough
+    // while the board has not moved.
+    const Rect at = ScreenBounds();
+    if (storedPlace_ && *storedPlace_ == at) return;
+    if (WindowPositions.WritePlace("Main", at.Left, at.Top)) storedPlace_ = at;
+}
+
+void TfrmMain::StorePlaces() {
+    StoreBoardPlace();
+    for (TSkinnedForm* side : std::initializer_list<TSkinnedForm*>{frmTimer, frmCombs, frmOptions, frmHigh, frmAbout,
+                                                                    frmMessage})
+        if (side) side->StorePlace();
+}
 
 void TfrmMain::OnMouseLeave() {
     for (int i = 0; i < int(buttonLit_.size()); ++i)
@@ -234,9 +255,12 @@ bool TfrmMain::StoreOnEnding() {
     // Taken while the side windows still show: nothing has hidden them yet.
     GameSettings.ViewTimer() = frmTimer && frmTimer->Visible();
     GameSettings.ViewCombs() = frmCombs && frmCombs->Visible();
+    // The places too, now: at a session's end the system may end the
+    // process before any window is destroyed.
+    StorePlaces();
     if (SaveSettings()) return true;
     // Losing the options and records without a word would be worse than a
-    // message at the door.
+    // message at the door (told without a box when the session is ending).
     const std::string where = OpenStore()->Location();
     App().ShowMessage("Your options and records could not be saved to " +
                       (where.empty() ? std::string("the settings store") : where) +
@@ -427,18 +451,18 @@ void TfrmMain::PBoxMouseDown(const MouseEvent& e) {
 void TfrmMain::FollowWithSideWindow(Form& window, int dx, int dy) {
     if (!window.Visible()) return;
     const Platform& system = App().System();
-    int left = window.Left() + dx, top = window.Top() + dy;
+    const int left = window.Left() + dx, top = window.Top() + dy;
     // Each axis is held back at the screen's edge on its own, so the window
     // slides along an edge while the board goes on.
-    if (left < 0 || left + window.Width() > system.ScreenWidth()) left = window.Left();
-    if (top < 0 || top + window.Height() > system.ScreenHeight()) top = window.Top();
-    window.MoveTo(left, top);
+    const bool across = left >= 0 && left + window.Width() <= system.ScreenWidth();
+    const bool down = top >= 0 && top + window.Height() <= system.ScreenHeight();
+    window.MoveBy(across ? dx : 0, down ? dy : 0);
 }
 
 void TfrmMain::PBoxMouseMove(const MouseEvent& e) {
     if (movingWindow_) {
         const int dx = e.X - grabX_, dy = e.Y - grabY_;
-        MoveTo(Left() + dx, Top() + dy);
+        MoveBy(dx, dy);
         if (frmTimer) FollowWithSideWindow(*frmTimer, dx, dy);
         if (frmCombs) FollowWithSideWindow(*frmCombs, dx, dy);
         return;

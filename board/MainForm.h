@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "board/BoardRenderer.h"
 #include "forms/Form.h"
@@ -39,6 +40,8 @@ public:
     // ending for another reason); says so when they could not be stored.
     // False when the store refused them.
     bool StoreOnEnding();
+    // Stores where the board and every side window stand.
+    void StorePlaces();
 
     // The whole board: composed into the back buffer, the window's shape
     // cut from it, and the back buffer shown.
@@ -109,10 +112,12 @@ private:
     void DefineClosedHand();
     // F10: the next drawing scale, kept for the next start.
     void CycleScale();
+    void StoreBoardPlace();
 
     BoardRenderer renderer_;
     std::array<bool, 10> buttonLit_{};
     bool movingWindow_ = false;
+    std::optional<Rect> storedPlace_;  // where the board's place was last stored
     bool endingStored_ = false;  // the options and records were stored as the program ends
     int grabX_ = 0, grabY_ = 0;
     uint8_t dragColor_ = 0;

@@ -1,6 +1,7 @@
 // Startup: modules, title, windows, message loop.
 #include "board/Startup.h"
 
+#include "board/BoardPlace.h"
 #include "board/MainForm.h"
 #include "forms/Application.h"
 #include "forms/Form.h"
@@ -22,9 +23,10 @@ namespace {
 void InitialiseModules(Platform& platform) {
     SetStoreOpener([&platform] { return platform.OpenStore(); });
     WindowPositions.Open();
-    // The player's own choice of scale, else the desktop's.
+    // The player's own choice of scale, else the desktop's; either only as
+    // far as the board fits the screen.
     const int stored = WindowPositions.StoredScale();
-    SetDrawingScale(stored != 0 ? stored : platform.PreferredScale());
+    SetDrawingScale(LargestFittingScale(stored != 0 ? stored : platform.PreferredScale(), platform.WorkArea()));
     // The candidate buffers are static storage of the solver: nothing to
     // allocate, only the count and hint to start from zero.
     ResetSolverState();
@@ -54,7 +56,9 @@ std::unique_ptr<Application> StartProgram(Platform& platform) {
 void EndProgram(Application& app) {
     // The main loop may have ended without the board being closed (the
     // session ending, a quit from outside): the options and records are
-    // stored all the same, while the side windows still show.
+    // stored all the same, while the side windows still show. Nobody asked
+    // for this ending through the game, so nothing may wait for an answer.
+    app.SessionEnding();
     if (frmMain) frmMain->StoreOnEnding();
     SetMainKeyHandler(nullptr);
     app.DestroyForms();

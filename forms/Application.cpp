@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include "util/AppDir.h"
+#include "util/TextWrap.h"
 #include "util/Scale.h"
 
 Application::Application(Platform& platform) : platform_(platform) {}
@@ -51,4 +52,7 @@ std::string Application::AppDir() const { return ::AppDir(platform_.ProgramPath(
 
 bool Application::OpenHelpContents() { return platform_.OpenHelp(HelpFile); }
 
-void Application::ShowMessage(const std::string& text) { platform_.ShowMessage(Title, text); }
+void Application::ShowMessage(const std::string& text) {
+    if (sessionEnding_) return platform_.ReportUnattended(Title, text);
+    platform_.ShowMessage(Title, WrapText(text, MessageColumns(platform_.WorkArea().Width)));
+}

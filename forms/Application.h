@@ -27,6 +27,8 @@ public:
 
     // The platform, with the screen's size in logical pixels.
     Platform& System() { return screen_; }
+    // The platform as it is, in screen pixels.
+    Platform& Desktop() { return platform_; }
 
     // The drawing scale of the run (util/Scale.h). SetScale redraws every
     // window at the new one; each keeps its top-left corner on the screen.
@@ -56,8 +58,13 @@ public:
     std::string AppDir() const;
     // Shows HelpFile; false when it could not be opened.
     bool OpenHelpContents();
-    // A message box with one OK button and the program's title.
+    // A message box with one OK button and the program's title, its lines
+    // wrapped to fit the work area. Once the session is ending it is
+    // reported without a box: nobody may be there to close it.
     void ShowMessage(const std::string& text);
+    // The session ends or the program was told to end from outside.
+    void SessionEnding() { sessionEnding_ = true; }
+    bool EndingUnattended() const { return sessionEnding_; }
     void SetCursor(CursorKind kind) { platform_.SetCursor(kind); }
 
 private:
@@ -66,4 +73,5 @@ private:
     Platform& platform_;
     ScaledScreen screen_{platform_};
     std::vector<std::unique_ptr<Form>> forms_;  // in creation order
+    bool sessionEnding_ = false;
 };

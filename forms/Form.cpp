@@ -71,6 +71,16 @@ void Form::SetBounds(const Rect& bounds) {
 
 void Form::MoveTo(int left, int top) { SetBounds(Rect{left, top, width_, height_}); }
 
+void Form::MoveBy(int dx, int dy) {
+    const Rect at = window_->Bounds();
+    MoveToScreen(at.Left + dx * canvas_.Scale, at.Top + dy * canvas_.Scale);
+}
+
+void Form::MoveToScreen(int left, int top) {
+    const Rect at = window_->Bounds();
+    window_->SetBounds(Rect{left, top, at.Width, at.Height});
+}
+
 void Form::Rescale(int screenLeft, int screenTop) {
     canvas_ = EmptyCanvas(width_, height_);
     const Rect size = OnScreen(Rect{0, 0, width_, height_});

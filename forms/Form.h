@@ -65,6 +65,13 @@ public:
     // Moving keeps the canvas; resizing keeps what fits of it.
     void SetBounds(const Rect& bounds);
     void MoveTo(int left, int top);
+    // Moves by whole logical pixels from where the window stands, wherever
+    // that is on the screen's finer grid.
+    void MoveBy(int dx, int dy);
+    // The window's place in screen pixels: what is stored between runs, so a
+    // place means the same spot at every scale and comes back exactly.
+    Rect ScreenBounds() const { return window_->Bounds(); }
+    void MoveToScreen(int left, int top);
     void SetSize(int width, int height);
     void SetCaption(const std::string& caption) { window_->SetTitle(caption); }
 
@@ -122,6 +129,9 @@ protected:
     virtual void OnCreate() {}
     virtual void OnShow() {}
     virtual bool OnCloseQuery() { return true; }  // false refuses the close
+    // The system asks the window to close (Alt+F4, the window manager):
+    // by default Close.
+    virtual void OnCloseRequest() { Close(); }
     virtual void OnClose() {}
     virtual void OnDestroy() {}
     virtual void OnPaint() {}  // draws the form's own background into the canvas
@@ -153,7 +163,11 @@ private:
         void OnMouseUp(const MouseEvent& e) override { form_.MouseUp(form_.Logical(e)); }
         void OnMouseLeave() override { form_.OnMouseLeave(); }
         void OnKeyDown(int key, unsigned modifiers) override { form_.OnKeyDown(key, modifiers); }
-        void OnCloseRequest() override { form_.Close(); }
+        void OnCloseRequest() override { form_.OnCloseRequest(); }
+        void OnSessionEnd() override {
+            form_.App().SessionEnding();
+            form_.OnCloseRequest();
+        }
         void OnCaptureLost() override { form_.CaptureLost(); }
         void OnScaleWanted(int scale) override { form_.OnScaleWanted(scale); }
 

@@ -14,6 +14,11 @@ public:
     std::unique_ptr<Window> OpenWindow(WindowEvents& events) override { return system_.OpenWindow(events); }
     int ScreenWidth() const override { return system_.ScreenWidth() / DrawingScale(); }
     int ScreenHeight() const override { return system_.ScreenHeight() / DrawingScale(); }
+    Rect WorkArea() const override {
+        const Rect a = system_.WorkArea();
+        const int s = DrawingScale();
+        return Rect{FloorDiv(a.Left + s - 1, s), FloorDiv(a.Top + s - 1, s), a.Width / s, a.Height / s};
+    }
     int ScreenBitsPerPixel() const override { return system_.ScreenBitsPerPixel(); }
     int PreferredScale() const override { return system_.PreferredScale(); }
     void DefineCursor(CursorKind kind, const CursorImage& image) override { system_.DefineCursor(kind, image); }
@@ -29,6 +34,9 @@ public:
     void StopTimer(TimerId id) override { system_.StopTimer(id); }
     void ShowMessage(const std::string& title, const std::string& text) override {
         system_.ShowMessage(title, text);
+    }
+    void ReportUnattended(const std::string& title, const std::string& text) override {
+        system_.ReportUnattended(title, text);
     }
     bool OpenHelp(const std::string& path) override { return system_.OpenHelp(path); }
     std::string ProgramPath() const override { return system_.ProgramPath(); }

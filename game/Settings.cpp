@@ -8,7 +8,6 @@
 #include "game/GameState.h"
 #include "game/RecordCodec.h"
 #include "util/Format.h"
-#include "util/Scale.h"
 
 namespace {
 std::optional<int32_t> ParseHex(const char* first, const char* last) {
@@ -23,8 +22,18 @@ std::optional<int32_t> ParseHex(const char* first, const char* last) {
 constexpr size_t HighTextLength = 2 * HighScoreTableSize;
 constexpr size_t RecordCount = THighScoreTable{}.Entries.size();
 
-// Records the player cleared this run, by entry.
+// Records the player cleared this run, by entry, until a save stored them
+// cleared.
 std::array<bool, RecordCount + 1> ClearedThisRun{};
+
+// Every clearing of records that reaches the store counts "HighReset" up,
+// so another copy of the game running at the same time learns that the
+// records it loaded may have been cleared since. The table's own format
+// stays as it is.
+constexpr const char* ResetStampName = "HighReset";
+// The reset count and the table as this run last read or wrote them.
+int32_t KnownResetStamp = 0;
+THighScoreTable SyncedTable{};
 
 bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -38,22 +47,67 @@ bool SameRecord(const HighScoreEntry& a, const HighScoreEntry& b) {
     return a.RecordRows == b.RecordRows && (a.RecordRows == 0 || a.RecordSeconds == b.RecordSeconds);
 }
 
-// The "High" text to store now, merged with what is stored now; nothing when
-// the stored text is to be left as it stands.
-std::optional<std::string> RecordsToStore(Store& store) {
+// What a save of the records writes, and how this run stands once it is
+// written.
+struct RecordsWrite {
+    std::vector<StoreEntry> Entries;
+    THighScoreTable Table;
+    int32_t Stamp = 0;
+};
+
+// The records to store now, merged with what is stored now. A stored
+// table that cannot be read (or a value of another type) is left as it
+// stands unless this run has a record of its own to put in.
+RecordsWrite RecordsToStore(Store& store) {
     const std::optional<std::string> storedText = store.ReadText(SectionGame, "High");
-    const StoredRecords stored = storedText ? DecodeStoredRecords(*storedText) : StoredRecords{{}, true};
-    THighScoreTable merged = HighScoreTable;
-    bool changed = false;
+    const bool unreadable = !storedText && store.Holds(SectionGame, "High");
+    const StoredRecords stored = storedText ? DecodeStoredRecords(*storedText) : StoredRecords{{}, !unreadable};
+    const int32_t stamp = ReadInteger(store, SectionGame, ResetStampName, 0);
+    // Another copy cleared records since this run last looked: what this
+    // run holds from before is the store's to say, only its new records
+    // count.
+    const bool clearedElsewhere = stamp != KnownResetStamp;
+    bool clearing = false, changed = false;
+    RecordsWrite write{{}, HighScoreTable, stamp};
     for (size_t i = 1; i <= RecordCount; ++i) {
         const HighScoreEntry& now = stored.Table.Entries[i];
-        HighScoreEntry& mine = merged.Entries[i];
-        if (!ClearedThisRun[i]) mine = BetterRecord(now, mine);
+        HighScoreEntry& mine = write.Table.Entries[i];
+        if (ClearedThisRun[i])
+            clearing = true;
+        else if (clearedElsewhere && SameRecord(mine, SyncedTable.Entries[i]))
+            mine = now;
+        else
+            mine = BetterRecord(now, mine);
         changed = changed || !SameRecord(mine, now);
     }
-    HighScoreTable = merged;
-    if (!stored.Whole && !changed) return std::nullopt;
-    return TableText(merged);
+    if (clearing) {
+        write.Stamp = stamp + 1;
+        write.Entries.push_back({SectionGame, ResetStampName, std::to_string(write.Stamp)});
+    }
+    if (stored.Whole || changed) write.Entries.push_back({SectionGame, "High", TableText(write.Table)});
+    return write;
+}
+
+// Writes `options` and the merged records as one; on success the table in
+// memory becomes the merged one.
+bool StoreRecordsWith(std::vector<StoreEntry> options) {
+    auto store = OpenStore();
+    RecordsWrite write;
+    const bool stored = store->UpdateTexts([&](Store& now) {
+        write = RecordsToStore(now);
+        std::vector<StoreEntry> entries = options;
+        entries.insert(entries.end(), write.Entries.begin(), write.Entries.end());
+        return entries;
+    });
+    // Merged whether or not it was stored: what the player sees is the
+    // better of both either way.
+    HighScoreTable = write.Table;
+    if (stored) {
+        KnownResetStamp = write.Stamp;
+        SyncedTable = write.Table;
+        ClearedThisRun.fill(false);
+    }
+    return stored;
 }
 }  // namespace
 
@@ -111,6 +165,8 @@ void LoadSettings() {
     s.ViewCombs() = ReadBool(*store, SectionGame, "ViewCombs", false);
 
     HighScoreTable = DecodeStoredRecords(ReadString(*store, SectionGame, "High", "")).Table;
+    SyncedTable = HighScoreTable;
+    KnownResetStamp = ReadInteger(*store, SectionGame, ResetStampName, 0);
     ClearedThisRun.fill(false);
 }
 
@@ -164,61 +220,44 @@ void NoteRecordCleared(size_t entry) {
 void NoteAllRecordsCleared() { ClearedThisRun.fill(true); }
 
 bool SaveSettings() {
-    auto store = OpenStore();
     const TGameSettings& s = GameSettings;
     auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
-    std::vector<StoreEntry> entries{
+    // The records are merged with the table stored at this very moment,
+    // with no other program's save in between.
+    return StoreRecordsWith({
         {SectionGame, "Spaces", std::to_string(s.Spaces)}, {SectionGame, "Colors", std::to_string(s.Colors)},
         {SectionGame, "Doubles", flag(s.Doubles)},         {SectionGame, "Holes", flag(s.Holes)},
         {SectionGame, "Symbols", flag(s.Symbols)},
         {SectionGame, "ViewTimer", flag(s.ViewTimer())},   {SectionGame, "ViewCombs", flag(s.ViewCombs())},
-    };
-    // The records are merged with the table stored at this very moment,
-    // with no other program's save in between.
-    return store->UpdateTexts([&](Store& now) {
-        if (auto high = RecordsToStore(now)) entries.push_back({SectionGame, "High", *high});
-        return entries;
     });
 }
 
-bool SaveRecords() {
-    auto store = OpenStore();
-    return store->UpdateTexts([](Store& now) {
-        std::vector<StoreEntry> entries;
-        if (auto high = RecordsToStore(now)) entries.push_back({SectionGame, "High", *high});
-        return entries;
-    });
-}
+bool SaveRecords() { return StoreRecordsWith({}); }
 
 TWindowPositions WindowPositions;
 
 void TWindowPositions::Open() { store_ = OpenStore(); }
 
-// The store keeps places in screen pixels, so a place means the same spot
-// at every drawing scale; the windows place themselves in logical pixels.
 int32_t TWindowPositions::ReadInteger(const std::string& name, int32_t fallback) {
     if (!store_) Open();
-    const std::optional<std::string> text = store_->ReadText(SectionWindows, name);
-    const std::optional<int32_t> value = text ? ParseStoredInteger(*text) : std::nullopt;
-    return value ? FloorDiv(*value, DrawingScale()) : fallback;
+    return ::ReadInteger(*store_, SectionWindows, name, fallback);
 }
 
 bool TWindowPositions::WriteInteger(const std::string& name, int32_t value) {
     if (!store_) Open();
-    return ::WriteInteger(*store_, SectionWindows, name, int32_t(int64_t{value} * DrawingScale()));
+    return ::WriteInteger(*store_, SectionWindows, name, value);
 }
 
 bool TWindowPositions::WritePlace(const std::string& prefix, int32_t left, int32_t top) {
     if (!store_) Open();
-    const int64_t scale = DrawingScale();
-    return store_->WriteTexts({{SectionWindows, prefix + "Left", std::to_string(left * scale)},
-                               {SectionWindows, prefix + "Top", std::to_string(top * scale)}});
+    return store_->WriteTexts({{SectionWindows, prefix + "Left", std::to_string(left)},
+                               {SectionWindows, prefix + "Top", std::to_string(top)}});
 }
 
 int32_t TWindowPositions::StoredScale() {
     if (!store_) Open();
     const int32_t scale = ::ReadInteger(*store_, SectionWindows, "Scale", 0);
-    return scale >= MinScale && scale <= MaxScale ? scale : 0;
+    return scale >= 1 && scale <= 3 ? scale : 0;
 }
 
 bool TWindowPositions::StoreScale(int32_t scale) {

@@ -9,8 +9,12 @@
 // Several instances may run at once. A save never undoes another's record:
 // each of the twelve records stored becomes the better of the one stored
 // now and this run's, except the records this run cleared, which are
-// stored cleared. A stored table that cannot be read whole is left as it
-// stands until this run has a record of its own to put in it.
+// stored cleared. Clearing records counts a stored reset number up; a run
+// that finds it changed since it last looked keeps only the records it made
+// since then, so the records another copy cleared do not come back, and a
+// record made after a clearing, by any copy, survives it. A stored table
+// that cannot be read whole is left as it stands until this run has a
+// record of its own to put in it.
 //
 // The store keeps texts only; how numbers and switches are read out of
 // them is decided here, so every store backend reads the same way.
@@ -51,6 +55,8 @@ bool SaveRecords();
 
 // The player cleared one record (entry 1..12 of the table) or all of them:
 // the next save stores them cleared instead of keeping a stored better one.
+// The clearing is to be saved at once (SaveRecords), as a new record is, so
+// other copies of the game learn of it.
 void NoteRecordCleared(size_t entry);
 void NoteAllRecordsCleared();
 
@@ -75,8 +81,7 @@ public:
     bool WriteInteger(const std::string& name, int32_t value);
     // "<prefix>Left" and "<prefix>Top" as one write.
     bool WritePlace(const std::string& prefix, int32_t left, int32_t top);
-    // Places are stored in screen pixels and read and written here in the
-    // logical pixels of the drawing scale.
+    // Places are screen pixels, stored as they are given.
 
     // The drawing scale the player chose ("Scale": 1, 2 or 3), or 0 when the
     // desktop's own is to be used (absent, 0 or a value that makes no sense).

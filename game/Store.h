@@ -25,6 +25,13 @@ public:
     // (wrong type, unreadable file).
     virtual std::optional<std::string> ReadText(const std::string& section, const std::string& name) = 0;
 
+    // True when the store holds a value of that name, readable or not: a
+    // value of a type the store cannot read as text is there all the same,
+    // and must not be taken for an absent one and written over.
+    virtual bool Holds(const std::string& section, const std::string& name) {
+        return ReadText(section, name).has_value();
+    }
+
     // Stores the text; false when it could not be stored. A failed write
     // leaves what was stored before untouched.
     virtual bool WriteText(const std::string& section, const std::string& name, const std::string& value) = 0;

@@ -225,7 +225,7 @@ void EventRouter::EndSession() {
     if (!windows_.empty()) {
         RoutedWindow* main = windows_.front();
         if (capture_) TakeCaptureFor(nullptr);
-        if (main->Visible()) main->Events().OnCloseRequest();
+        if (main->Visible()) main->Events().OnSessionEnd();
     }
     quit_ = true;
 }

@@ -103,8 +103,8 @@ public:
     // The window went to a screen that wants another drawing scale.
     void ScaleWanted(RoutedWindow* window, int scale);
     // The desktop session ends, or the program was asked to end (a signal):
-    // the main window hears it as a close request whatever is open, so it
-    // can keep what the player made, and the loops end.
+    // the main window hears of it whatever is open, so it can keep what the
+    // player made, and the loops end.
     void EndSession();
 
     // True when input for `window` would reach it (nothing modal runs, or

@@ -75,9 +75,12 @@ public:
     virtual void OnMouseLeave() {}
     virtual void OnKeyDown(int /*key*/, unsigned /*modifiers*/) {}
     // The user asked the window to close (system menu, Alt+F4, the window
-    // manager), or the session is ending. Nothing is closed for the owner;
-    // it decides.
+    // manager). Nothing is closed for the owner; it decides.
     virtual void OnCloseRequest() {}
+    // The desktop session ends or the program was told to end (a signal,
+    // log-off): told to the main window only. Nobody is there to answer a
+    // question, so nothing may wait for one; by default a close request.
+    virtual void OnSessionEnd() { OnCloseRequest(); }
     // The window held the mouse (a press not yet released) and lost it to a
     // modal window: whatever the press started is over, and its release
     // will not come.
@@ -133,6 +136,9 @@ public:
 
     virtual int ScreenWidth() const = 0;
     virtual int ScreenHeight() const = 0;
+    // The part of the screen windows may use (without panels and task
+    // bars), in screen pixels; the whole screen where the system says nothing.
+    virtual Rect WorkArea() const { return Rect{0, 0, ScreenWidth(), ScreenHeight()}; }
     virtual int ScreenBitsPerPixel() const = 0;
     // The drawing scale (1, 2 or 3) the desktop asks for: its dots per inch
     // over 96, or the scale its users set; 1 where it says nothing.
@@ -161,6 +167,9 @@ public:
 
     // A modal message box with one OK button; returns when it is closed.
     virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+    // Tells of a problem where nobody may be there to read a message box
+    // (the session ending): the error stream, a log. Never waits.
+    virtual void ReportUnattended(const std::string& title, const std::string& text);
 
     // Shows the help document; false when it could not be opened.
     virtual bool OpenHelp(const std::string& path) = 0;

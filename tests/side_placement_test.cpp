@@ -6,14 +6,14 @@
 
 TEST(SidePlacement, BesideTheBoardAndBackOntoTheScreen) {
     const Rect board{100, 50, 528, 420};
-    EXPECT_EQ(BesideBoard(board, 164, 53, 0, 1920, 1080), (Rect{628, 50, 164, 53}));
-    EXPECT_EQ(BesideBoard(board, 111, 53, 53, 1920, 1080), (Rect{628, 103, 111, 53}));
+    EXPECT_EQ(BesideBoard(board, 164, 53, 0, {0, 0, 1920, 1080}), (Rect{628, 50, 164, 53}));
+    EXPECT_EQ(BesideBoard(board, 111, 53, 53, {0, 0, 1920, 1080}), (Rect{628, 103, 111, 53}));
     // A board at the right edge: the window stays on the screen, over the
     // board's edge rather than off the screen.
-    EXPECT_EQ(BesideBoard({1500, 700, 528, 420}, 164, 53, 0, 1920, 1080), (Rect{1756, 700, 164, 53}));
-    EXPECT_EQ(BesideBoard({1500, 1060, 528, 420}, 111, 53, 53, 1920, 1080), (Rect{1809, 1027, 111, 53}));
+    EXPECT_EQ(BesideBoard({1500, 700, 528, 420}, 164, 53, 0, {0, 0, 1920, 1080}), (Rect{1756, 700, 164, 53}));
+    EXPECT_EQ(BesideBoard({1500, 1060, 528, 420}, 111, 53, 53, {0, 0, 1920, 1080}), (Rect{1809, 1027, 111, 53}));
     // A board dragged off the upper left corner.
-    EXPECT_EQ(BesideBoard({-700, -300, 528, 420}, 164, 53, 0, 1920, 1080), (Rect{0, 0, 164, 53}));
+    EXPECT_EQ(BesideBoard({-700, -300, 528, 420}, 164, 53, 0, {0, 0, 1920, 1080}), (Rect{0, 0, 164, 53}));
 }
 
 TEST_F(BoardTest, WithoutStoredPlacesTheSideWindowsOpenBesideTheBoardOneAboveTheOther) {

@@ -69,6 +69,9 @@ public:
         const std::vector<char>& data = it->second.Data;
         return RegistryText::FromData(it->second.Type, data.empty() ? nullptr : data.data(), data.size());
     }
+    bool Holds(const std::string& section, const std::string& name) override {
+        return raw_->Values.count(RawValues::Key(section, name)) != 0;
+    }
     bool WriteText(const std::string& section, const std::string& name, const std::string& value) override {
         if (!RegistryText::Storable(value)) return false;
         raw_->Values[RawValues::Key(section, name)] =
@@ -153,15 +156,32 @@ TEST_F(StoreCompatTest, ALongRecordTextIsReadAndCutTo255AsTheIniFileIs) {
     EXPECT_EQ(std::string(raw->Find("High")->Data.begin(), raw->Find("High")->Data.end()), TwoRecordsText);
 }
 
-TEST_F(StoreCompatTest, ValuesOfAnotherTypeReadAsAbsent) {
+TEST_F(StoreCompatTest, ExpandableTextsAreTextsAndOtherTypesAreKeptUnread) {
+    // Another program's number where a text belongs reads as no value; an
+    // expandable text is a text, taken as it stands.
     raw->Put("Spaces", RegDword, std::string("\x05\0\0\0", 4));
     raw->Put("Colors", RegExpandSz, std::string("6\0", 2));
     raw->Put("High", RegBinary, TwoRecordsText);
     PutTwoRecords();
     LoadSettings();
     EXPECT_EQ(GameSettings.Spaces, 4);
-    EXPECT_EQ(GameSettings.Colors, 8);
+    EXPECT_EQ(GameSettings.Colors, 6);
     EXPECT_EQ(std::memcmp(&HighScoreTable, &Empty, sizeof Empty), 0);
+    // The records of another type are not the game's to overwrite with an
+    // empty table: they stay until this run makes a record.
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(raw->Find("High")->Type, RegBinary);
+    HighScoreTable.Entries[3] = HighScoreEntry{7, 300};
+    ASSERT_TRUE(SaveRecords());
+    EXPECT_EQ(raw->Find("High")->Type, RegistryText::TextType);
+}
+
+TEST_F(StoreCompatTest, RecordsInAnExpandableTextAreShownAndKept) {
+    raw->Put("High", RegExpandSz, std::string(TwoRecordsText) + '\0');
+    LoadSettings();
+    EXPECT_TRUE(TableHoldsTwoRecords());
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(std::string(raw->Find("High")->Data.begin(), raw->Find("High")->Data.end()), TwoRecordsText);
 }
 
 TEST(RegistryText, TextEndsAtTheFirstZeroOrTheDataAndNeverReadsFurther) {

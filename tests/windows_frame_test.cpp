@@ -83,11 +83,21 @@ TEST(ScreenPlace, OnlyAPlaceThatShowsTheTopLeftCornerIsKept) {
     EXPECT_FALSE(PlaceReachable(0, 0, 0, 0));  // no screen known
 }
 
-TEST_F(FrameTest, CentringHalvesTowardZeroOnAScreenSmallerThanTheWindow) {
-    platform.SetScreen(301, 201, 32);
+TEST_F(FrameTest, TheDefaultPlaceIsCentredOnTheWorkAreaAndNeverOutOfReach) {
+    // A panel along the top: centred below it.
+    platform.SetScreen(1024, 768, 32);
+    platform.SetWorkArea({0, 40, 1024, 728});
     TfrmAbout& about = app->CreateForm<TfrmAbout>();
-    EXPECT_EQ(about.Left(), -29);  // (301 - 360) / 2
-    EXPECT_EQ(about.Top(), -119);  // (201 - 440) / 2
+    EXPECT_EQ(about.Left(), (1024 - 360) / 2);
+    EXPECT_EQ(about.Top(), 40 + (728 - 440) / 2);
+    // A screen smaller than the window: its top-left corner, where it is
+    // grabbed, on the work area, not centred off it.
+    app->DestroyForms();
+    platform.SetScreen(301, 201, 32);
+    platform.SetWorkArea({0, 20, 301, 181});
+    TfrmAbout& small = app->CreateForm<TfrmAbout>();
+    EXPECT_EQ(small.Left(), 0);
+    EXPECT_EQ(small.Top(), 20);
 }
 
 TEST_F(FrameTest, OnlyTheTimerCombinationsAndHighScoreWindowsHaveRoundedCorners) {

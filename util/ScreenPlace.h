@@ -12,3 +12,14 @@ constexpr int ReachableCorner = 32;
 // at its default place instead; a window partly off the screen otherwise
 // stays where the player put it.
 bool PlaceReachable(int left, int top, int screenWidth, int screenHeight);
+
+#include "util/Geometry.h"
+
+// `place` moved into `area` as far as it fits: wholly inside where it can
+// be, else with its top-left corner at the area's, so the part a window is
+// grabbed by is never out of reach.
+Rect KeptWithin(const Rect& place, const Rect& area);
+
+// Where a window of the given size opens when it has no place of its own:
+// centred on the work area, kept within it.
+Rect DefaultPlace(int width, int height, const Rect& workArea);

@@ -7,8 +7,8 @@
 #include "util/Geometry.h"
 
 // The window's rectangle beside `board`, `below` pixels down from the
-// board's top, moved back onto the screen as far as it would stand off it.
-Rect BesideBoard(const Rect& board, int width, int height, int below, int screenWidth, int screenHeight);
+// board's top, moved back into the work area as far as it would stand out.
+Rect BesideBoard(const Rect& board, int width, int height, int below, const Rect& workArea);
 
 // Moves the timer and combinations windows that have no stored place
 // beside the board (given in screen coordinates at its final size).

@@ -89,7 +89,7 @@ void TSkinnedForm::BackgroundMouseDown(const MouseEvent& e) {
 void TSkinnedForm::BackgroundMouseMove(const MouseEvent& e) {
     if (dragging_) {
         // The pointer keeps its place on the picture.
-        MoveTo(Left() + e.X - dragX_, Top() + e.Y - dragY_);
+        MoveBy(e.X - dragX_, e.Y - dragY_);
         return;
     }
     for (size_t i = 0; i < overlays_.size(); ++i) {
@@ -103,23 +103,21 @@ void TSkinnedForm::BackgroundMouseUp(const MouseEvent& e) {
 }
 
 void TSkinnedForm::OnCreate() {
-    Platform& system = App().System();
+    // Places are kept in screen pixels; no value reads as INT32_MIN, which
+    // a place of its own never is.
+    const Platform& desktop = App().Desktop();
     const std::string place(frame_.PlaceName);
-    const int defaultLeft = (system.ScreenWidth() - frame_.Width) / 2;
-    const int defaultTop = (system.ScreenHeight() - frame_.Height) / 2;
-    const int left = WindowPositions.ReadInteger(place + "Left", defaultLeft);
-    const int top = WindowPositions.ReadInteger(place + "Top", defaultTop);
+    const int left = WindowPositions.ReadInteger(place + "Left", INT32_MIN);
+    const int top = WindowPositions.ReadInteger(place + "Top", INT32_MIN);
     // A place partly off the screen is used as it is: the player put it
-    // there. One the window could not be grabbed at is not.
-    const bool reachable = PlaceReachable(left, top, system.ScreenWidth(), system.ScreenHeight());
-    if (reachable)
-        MoveTo(left, top);
-    else
-        MoveTo(defaultLeft, defaultTop);
-    // No value reads as INT32_MIN: a place of its own is never that. One
-    // that cannot be reached counts as none, so the window is placed anew.
-    placeStored_ = reachable && WindowPositions.ReadInteger(place + "Left", INT32_MIN) != INT32_MIN &&
-                   WindowPositions.ReadInteger(place + "Top", INT32_MIN) != INT32_MIN;
+    // there. One the window could not be grabbed at counts as none, so the
+    // window is placed anew.
+    placeStored_ = left != INT32_MIN && top != INT32_MIN &&
+                   PlaceReachable(left, top, desktop.ScreenWidth(), desktop.ScreenHeight());
+    const Rect size = ScreenBounds();
+    const Rect at = placeStored_ ? Rect{left, top, size.Width, size.Height}
+                                 : DefaultPlace(size.Width, size.Height, desktop.WorkArea());
+    MoveToScreen(at.Left, at.Top);
     CutShape();
 }
 
@@ -143,9 +141,20 @@ void TSkinnedForm::OnScaleChanged() {
     }
 }
 
-void TSkinnedForm::OnDestroy() {
-    const std::string place(frame_.PlaceName);
-    WindowPositions.WritePlace(place, Left(), Top());
+void TSkinnedForm::OnDestroy() { StorePlace(); }
+
+bool TSkinnedForm::StorePlace() {
+    // Stored as the game ends and again as the window goes: once is enough
+    // while the window has not moved.
+    const Rect at = ScreenBounds();
+    if (storedPlace_ && *storedPlace_ == at) return true;
+    if (!WindowPositions.WritePlace(std::string(frame_.PlaceName), at.Left, at.Top)) return false;
+    storedPlace_ = at;
+    return true;
+}
+
+void TSkinnedForm::PassCloseToMain() {
+    if (Form* main = App().MainForm(); main && main != this) main->Close();
 }
 
 void TSkinnedForm::OnShow() {

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +61,9 @@ public:
 
     // The background picture, decoded if it was not yet.
     Picture& Background();
+    // Stores where the window stands now (also done on destruction); false
+    // when the store refused.
+    bool StorePlace();
 
 protected:
     // A hover overlay at `area`, showing the named picture, hidden until the
@@ -80,6 +84,9 @@ protected:
     virtual void BackgroundMouseUp(const MouseEvent& e);
     virtual void BackgroundDblClick() {}
     void StartDrag(int x, int y);
+    // A close request for a window that belongs to the board (the timer and
+    // combinations windows, which also pass their keys on): the board's own.
+    void PassCloseToMain();
 
     // Reads the stored place (centred when none is stored) and cuts the
     // rounded shape. Writes the place back on destruction. Every showing
@@ -116,4 +123,5 @@ private:
     bool dragging_ = false;
     int dragX_ = 0, dragY_ = 0;
     bool placeStored_ = false;
+    std::optional<Rect> storedPlace_;  // where StorePlace last stored the window
 };

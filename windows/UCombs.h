@@ -19,6 +19,7 @@ protected:
     void OnCreate() override;
     void DrawContents() override { DrawCount(); }
     bool OnCloseQuery() override { return false; }
+    void OnCloseRequest() override { PassCloseToMain(); }
     void OnKeyDown(int key, unsigned modifiers) override { PassKeyToMain(key, modifiers); }
 };
 

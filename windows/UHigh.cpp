@@ -52,8 +52,10 @@ void TfrmHigh::BackgroundDblClick() {
         const Rect cell = HighLayout::CellArea(s, c, d);
         if (!PointInArea(DragX(), DragY(), cell.Left, cell.Top, cell.Width, cell.Height)) return;
         Record(s, c, d) = HighScoreEntry{};
-        // Cleared on purpose: the next save must not bring a stored one back.
+        // Cleared on purpose, and stored at once: no save of this or another
+        // copy of the game may bring the stored one back.
         NoteRecordCleared(EntryOf(s, c, d));
+        SaveRecords();
         DrawCell(s, c, d);
     });
     ShowBackground();
@@ -62,6 +64,7 @@ void TfrmHigh::BackgroundDblClick() {
 void TfrmHigh::ImgResetClick() {
     HighScoreTable = THighScoreTable{};
     NoteAllRecordsCleared();
+    SaveRecords();
     ForEachSetting([this](int s, int c, bool d) { DrawCell(s, c, d); });
     ShowBackground();
 }

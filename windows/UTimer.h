@@ -33,6 +33,7 @@ protected:
         DrawRecord();
     }
     bool OnCloseQuery() override { return false; }
+    void OnCloseRequest() override { PassCloseToMain(); }
     void OnKeyDown(int key, unsigned modifiers) override { PassKeyToMain(key, modifiers); }
 };
 

@@ -98,6 +98,8 @@ public:
     void SetScreen(int width, int height, int bitsPerPixel);
     void SetProgramPath(const std::string& path) { programPath_ = path; }
     void SetHelpAvailable(bool available) { helpAvailable_ = available; }
+    // The part of the screen windows may use; the whole screen by default.
+    void SetWorkArea(const Rect& area) { workArea_ = area; }
     // The drawing scale the stand-in desktop asks for.
     void SetPreferredScale(int scale) { preferredScale_ = scale; }
     // The store's contents, shared by every store OpenStore hands out.
@@ -108,10 +110,14 @@ public:
     int ScreenWidth() const override { return screenWidth_; }
     int ScreenHeight() const override { return screenHeight_; }
     int ScreenBitsPerPixel() const override { return screenBits_; }
+    Rect WorkArea() const override { return workArea_.Width > 0 ? workArea_ : Platform::WorkArea(); }
     int PreferredScale() const override { return preferredScale_; }
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override { cursor_ = kind; }
     void ShowMessage(const std::string& title, const std::string& text) override;
+    void ReportUnattended(const std::string& title, const std::string& text) override {
+        reports_.push_back(Message{title, text});
+    }
     bool OpenHelp(const std::string& path) override;
     std::string ProgramPath() const override { return programPath_; }
     std::unique_ptr<Store> OpenStore() override;
@@ -129,6 +135,8 @@ public:
     CursorKind Cursor() const { return cursor_; }
     const CursorImage* DefinedCursor(CursorKind kind) const;
     const std::vector<Message>& Messages() const { return messages_; }
+    // What was reported where no message box may wait (ReportUnattended).
+    const std::vector<Message>& Reports() const { return reports_; }
     const std::vector<std::string>& HelpRequests() const { return helpRequests_; }
     bool QuitRequested() const { return router_.Quitting(); }
     int ModalDepth() const { return router_.ModalDepth(); }
@@ -184,6 +192,7 @@ private:
 
     int screenWidth_ = 1024, screenHeight_ = 768, screenBits_ = 32;
     int preferredScale_ = 1;
+    Rect workArea_{};
     std::string programPath_ = "/opt/quorvex/quorvex";
     bool helpAvailable_ = true;
     std::shared_ptr<MemoryStore::Contents> store_;
@@ -198,7 +207,7 @@ private:
 
     CursorKind cursor_ = CursorKind::Default;
     std::map<CursorKind, CursorImage> cursors_;
-    std::vector<Message> messages_;
+    std::vector<Message> messages_, reports_;
     std::vector<std::string> helpRequests_;
 
     int stalls_ = 0;

@@ -3,6 +3,7 @@
 #include "platform/sdl/SdlPlatform.h"
 
 #include <SDL.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,6 +51,15 @@ SdlPlatform::SdlPlatform() {
     if (init != 0) throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
     SDL_StopTextInput();
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+    // SDL turns SIGTERM and SIGINT into a quit event, which ends the game
+    // as a log-off does, everything stored; a hang-up (the terminal that
+    // started the game closed, a session manager) is told the same way.
+    struct sigaction onTerm {};
+    if (sigaction(SIGTERM, nullptr, &onTerm) == 0 && onTerm.sa_handler != SIG_DFL && onTerm.sa_handler != SIG_IGN) {
+        struct sigaction onHangUp {};
+        if (sigaction(SIGHUP, nullptr, &onHangUp) == 0 && onHangUp.sa_handler == SIG_DFL)
+            sigaction(SIGHUP, &onTerm, nullptr);
+    }
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -76,9 +86,13 @@ void SdlPlatform::Forget(SdlWindow* window) {
 }
 
 void SdlPlatform::TieToOwner(SdlWindow& window) {
-    // SDL 2 has no call for this; the X windows exist once both windows are
-    // realized, in whichever order that happens.
-    if (!owner_ || !owner_->X11()) return;
+    // SDL 2 has no call for this. A window manager reads the hint when a
+    // window is mapped and may never look again, so the owner is realized
+    // first: a side window shown before the board (a view switched on at
+    // start) then already stands above it.
+    if (!owner_) return;
+    if (&window != owner_ && !owner_->X11()) owner_->Realize();
+    if (!owner_->X11()) return;
     if (&window != owner_) {
         X11SetTransientFor(window.X11(), owner_->X11());
         return;
@@ -118,6 +132,13 @@ int SdlPlatform::ScreenBitsPerPixel() const {
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
     const int bits = int(SDL_BITSPERPIXEL(mode.format));
     return bits > 0 ? bits : 32;
+}
+
+Rect SdlPlatform::WorkArea() const {
+    // The desktop's panels taken away, as the window manager publishes them.
+    SDL_Rect r{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(0, &r) != 0 || r.w <= 0 || r.h <= 0) return Platform::WorkArea();
+    return Rect{r.x, r.y, r.w, r.h};
 }
 
 int SdlPlatform::PreferredScale() const {

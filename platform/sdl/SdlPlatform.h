@@ -39,6 +39,7 @@ public:
     std::unique_ptr<Window> OpenWindow(WindowEvents& events) override;
     int ScreenWidth() const override;
     int ScreenHeight() const override;
+    Rect WorkArea() const override;
     int ScreenBitsPerPixel() const override;
     int PreferredScale() const override;
     void DefineCursor(CursorKind kind, const CursorImage& image) override;

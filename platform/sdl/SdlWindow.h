@@ -22,6 +22,8 @@ class SdlPlatform;
 
 class SdlWindow final : public RoutedWindow {
 public:
+    // Makes the system's window (hidden) if it does not exist yet.
+    bool Realize();
     SdlWindow(SdlPlatform& platform, WindowEvents& events, bool inTaskbar);
     ~SdlWindow() override;
 
@@ -51,7 +53,6 @@ public:
 
 private:
     // Makes the SDL window, its surface and its shape; false when SDL failed.
-    bool Realize();
     void ApplyShape();
     void ForgetOldMoves(uint64_t nowMs);
 

@@ -33,7 +33,8 @@ std::optional<std::string> RegistryStore::ReadText(const std::string& section, c
     // asked for again at its new size.
     for (int attempt = 0; attempt < 4 && !text; ++attempt) {
         DWORD type = 0, size = 0;
-        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ ||
+        if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            !RegistryText::IsText(type) ||
             size > RegistryText::MaxReadBytes)
             break;
         std::vector<char> data(size_t(size) + 1, '\0');
@@ -47,6 +48,15 @@ std::optional<std::string> RegistryStore::ReadText(const std::string& section, c
     }
     RegCloseKey(key);
     return text;
+}
+
+bool RegistryStore::Holds(const std::string& section, const std::string& name) {
+    if (!product_) return false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(Key(product_), section.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    const bool held = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return held;
 }
 
 bool RegistryStore::WriteTexts(const std::vector<StoreEntry>& entries) {

@@ -25,6 +25,8 @@ public:
     // Absent also when the product key could not be opened or the value is
     // of another type; a text of any length is read.
     std::optional<std::string> ReadText(const std::string& section, const std::string& name) override;
+    // Any value of the name, of whatever type (a number, binary data).
+    bool Holds(const std::string& section, const std::string& name) override;
     bool WriteText(const std::string& section, const std::string& name, const std::string& value) override;
     // Value by value (the registry has no transaction over several), under
     // one open key per section.

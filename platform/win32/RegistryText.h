@@ -17,7 +17,9 @@
 
 namespace RegistryText {
 
-inline constexpr uint32_t TextType = 1;  // REG_SZ
+inline constexpr uint32_t TextType = 1;        // REG_SZ
+inline constexpr uint32_t ExpandTextType = 2;  // REG_EXPAND_SZ: a text too, taken as it stands, unexpanded
+inline constexpr bool IsText(uint32_t type) { return type == TextType || type == ExpandTextType; }
 // Far more than any value the program writes (the record table's text is
 // 72 characters); longer texts are not written.
 inline constexpr size_t MaxBytes = 1024;
@@ -27,9 +29,9 @@ inline constexpr size_t MaxBytes = 1024;
 inline constexpr size_t MaxReadBytes = size_t(1) << 20;
 
 // The text in `size` bytes of data of registry type `type`, or nothing when
-// the value is no plain text or is longer than MaxReadBytes.
+// the value is no text or is longer than MaxReadBytes.
 inline std::optional<std::string> FromData(uint32_t type, const char* data, size_t size) {
-    if (type != TextType || size > MaxReadBytes || (size > 0 && data == nullptr)) return std::nullopt;
+    if (!IsText(type) || size > MaxReadBytes || (size > 0 && data == nullptr)) return std::nullopt;
     size_t length = 0;
     while (length < size && data[length] != '\0') ++length;
     return std::string(data, length);

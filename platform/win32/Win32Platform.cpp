@@ -103,6 +103,18 @@ std::unique_ptr<Window> Win32Platform::OpenWindow(WindowEvents& events) {
 int Win32Platform::ScreenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
 int Win32Platform::ScreenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
 
+Rect Win32Platform::WorkArea() const {
+    // The work area of the monitor the board stands on (the primary one
+    // before the board exists): the screen without the task bar.
+    HMONITOR monitor = owner_ ? MonitorFromWindow(static_cast<HWND>(owner_), MONITOR_DEFAULTTOPRIMARY)
+                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoW(monitor, &info)) return Platform::WorkArea();
+    const RECT& r = info.rcWork;
+    return Rect{int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top)};
+}
+
 int Win32Platform::ScreenBitsPerPixel() const {
     HDC screen = GetDC(nullptr);
     if (!screen) return 0;
@@ -223,6 +235,18 @@ void Win32Platform::ShowMessage(const std::string& title, const std::string& tex
     auto* modal = static_cast<Win32Window*>(router_.ModalWindow());
     HWND owner = modal ? modal->Handle() : GetActiveWindow();
     MessageBoxW(owner, WideFromUtf8(text).c_str(), WideFromUtf8(title).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+void Win32Platform::ReportUnattended(const std::string& title, const std::string& text) {
+    // The application event log, where an administrator looks after a
+    // log-off; and the error stream for whoever started the program.
+    Platform::ReportUnattended(title, text);
+    if (HANDLE log = RegisterEventSourceW(nullptr, L"QuorVex")) {
+        const std::wstring message = WideFromUtf8(title + ": " + text);
+        const wchar_t* strings[] = {message.c_str()};
+        ReportEventW(log, EVENTLOG_WARNING_TYPE, 0, 0, nullptr, 1, 0, strings, nullptr);
+        DeregisterEventSource(log);
+    }
 }
 
 void Win32Platform::ShowStartFailure(const std::string& text) {

@@ -34,11 +34,13 @@ public:
     std::unique_ptr<Window> OpenWindow(WindowEvents& events) override;
     int ScreenWidth() const override;
     int ScreenHeight() const override;
+    Rect WorkArea() const override;
     int ScreenBitsPerPixel() const override;
     int PreferredScale() const override;
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override;
     void ShowMessage(const std::string& title, const std::string& text) override;
+    void ReportUnattended(const std::string& title, const std::string& text) override;
     bool OpenHelp(const std::string& path) override;
     std::string ProgramPath() const override;
     std::unique_ptr<Store> OpenStore() override;
