@@ -55,18 +55,21 @@ Rect Form::Bounds() const {
 }
 
 void Form::SetBounds(const Rect& bounds) {
-    const int width = std::max(bounds.Width, 0), height = std::max(bounds.Height, 0);
-    if (width != width_ || height != height_) {
-        width_ = width, height_ = height;
-        if (CanvasAllocated()) {
-            Bitmap resized = Bitmap::Logical(width_, height_, canvas_.Scale);
-            BlitPicture(resized, 0, 0, canvas_);
-            canvas_ = std::move(resized);
-        } else {
-            canvas_ = EmptyCanvas(width_, height_);
-        }
-    }
+    Resize(bounds.Width, bounds.Height);
     window_->SetBounds(OnScreen(Rect{bounds.Left, bounds.Top, width_, height_}));
+}
+
+void Form::Resize(int width, int height) {
+    width = std::max(width, 0), height = std::max(height, 0);
+    if (width == width_ && height == height_) return;
+    width_ = width, height_ = height;
+    if (CanvasAllocated()) {
+        Bitmap resized = Bitmap::Logical(width_, height_, canvas_.Scale);
+        BlitPicture(resized, 0, 0, canvas_);
+        canvas_ = std::move(resized);
+    } else {
+        canvas_ = EmptyCanvas(width_, height_);
+    }
 }
 
 void Form::MoveTo(int left, int top) { SetBounds(Rect{left, top, width_, height_}); }
@@ -89,7 +92,13 @@ void Form::Rescale(int screenLeft, int screenTop) {
     Repaint();
 }
 
-void Form::SetSize(int width, int height) { SetBounds(Rect{Left(), Top(), width, height}); }
+void Form::SetSize(int width, int height) {
+    // The corner stays on its screen pixel, between logical ones too.
+    Resize(width, height);
+    const Rect at = window_->Bounds();
+    const Rect size = OnScreen(Rect{0, 0, width_, height_});
+    window_->SetBounds(Rect{at.Left, at.Top, size.Width, size.Height});
+}
 
 void Form::Show() {
     if (Visible()) {

@@ -181,6 +181,8 @@ private:
     void CaptureLost();
 
     bool CanvasAllocated() const;
+    // The logical size, the canvas keeping what fits of it.
+    void Resize(int width, int height);
     MouseEvent Logical(const MouseEvent& e) const;
     Rect OnScreen(const Rect& area) const;
     Picture* PictureAt(int x, int y) const;

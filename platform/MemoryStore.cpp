@@ -25,6 +25,10 @@ std::optional<std::string> MemoryStore::ReadText(const std::string& section, con
     return std::nullopt;
 }
 
+bool MemoryStore::Holds(const std::string& section, const std::string& name) {
+    return contents_->Unreadable.count(Key(section, name)) != 0 || contents_->Find(section, name) != nullptr;
+}
+
 bool MemoryStore::WriteText(const std::string& section, const std::string& name, const std::string& value) {
     if (contents_->RefuseWrites) return false;
     contents_->Set(section, name, value);

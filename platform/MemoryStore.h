@@ -28,6 +28,7 @@ public:
     explicit MemoryStore(std::shared_ptr<Contents> contents = std::make_shared<Contents>());
 
     std::optional<std::string> ReadText(const std::string& section, const std::string& name) override;
+    bool Holds(const std::string& section, const std::string& name) override;
     bool WriteText(const std::string& section, const std::string& name, const std::string& value) override;
     // All or nothing, as one replace.
     bool WriteTexts(const std::vector<StoreEntry>& entries) override;

@@ -241,7 +241,7 @@ TEST_F(BoardTest, ARecordIsStoredTheMomentItIsMade) {
 
 // Plays to a record, changes the views and moves the board, ends the
 // program the given way and checks what reached the store.
-enum class Ending { CloseRequest, LoopEnded };
+enum class Ending { CloseRequest, LoopEnded, SessionEnd, AltF4OnTheTimer };
 static void EndAfterARecord(BoardTest& t, Ending ending) {
     t.Start();
     WinARecord(t);
@@ -249,18 +249,28 @@ static void EndAfterARecord(BoardTest& t, Ending ending) {
     t.Key(Key::Function(12));  // the combinations window comes
     t.Main().MoveTo(100, 50);
     const int replaces = t.platform.StoreContents()->Replaces;
-    if (ending == Ending::CloseRequest) {
-        t.platform.RequestClose(t.Main().PlatformWindow());
-        EXPECT_TRUE(t.platform.QuitRequested());
-    } else {
-        t.platform.Quit();  // the session ends: no close reaches the board
-    }
-    t.Stop();
     const auto& store = *t.platform.StoreContents();
     auto value = [&](const char* section, const char* name) {
         const std::string* v = store.Find(section, name);
         return v ? *v : std::string("<absent>");
     };
+    switch (ending) {
+        case Ending::CloseRequest: t.platform.RequestClose(t.Main().PlatformWindow()); break;
+        case Ending::SessionEnd: t.platform.EndSession(); break;
+        // The side window has the keyboard; the close is the board's.
+        case Ending::AltF4OnTheTimer: t.platform.KeyPressTo(frmTimer->PlatformWindow(), Key::Function(4), Modifier::Alt); break;
+        case Ending::LoopEnded: t.platform.Quit(); break;  // no close reaches the board
+    }
+    if (ending != Ending::LoopEnded) {
+        EXPECT_TRUE(t.platform.QuitRequested());
+        // Everything is kept before a window goes: at a session's end the
+        // system may end the process as soon as it is told.
+        EXPECT_EQ(value("Windows", "MainLeft"), std::to_string(100 * t.S));
+        EXPECT_EQ(value("Windows", "TimerLeft"), std::to_string(frmTimer->ScreenBounds().Left));
+        EXPECT_EQ(value("Windows", "CombsTop"), std::to_string(frmCombs->ScreenBounds().Top));
+        EXPECT_EQ(value("Game", "ViewTimer"), "1");
+    }
+    t.Stop();
     // Settings and records once, then the seven windows' places: one write each.
     EXPECT_EQ(store.Replaces, replaces + 1 + 7);
     EXPECT_EQ(value("Game", "ViewTimer"), "1");
@@ -274,6 +284,21 @@ static void EndAfterARecord(BoardTest& t, Ending ending) {
 TEST_F(BoardTest, ACloseRequestStoresTheOptionsAndRecordsOnce) { EndAfterARecord(*this, Ending::CloseRequest); }
 
 TEST_F(BoardTest, AMainLoopEndingWithoutACloseStoresThemOnce) { EndAfterARecord(*this, Ending::LoopEnded); }
+
+TEST_F(BoardTest, TheSessionsEndStoresEverythingBeforeAnyWindowGoes) { EndAfterARecord(*this, Ending::SessionEnd); }
+
+TEST_F(BoardTest, AltF4OnTheTimerClosesTheGameAsOnTheBoard) { EndAfterARecord(*this, Ending::AltF4OnTheTimer); }
+
+TEST_F(BoardTest, ASessionEndThatCannotSaveTellsTheErrorStreamAndWaitsForNobody) {
+    Start();
+    platform.StoreContents()->RefuseWrites = true;
+    platform.EndSession();
+    EXPECT_TRUE(platform.QuitRequested());
+    Stop();
+    EXPECT_TRUE(platform.Messages().empty());
+    ASSERT_EQ(platform.Reports().size(), 1u);
+    EXPECT_NE(platform.Reports()[0].Text.find("could not be saved"), std::string::npos);
+}
 
 TEST_F(BoardTest, ACloseThatCannotSaveSaysSoOnce) {
     Start();

@@ -170,3 +170,110 @@ TEST_F(BoardTest, EscapeLetsAKeyboardPlayerOutOfTheAboutAndMessageWindows) {
     EXPECT_FALSE(frmMessage->Visible());
     EXPECT_EQ(BoardState.CurrentRow, 12);
 }
+
+// ---- the help tells what the program does --------------------------------------
+
+#include <cstring>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace {
+
+std::string HelpDocument() {
+    std::ifstream in(std::string(QUORVEX_SOURCE_DIR) + "/resources/help/QuorVex.html");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The part of the help from the heading with `id` to the next heading,
+// in lower case.
+std::string HelpSection(const std::string& id) {
+    const std::string help = HelpDocument();
+    const size_t start = help.find("id=\"" + id + "\"");
+    if (start == std::string::npos) return {};
+    const size_t end = help.find("<h2", start);
+    std::string section = help.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    for (char& c : section) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return section;
+}
+
+// The same game on the board (the clock aside, which runs by itself).
+bool SameBoard(const TBoardState& a, const TBoardState& b) {
+    return std::memcmp(&a.SecretCode, &b.SecretCode, sizeof a.SecretCode) == 0 && a.CurrentRow == b.CurrentRow &&
+           std::memcmp(&a.Guesses, &b.Guesses, sizeof a.Guesses) == 0 &&
+           std::memcmp(&a.ColorMarks, &b.ColorMarks, sizeof a.ColorMarks) == 0 &&
+           std::memcmp(&a.PegMarks, &b.PegMarks, sizeof a.PegMarks) == 0 && a.GameActive == b.GameActive;
+}
+
+}  // namespace
+
+TEST_F(BoardTest, TheHelpsKeyTableListsExactlyTheFunctionKeysThatDoSomething) {
+    // The function keys the table names in its first column, alone or with Alt.
+    const std::string keys = HelpSection("keys");
+    ASSERT_FALSE(keys.empty());
+    std::set<std::string> listed;
+    const std::regex row("<tr><td>((?:<kbd>[^<]+</kbd>\\+?)+)</td>");
+    for (auto it = std::sregex_iterator(keys.begin(), keys.end(), row); it != std::sregex_iterator(); ++it) {
+        const std::string cell = std::regex_replace((*it)[1].str(), std::regex("</?kbd>"), "");
+        if (cell.find('f') != std::string::npos) listed.insert(cell);
+    }
+
+    // What each function key does on a fresh board, seen from outside: a
+    // window, the help, the board, the scale, a stored choice, the end. The
+    // screen has room for every size; Alt+F4 goes last, since the end of
+    // the program cannot be taken back within one run of the test.
+    platform.SetScreen(2400, 1800, 32);
+    std::vector<std::pair<int, unsigned>> presses;
+    for (const unsigned modifiers : {0u, Modifier::Alt})
+        for (int n = 1; n <= 12; ++n)
+            if (n != 4 || modifiers == 0) presses.push_back({n, modifiers});
+    presses.push_back({4, Modifier::Alt});
+    std::set<std::string> working;
+    for (const auto& [n, modifiers] : presses) {
+        platform.StoreContents()->Values.clear();  // nothing kept from the key before
+        Start();
+        const TBoardState board = BoardState;
+        const bool symbols = GameSettings.Symbols;
+        const int scale = app->Scale();
+        const size_t helps = platform.HelpRequests().size();
+        bool modal = false;
+        platform.Script([&] {
+            modal = platform.ModalDepth() > 0;
+            platform.KeyPress(Key::Enter);
+        });
+        Key(Key::Function(n), modifiers);
+        if (platform.PendingSteps() != 0) platform.Run();
+        const bool changed = modal || !Main().Visible() || platform.HelpRequests().size() != helps ||
+                             app->Scale() != scale || frmTimer->Visible() || frmCombs->Visible() ||
+                             !SameBoard(board, BoardState) || symbols != GameSettings.Symbols;
+        if (changed) working.insert(std::string(modifiers ? "alt+" : "") + "f" + std::to_string(n));
+        Stop();
+    }
+    // Alt with another key is that key: the help says Shift, Ctrl and Alt
+    // make no difference, so only Alt+F4 is a key of its own.
+    std::set<std::string> own;
+    for (const std::string& k : working)
+        if (k.rfind("alt+", 0) != 0 || working.count(k.substr(4)) == 0) own.insert(k);
+    EXPECT_EQ(listed, own);
+}
+
+TEST_F(BoardTest, TheHelpNamesEveryValueTheGameStoresAndSaysItIsKeptHoweverTheGameEnds) {
+    Start();
+    Key(Key::Function(11));
+    Key(Key::Function(10));
+    platform.EndSession();
+    Stop();
+    const std::string data = HelpSection("data");
+    // Stored names are case-folded; the places are named as a range.
+    auto isPlace = [](const std::string& name) {
+        return name.ends_with("left") || name.ends_with("top");
+    };
+    for (const auto& [key, value] : platform.StoreContents()->Values)
+        EXPECT_TRUE(data.find("<code>" + key.second + "</code>") != std::string::npos || isPlace(key.second))
+            << key.second << " is stored but the help does not name it";
+    EXPECT_NE(data.find("however the game ends"), std::string::npos);
+    EXPECT_EQ(data.find("keeps only the places"), std::string::npos);
+}

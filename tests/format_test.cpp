@@ -31,3 +31,40 @@ TEST(Format, NumbersPadToWidth) {
     EXPECT_EQ(NumToStrZero(-7, 4), "-007");
     EXPECT_EQ(NumToStrWidth(0, 0), "0");
 }
+
+#include <sstream>
+
+#include "util/TextWrap.h"
+
+TEST(TextWrap, LinesBreakAtBlanksThenAfterSeparatorsAndNothingIsLost) {
+    EXPECT_EQ(WrapText("short text", 40), "short text");
+    EXPECT_EQ(WrapText("one two three", 8), "one two\nthree");
+    EXPECT_EQ(WrapText("keep\nbreaks", 40), "keep\nbreaks");
+    // A path longer than a line breaks after a separator in reach.
+    EXPECT_EQ(WrapText("at /home/someone/.config/Varnel/QuorVex.ini now", 20),
+              "at\n/home/someone/\n.config/Varnel/\nQuorVex.ini now");
+    // A word with no separator is cut at the line's end.
+    EXPECT_EQ(WrapText("abcdefghijkl", 8), "abcdefgh\nijkl");
+}
+
+TEST(TextWrap, TheSaveFailureWithALongPathFitsA1024PixelScreen) {
+    const std::string path = "/home/a-rather-long-username/.config/Varnel/QuorVex.ini";  // 55 characters
+    ASSERT_EQ(path.size(), 55u);
+    const std::string text = "Your options and records could not be saved to " + path +
+                             ". They are lost when QuorVex closes.";
+    const int columns = MessageColumns(1024);
+    const std::string wrapped = WrapText(text, columns);
+    std::istringstream lines(wrapped);
+    std::string line, joined;
+    while (std::getline(lines, line)) {
+        EXPECT_LE(int(line.size()), columns) << line;
+        joined += (joined.empty() || joined.back() == '/' ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined, text);
+    EXPECT_NE(wrapped.find('\n'), std::string::npos);
+    // The widest line at the widest average character seen, with the box
+    // around it, stays on the screen; a screen too narrow for even a short
+    // line still gets lines.
+    EXPECT_LE(columns * 9 + 120, 1024);
+    EXPECT_GE(MessageColumns(100), 8);
+}

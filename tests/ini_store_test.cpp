@@ -156,3 +156,128 @@ TEST(IniStorePath, FollowsXdgConfigHomeThenHome) {
     if (oldXdg) setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1);
     if (oldHome) setenv("HOME", savedHome.c_str(), 1);
 }
+
+// ---- two copies of the game over one file ------------------------------------
+
+#include "game/GameState.h"
+#include "game/Settings.h"
+
+namespace {
+
+// A copy of the game in a process of its own (the game's state is the
+// process's), working through the steps it is sent one at a time:
+// L loads the options and records, C clears every record as the records
+// window's reset does, W makes a record (5 holes, 10 colours, repeats, in
+// 3 rows and 40 seconds) and saves it at once as a win does, X saves
+// everything as the game ends.
+class GameCopy {
+public:
+    explicit GameCopy(const fs::path& store) {
+        int toChild[2], toParent[2];
+        if (pipe(toChild) != 0 || pipe(toParent) != 0) return;
+        pid_ = fork();
+        if (pid_ == 0) {
+            close(toChild[1]);
+            close(toParent[0]);
+            SetStoreOpener([store] { return std::make_unique<IniFileStore>(store); });
+            char step = 0;
+            while (read(toChild[0], &step, 1) == 1) {
+                bool ok = true;
+                if (step == 'L') LoadSettings();
+                if (step == 'C') {
+                    HighScoreTable = THighScoreTable{};
+                    NoteAllRecordsCleared();
+                    ok = SaveRecords();
+                }
+                if (step == 'W') {
+                    HighScoreTable.Entries[12] = HighScoreEntry{3, 40};
+                    ok = SaveRecords();
+                }
+                if (step == 'X') ok = SaveSettings();
+                const char answer = ok ? '+' : '-';
+                if (write(toParent[1], &answer, 1) != 1) break;
+            }
+            _exit(0);
+        }
+        close(toChild[0]);
+        close(toParent[1]);
+        to_ = toChild[1];
+        from_ = toParent[0];
+    }
+    ~GameCopy() {
+        if (to_ >= 0) close(to_);
+        if (from_ >= 0) close(from_);
+        if (pid_ > 0) waitpid(pid_, nullptr, 0);
+    }
+    // True when the step ran and what it stored was stored.
+    bool Do(char step) {
+        char answer = 0;
+        return pid_ > 0 && write(to_, &step, 1) == 1 && read(from_, &answer, 1) == 1 && answer == '+';
+    }
+
+private:
+    pid_t pid_ = -1;
+    int to_ = -1, from_ = -1;
+};
+
+}  // namespace
+
+class TwoCopiesTest : public IniStoreTest {
+protected:
+    void SetUp() override {
+        IniStoreTest::SetUp();
+        // Two records from earlier games: 4 holes, 8 colours (entry 3), and
+        // 5 holes, 10 colours with repeats (entry 12).
+        ResetGameState();
+        SetStoreOpener([p = path] { return std::make_unique<IniFileStore>(p); });
+        LoadSettings();
+        HighScoreTable.Entries[3] = HighScoreEntry{7, 300};
+        HighScoreTable.Entries[12] = HighScoreEntry{9, 500};
+        ASSERT_TRUE(SaveRecords());
+    }
+    void TearDown() override {
+        SetStoreOpener(nullptr);
+        ResetGameState();
+        IniStoreTest::TearDown();
+    }
+    // The records as the file holds them now.
+    THighScoreTable StoredTable() {
+        return DecodeStoredRecords(IniFileStore(path).ReadText("Game", "High").value_or("")).Table;
+    }
+};
+
+TEST_F(TwoCopiesTest, ARecordsResetIsNotUndoneByACopyThatNeverSawIt) {
+    GameCopy resetting(path), other(path);
+    ASSERT_TRUE(other.Do('L'));
+    ASSERT_TRUE(resetting.Do('L'));
+    ASSERT_TRUE(resetting.Do('C'));
+    ASSERT_TRUE(resetting.Do('X'));
+    ASSERT_TRUE(other.Do('X'));  // it still holds the old records in memory
+    const THighScoreTable stored = StoredTable();
+    EXPECT_EQ(stored.Entries[3].RecordRows, 0);
+    EXPECT_EQ(stored.Entries[12].RecordRows, 0);
+}
+
+TEST_F(TwoCopiesTest, ARecordMadeAfterAResetSurvivesItInEitherOrderOfEnding) {
+    for (const bool resettingEndsLast : {true, false}) {
+        SetUp();
+        GameCopy resetting(path), other(path);
+        ASSERT_TRUE(other.Do('L'));
+        ASSERT_TRUE(resetting.Do('L'));
+        ASSERT_TRUE(resetting.Do('C'));
+        ASSERT_TRUE(other.Do('W'));  // a win after the reset, stored at once
+        if (resettingEndsLast) {
+            ASSERT_TRUE(other.Do('X'));
+            ASSERT_TRUE(resetting.Do('X'));
+        } else {
+            ASSERT_TRUE(resetting.Do('X'));
+            ASSERT_TRUE(other.Do('X'));
+        }
+        const THighScoreTable stored = StoredTable();
+        EXPECT_EQ(stored.Entries[3].RecordRows, 0) << resettingEndsLast;  // cleared, and stays so
+        EXPECT_EQ(stored.Entries[12].RecordRows, 3) << resettingEndsLast;
+        const int seconds = stored.Entries[12].RecordSeconds;
+        EXPECT_EQ(seconds, 40) << resettingEndsLast;
+        TearDown();
+    }
+}

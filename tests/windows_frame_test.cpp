@@ -117,9 +117,11 @@ TEST_F(FrameTest, OnlyTheTimerCombinationsAndHighScoreWindowsHaveRoundedCorners)
     }
 }
 
-TEST_F(FrameTest, TimerAndCombinationsRefuseToCloseAndHandTheirKeysToTheBoard) {
+TEST_F(FrameTest, TimerAndCombinationsHandTheirKeysAndCloseRequestsToTheBoard) {
     GameSettings.ViewTimer() = true;
     GameSettings.ViewCombs() = true;
+    Form& board = *app->MainForm();  // the fixture's stand-in board
+    board.Show();
     CreateAll();
     ASSERT_TRUE(frmTimer->Visible());
     ASSERT_TRUE(frmCombs->Visible());
@@ -129,11 +131,8 @@ TEST_F(FrameTest, TimerAndCombinationsRefuseToCloseAndHandTheirKeysToTheBoard) {
 
     std::vector<std::pair<int, unsigned>> keys;
     SetMainKeyHandler([&](int key, unsigned modifiers) { keys.push_back({key, modifiers}); });
-    platform.RequestClose(frmTimer->PlatformWindow());
-    platform.RequestClose(frmCombs->PlatformWindow());
-    frmTimer->Close();
+    frmTimer->Close();  // the program's own close does not hide them
     EXPECT_TRUE(frmTimer->Visible());
-    EXPECT_TRUE(frmCombs->Visible());
 
     platform.KeyPressTo(frmTimer->PlatformWindow(), Key::Function(2), Modifier::Shift);
     platform.KeyPressTo(frmCombs->PlatformWindow(), Key::Space);
@@ -147,6 +146,13 @@ TEST_F(FrameTest, TimerAndCombinationsRefuseToCloseAndHandTheirKeysToTheBoard) {
     platform.RequestClose(frmAbout->PlatformWindow());
     EXPECT_FALSE(frmAbout->Visible());
     EXPECT_EQ(keys.size(), 3u);
+    EXPECT_FALSE(platform.QuitRequested());
+
+    // Alt+F4 or the window manager's close on the timer or the
+    // combinations window is the board's close: the game ends.
+    platform.RequestClose(frmCombs->PlatformWindow());
+    EXPECT_TRUE(platform.QuitRequested());
+    EXPECT_FALSE(board.Visible());
 }
 
 TEST_F(FrameTest, OverlaysLightUnderThePointerAndDragsNeedTheLeftButton) {
