@@ -54,11 +54,15 @@ SdlPlatform::SdlPlatform() {
     // SDL turns SIGTERM and SIGINT into a quit event, which ends the game
     // as a log-off does, everything stored; a hang-up (the terminal that
     // started the game closed, a session manager) is told the same way.
-    struct sigaction onTerm {};
-    if (sigaction(SIGTERM, nullptr, &onTerm) == 0 && onTerm.sa_handler != SIG_DFL && onTerm.sa_handler != SIG_IGN) {
-        struct sigaction onHangUp {};
-        if (sigaction(SIGHUP, nullptr, &onHangUp) == 0 && onHangUp.sa_handler == SIG_DFL)
-            sigaction(SIGHUP, &onTerm, nullptr);
+    // SDL's handler heeds only those two, so a hang-up is passed on as
+    // SIGTERM. A hang-up ignored on purpose (nohup) stays ignored.
+    struct sigaction onTerm {}, onHangUp {};
+    if (sigaction(SIGTERM, nullptr, &onTerm) == 0 && onTerm.sa_handler != SIG_DFL && onTerm.sa_handler != SIG_IGN &&
+        sigaction(SIGHUP, nullptr, &onHangUp) == 0 && onHangUp.sa_handler == SIG_DFL) {
+        struct sigaction passOn {};
+        passOn.sa_handler = [](int) { raise(SIGTERM); };
+        sigemptyset(&passOn.sa_mask);
+        sigaction(SIGHUP, &passOn, nullptr);
     }
 }
 
@@ -98,7 +102,10 @@ void SdlPlatform::TieToOwner(SdlWindow& window) {
         return;
     }
     for (SdlWindow* w : windows_)
-        if (w != owner_ && w->X11()) X11SetTransientFor(w->X11(), owner_->X11());
+        if (w != owner_ && w->X11()) {
+            X11SetTransientFor(w->X11(), owner_->X11());
+            if (w->Visible()) X11Raise(w->X11());
+        }
 }
 
 SdlWindow* SdlPlatform::FromSdlId(uint32_t id) const {

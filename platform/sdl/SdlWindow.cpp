@@ -89,6 +89,10 @@ void SdlWindow::Show() {
     if (!Realize()) return;
     visible_ = true;
     SDL_ShowWindow(window_);
+    // A window manager may only now know the board as a window of its own:
+    // the side windows say again whose they are, so those already showing
+    // stand above it.
+    platform_.TieToOwner(*this);
     Activate();
     Shown();
 }

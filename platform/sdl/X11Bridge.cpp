@@ -41,6 +41,13 @@ void X11SetTransientFor(const XHandle& window, const XHandle& owner) {
     XFlush(display);
 }
 
+void X11Raise(const XHandle& window) {
+    if (!window) return;
+    auto* display = static_cast<Display*>(window.Display);
+    XRaiseWindow(display, window.Window);
+    XFlush(display);
+}
+
 bool X11GrabPointer(const XHandle& handle, long& savedMask) {
     if (!handle) return false;
     auto* display = static_cast<Display*>(handle.Display);

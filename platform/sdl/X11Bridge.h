@@ -31,6 +31,8 @@ void X11SetShape(const XHandle& handle, const std::vector<Rect>* rectangles);
 // Makes `window` transient for `owner`: the window manager keeps it above
 // its owner (and out of the task bar), however often the owner is raised.
 void X11SetTransientFor(const XHandle& window, const XHandle& owner);
+// Puts the window above its siblings without giving it the keyboard.
+void X11Raise(const XHandle& window);
 
 // An active pointer grab: every press, release and move goes to the window,
 // also outside it, until the ungrab. Meanwhile the window hears of no

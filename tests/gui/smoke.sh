@@ -166,15 +166,13 @@ check "the timer window starts visible" test -n "$timer_x"
 shot
 check "a second start shows the record stored in the file" equal \
   "$("$probe" digits "$work/shot.bmp" $((timer_x + RECORD_X)) $((timer_y + RECORD_Y)) "$RECORD_CHARS" || true)" "_5/042"
-# Close requests: the timer window refuses them, the board's ends the game
-# and stores what the exit bullet stores.
+# A close request on the timer window is the board's: it ends the game and
+# stores what the exit bullet stores.
 jump $((timer_x + 8)) $((timer_y + TIMER_H / 2)) $((timer_x + 8 - 50)) $((timer_y + TIMER_H / 2 - 130))
 check "a side window follows a flick that leaves it far behind" \
   equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 130))"
 key alt+F4
-check "Alt+F4 leaves the timer window open" equal "$(place_of "$TIMER_W" "$TIMER_H")" "$((timer_x - 50)) $((timer_y - 130))"
-click $((main_x + BARE_X)) $((main_y + BARE_Y)); key alt+F4
-check "Alt+F4 on the board ends the second run" ended
+check "Alt+F4 on the timer window ends the second run, as on the board" ended
 check "... which stores the moved timer window's place" \
   equal "$(ini_value Windows TimerLeft) $(ini_value Windows TimerTop)" "$((timer_x - 50)) $((timer_y - 130))"
 
@@ -250,6 +248,53 @@ check "after a restart the record is still in the file" equal \
   "$("$probe" record "$(ini_value Game High)" 4 6 0 | cut -d' ' -f1)" "${won_rows:-none}"
 click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
 check "the exit bullet ends the last run" ended
+
+# ---- fifth start, under openbox: a side window stored over the board -------
+# It is shown before the board is; it must still stand above it.
+sed -i -e 's/^ViewTimer=.*/ViewTimer=1/' -e 's/^ViewCombs=.*/ViewCombs=0/' -e 's/^MainLeft=.*/MainLeft=100/' \
+  -e 's/^MainTop=.*/MainTop=100/' -e 's/^TimerLeft=.*/TimerLeft=200/' -e 's/^TimerTop=.*/TimerTop=160/' "$ini"
+start_game
+check "the board opens at its stored place" equal "$(place_of "$MAIN_W" "$MAIN_H")" "100 100"
+check "the timer opens at its stored place, over the board" equal "$(place_of "$TIMER_W" "$TIMER_H")" "200 160"
+shot
+check "... and stands above the board from its first showing (its clock reads back)" \
+  "$probe" digits "$work/shot.bmp" $((200 + TIME_X)) $((160 + TIME_Y)) "$TIME_CHARS"
+# A hang-up (the terminal that started the game closed) ends it as a log-off
+# does: the new view switch and the board's new place are kept.
+key F12
+xdotool windowmove "$(window_id_of "$MAIN_W" "$MAIN_H")" 260 200; sleep 0.5
+kill -HUP "$pid"
+check "SIGHUP ends the game" ended
+check "... with exit status 0" equal "${status:-none}" 0
+check "... keeping the view switch turned on before it" equal "$(ini_value Game ViewCombs)" 1
+check "... and the board's place" equal "$(ini_value Windows MainLeft) $(ini_value Windows MainTop)" "260 200"
+
+# ---- sixth start: a store that cannot be written, then SIGTERM --------------
+# As at log-off: the failure goes to the error stream, no box waits for a
+# click, and the program ends.
+saved_config=$XDG_CONFIG_HOME
+export XDG_CONFIG_HOME="$work/config-readonly"
+mkdir -p "$XDG_CONFIG_HOME/Varnel/QuorVex.ini"  # a folder where the file belongs
+start_game
+check "the game starts over a store it cannot write" place_of "$MAIN_W" "$MAIN_H" >/dev/null
+kill -TERM "$pid"
+check "SIGTERM ends it although nothing could be saved" ended
+check "... and says so on the error stream" grep -q "could not be saved" "$work/game.log"
+export XDG_CONFIG_HOME=$saved_config
+
+# ---- seventh start: a desktop asking for 2x on a screen too small for it ----
+if [ "$screen_w" -lt 1056 ] || [ "$screen_h" -lt 840 ]; then
+  rm -f "$ini"
+  GDK_SCALE=2 start_game
+  read -r main_x main_y < <(place_of "$MAIN_W" "$MAIN_H") || main_x=""
+  check "a 2x desktop on a ${screen_w}x${screen_h} screen gets the board at 1x" test -n "$main_x"
+  check "... wholly on the screen" test "${main_x:--1}" -ge 0 -a "${main_y:--1}" -ge 0 \
+    -a $((${main_x:-0} + MAIN_W)) -le "$screen_w" -a $((${main_y:-0} + MAIN_H)) -le "$screen_h"
+  key F10
+  check "F10 does not make it larger than the screen" equal "$(place_of "$MAIN_W" "$MAIN_H")" "$main_x $main_y"
+  click $((main_x + BUTTON_7_X)) $((main_y + BUTTON_7_Y))
+  check "the exit bullet ends it" ended
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
