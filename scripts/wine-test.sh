@@ -130,6 +130,8 @@ check "the combinations window's place is stored" \
   equal "$(reg_value Windows CombsLeft) $(reg_value Windows CombsTop)" "$combs_x $combs_y"
 
 # ---- second start: everything comes back from the registry -----------------
+# The records as another program may write them: an expandable text.
+reg_set Game High "$high" REG_EXPAND_SZ
 start_game
 # Its stored place left its top-left corner off the screen, where it could
 # not be grabbed: it opens at the centred default instead.
@@ -235,6 +237,23 @@ if [ -n "$main_x" ]; then
   check "the exit bullet of the scaled board ends the program" wait_ended
   check "... and the place is kept in screen pixels" equal "$(reg_value Windows MainLeft)" "$main_x"
 fi
+
+# ---- log-off: the session ends with the board and the timer moved ---------
+# Everything is stored before the program answers that the session may end;
+# the system may end the process at any moment after.
+reg_set Windows Scale 1
+start_game
+read -r main_x main_y < <(wait_place "$MAIN_W" "$MAIN_H") || main_x=""
+check "the board appears for the log-off" test -n "$main_x"
+xdotool mousemove $((main_x + BARE_X)) $((main_y + BARE_Y)); key F11
+read -r timer_x timer_y < <(wait_place "$TIMER_W" "$TIMER_H") || timer_x=""
+xdotool windowmove "$(window_id_of "$MAIN_W" "$MAIN_H")" 140 90; sleep 0.5
+xdotool windowmove "$(window_id_of "$TIMER_W" "$TIMER_H")" 700 60; sleep 0.5
+check "the board and the timer were moved" equal "$(wait_place "$MAIN_W" "$MAIN_H")/$(wait_place "$TIMER_W" "$TIMER_H")" "140 90/700 60"
+wineboot -e >"$work/logoff.log" 2>&1 || true
+check "the session's end ends the game" wait_ended
+check "... with the board's place stored" equal "$(reg_value Windows MainLeft) $(reg_value Windows MainTop)" "140 90"
+check "... and the timer's" equal "$(reg_value Windows TimerLeft) $(reg_value Windows TimerTop)" "700 60"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -31,8 +31,8 @@ wait_place() {
 wait_ended() { ended || ended || ended; }
 
 reg_key='HKCU\Software\Varnel\QuorVex'
-reg_set() {  # reg_set SECTION NAME TEXT
-  wine reg add "$reg_key\\$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1
+reg_set() {  # reg_set SECTION NAME TEXT [TYPE]
+  wine reg add "$reg_key\\$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null 2>&1
 }
 # The values of a section as "NAME TYPE TEXT" lines.
 reg_section() { wine reg query "$reg_key\\$1" 2>/dev/null | tr -d '\r' | awk 'NF >= 2 && $2 ~ /^REG_/'; }
