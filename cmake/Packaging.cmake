@@ -5,6 +5,9 @@
 #
 #   cmake --install <build> [--prefix DIR]
 #   cd <build> && cpack -G DEB
+#
+# The Windows program's installer and zip: cmake/WindowsPackaging.cmake.
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackaging.cmake)
 if(NOT TARGET quorvex)
   return()
 endif()
