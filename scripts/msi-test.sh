@@ -129,9 +129,9 @@ msiexec() {  # msiexec ARGS...: Wine's, with a log in $work/msiexec.log; its exi
   wine msiexec "$@" /l*v "$(winepath -w "$work/msiexec.log")" >/dev/null 2>&1 || rc=$?
   return $rc
 }
-# The installed-programs entry of a product: its key, wherever this
-# Windows keeps it (Windows: the user's own for a per-user package; Wine
-# keeps every entry in HKLM).
+# The installed-programs entry of a product: its key, in the user's hive or
+# the machine's (Wine keeps every product's entry in HKLM, a per-user one
+# too).
 arp_key() {
   local r
   for r in HKCU HKLM; do
@@ -171,9 +171,9 @@ size=$(reg_text "$arp" Size)
 estimated=$(reg_text "$arp" EstimatedSize)
 [ "$(( ${estimated:-0} ))" -gt 0 ] && size=$(( estimated ))
 check "... of $kb KB" equal "$size" "$kb"
-# The entry's icon: DisplayIcon on Windows; Wine keeps it with the
-# product's registration only (ProductIcon, under the code in the
-# installer's packed form).
+# The entry's icon: DisplayIcon where the entry has one; Wine keeps it with
+# the product's registration only (ProductIcon, under the product code in
+# the installer's packed form).
 packed_guid() {
   awk -v g="${1//[\{\}-]/}" 'function rev(s,  r, i) { r = ""; for (i = length(s); i > 0; --i) r = r substr(s, i, 1); return r }
     BEGIN { o = rev(substr(g, 1, 8)) rev(substr(g, 9, 4)) rev(substr(g, 13, 4))
@@ -249,7 +249,12 @@ check "... its files too" installed_as_built
 check "... and the player's settings" equal "$(settings)" "$(cat "$work/settings-played")"
 
 # ---- uninstall -----------------------------------------------------------------
-check "msiexec /x /qn removes QuorVex" msiexec /x "$(winepath -w "$work/QuorVex-$next-rebuilt.msi")" /qn
+# As the installed-programs list removes it: by its product code, with no
+# package file at hand.
+uninstall=$(reg_text "$(arp_key "$rebuilt_code" || true)" UninstallString)
+check "the entry removes it with msiexec /x and its product code" equal "${uninstall,,}" "msiexec.exe /x${rebuilt_code,,}"
+mv "$work/QuorVex-$next-rebuilt.msi" "$work/moved.msi"
+check "msiexec /x $rebuilt_code /qn removes QuorVex" msiexec /x "$rebuilt_code" /qn
 check "the program's folder is gone" test ! -e "$dir_u"
 check "the shortcut is gone" test ! -e "$link_u"
 check "the icon it kept for the shortcut is gone" test ! -e "$icon_u"
