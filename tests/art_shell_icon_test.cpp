@@ -82,6 +82,10 @@ Image DecodePng(const Bytes& icon, size_t at, size_t size, int side)
     bool header = false;
     for (size_t p = at + 8; p + 12 <= at + size;) {
         const uint32_t length = BigU32(icon, p);
+        if (length > at + size - p - 12) {
+            ADD_FAILURE() << "a chunk runs past the image";
+            break;
+        }
         const std::string type(icon.begin() + long(p + 4), icon.begin() + long(p + 8));
         if (type == "IHDR") {
             EXPECT_EQ(BigU32(icon, p + 8), uint32_t(side));
