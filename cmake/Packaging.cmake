@@ -5,6 +5,39 @@
 #
 #   cmake --install <build> [--prefix DIR]
 #   cd <build> && cpack -G DEB
+#
+# The Windows program's installer and zip: cmake/WindowsPackaging.cmake.
+include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackaging.cmake)
+
+# The AppStream metainfo, with its screenshot only where one is published:
+# an address the software centres cannot fetch fails their checks.
+set(QUORVEX_SCREENSHOT_URL "" CACHE STRING
+    "https address where resources/linux/quorvex-screenshot.png is published, for the AppStream metainfo (empty: no screenshot)")
+set(QUORVEX_METAINFO_SCREENSHOTS "")
+if(QUORVEX_SCREENSHOT_URL)
+  if(NOT QUORVEX_SCREENSHOT_URL MATCHES "^https://[^ \t\"'<>]+$")
+    message(FATAL_ERROR "QUORVEX_SCREENSHOT_URL must be one https address, not '${QUORVEX_SCREENSHOT_URL}'")
+  endif()
+  string(REPLACE "&" "&amp;" url "${QUORVEX_SCREENSHOT_URL}")
+  # Its size, read from the picture itself (the PNG header's width and height).
+  set(shot ${PROJECT_SOURCE_DIR}/resources/linux/quorvex-screenshot.png)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${shot})
+  file(READ ${shot} header LIMIT 8 OFFSET 16 HEX)
+  string(SUBSTRING "${header}" 0 8 w)
+  string(SUBSTRING "${header}" 8 8 h)
+  math(EXPR w "0x${w}")
+  math(EXPR h "0x${h}")
+  string(CONCAT QUORVEX_METAINFO_SCREENSHOTS
+    "  <screenshots>\n"
+    "    <screenshot type=\"default\">\n"
+    "      <caption>A game in play, with the timer and the count of possible codes</caption>\n"
+    "      <image type=\"source\" width=\"${w}\" height=\"${h}\">${url}</image>\n"
+    "    </screenshot>\n"
+    "  </screenshots>")
+endif()
+set(QUORVEX_METAINFO ${PROJECT_BINARY_DIR}/com.varnel.quorvex.metainfo.xml)
+configure_file(${PROJECT_SOURCE_DIR}/resources/linux/com.varnel.quorvex.metainfo.xml.in ${QUORVEX_METAINFO} @ONLY)
+
 if(NOT TARGET quorvex)
   return()
 endif()
@@ -16,8 +49,7 @@ install(TARGETS quorvex RUNTIME DESTINATION games)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/help/QuorVex.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/quorvex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # What software centres list: the AppStream metainfo, named by its id.
-install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/com.varnel.quorvex.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${QUORVEX_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The package's copyright and its changelog, compressed as Debian wants it
 # (no name or time in the gzip header, so the bytes never change).
 install(FILES ${PROJECT_SOURCE_DIR}/resources/linux/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvex)

@@ -19,7 +19,7 @@ while IFS= read -r f; do
   tile="$tmp/$(printf '%03d' "$n").png"
   case "$f" in
     *.cur) src="cur:$f" ;;
-    *.ico) src="ico:$f" ;;
+    *.ico) src="ico:$f[0]" ;;  # the first (smallest) of a file of many sizes
     *) src="$f" ;;
   esac
   size=$(identify -format '%wx%h ' "$src" | cut -d' ' -f1)

@@ -12,11 +12,12 @@ case "${1:-test}" in
   test)  want+=(libsdl2-dev libxext-dev xvfb xdotool x11-utils imagemagick openbox appstream) ;;
   play)  want+=(libsdl2-dev libxext-dev xdg-utils) ;;
   art)   want+=(libcairo2-dev libpango1.0-dev fonts-dancingscript fonts-dejavu-core fonts-lato imagemagick) ;;
-  cross) want+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev) ;;
+  # The installer is built by wixl; msibuild and msiinfo (msitools) fix and read it.
+  cross) want+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wixl msitools) ;;
   bench) want+=(libsdl2-dev libxext-dev xvfb x11-utils sgt-puzzles) ;;  # bench/startup.sh
   fuzz)  want+=(clang libclang-rt-14-dev) ;;
   # The Windows program under Wine, driven and read back as the GUI test does.
-  wine)  want+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine xvfb xauth xdotool x11-utils imagemagick) ;;
+  wine)  want+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wixl msitools wine xvfb xauth xdotool x11-utils imagemagick) ;;
   *) echo "usage: $0 test|play|art|cross|wine|bench|fuzz" >&2; exit 2 ;;
 esac
 

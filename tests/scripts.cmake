@@ -9,13 +9,19 @@ if(TARGET quorvex_platform_sdl)
   gtest_discover_tests(quorvex_sdl_tests DISCOVERY_TIMEOUT 60)
 endif()
 
-# The software-centre metainfo, where appstreamcli is installed (the
-# appstream package); offline, so no screenshot address is fetched.
+# The software-centre metainfo as this build installs it, where appstreamcli
+# is installed (the appstream package); offline, so a screenshot address,
+# when the build names one, is not fetched.
 find_program(APPSTREAMCLI appstreamcli)
 if(APPSTREAMCLI)
   add_test(NAME appstream_metainfo_valid
-           COMMAND ${APPSTREAMCLI} validate --no-net --pedantic
-                   ${PROJECT_SOURCE_DIR}/resources/linux/com.varnel.quorvex.metainfo.xml)
+           COMMAND ${APPSTREAMCLI} validate --no-net --pedantic ${QUORVEX_METAINFO})
+endif()
+# Without a published screenshot (QUORVEX_SCREENSHOT_URL) it names no
+# address at all, so nothing in it can point where nothing is.
+if(NOT QUORVEX_SCREENSHOT_URL)
+  add_test(NAME appstream_metainfo_names_no_address
+           COMMAND sh -c "! grep -n '://' \"$1\"" sh ${QUORVEX_METAINFO})
 endif()
 
 # The game itself under Xvfb, driven by xdotool (scripts/deps.sh test

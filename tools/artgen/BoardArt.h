@@ -8,3 +8,6 @@
 void GenerateBoardArt(const std::filesystem::path& resourcesDir);
 void GenerateCursor(const std::filesystem::path& resourcesDir);
 void GenerateIcon(const std::filesystem::path& resourcesDir);
+// The icon of the Windows program file at every size the shell asks for,
+// as <windowsDir>/QuorVex.ico; drawn at drawing scale 1.
+void GenerateShellIcon(const std::filesystem::path& windowsDir);

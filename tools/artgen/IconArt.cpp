@@ -3,10 +3,17 @@
 // at the larger scales, drawn from the same shapes). The palette is made by
 // median cut over the picture's own colours, in a fixed order, so the file
 // is the same on every run.
+//
+// The icon Windows shows for the program file, its Start menu shortcut and
+// its entry in the installed-programs list is another file,
+// windows/QuorVex.ico: the same drawing at every size the shell asks for
+// (16 to 256 pixels), each drawn at that size, in full colour with an alpha
+// channel; the 256-pixel one is stored as PNG, as Windows expects.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <map>
+#include <stdexcept>
 #include <vector>
 
 #include "ArtCommon.h"
@@ -144,12 +151,9 @@ std::vector<uint8_t> EncodeIcon(const art::Canvas& c)
     return out;
 }
 
-}  // namespace
-
-void GenerateIcon(const std::filesystem::path& resourcesDir)
+// The ball in its well, in the 32-unit square the icon is designed on.
+void DrawIcon(cairo_t* cr)
 {
-    art::Canvas c(Size, Size);
-    cairo_t* cr = c.Cr();
     // A dark well of the board round the ball, so the ball keeps its edge
     // on light and dark desktops alike.
     cairo_arc(cr, 16, 16, 15.6, 0, 2 * M_PI);
@@ -162,5 +166,113 @@ void GenerateIcon(const std::filesystem::path& resourcesDir)
     art::SphereStyle style;
     style.Specular = 1.0;
     art::GlossySphere(cr, 16, 16, 13.6, art::Color::Hex(board::BallColors[0]), style);
+}
+
+// ---- The shell icon --------------------------------------------------------
+
+// Every size Windows asks for: small and large icons at 100 % to 300 %
+// display scaling, the Start menu's tiles and Explorer's large views.
+constexpr std::array<int, 8> ShellSizes = {16, 24, 32, 48, 64, 96, 128, 256};
+
+// A pixel's colour without cairo's premultiplication, as 0xAARRGGBB.
+uint32_t Straight(const art::Canvas& c, int x, int y)
+{
+    const uint32_t a = c.Alpha(x, y);
+    if (a == 0) return 0;
+    const uint32_t p = c.Pixel(x, y);
+    auto channel = [&](int shift) {
+        const uint32_t v = (p >> shift) & 0xFF;
+        return std::min<uint32_t>(255, (v * 255 + a / 2) / a) << shift;
+    };
+    return a << 24 | channel(16) | channel(8) | channel(0);
+}
+
+// One image of the icon as Windows' 32-bit form: the header, the BGRA
+// pixels bottom-up with their alpha, and the see-through mask older code
+// paths draw with (set where the pixel is mostly transparent).
+std::vector<uint8_t> EncodeDib32(const art::Canvas& c)
+{
+    const int side = c.PixelWidth();
+    const int maskRow = ((side + 31) / 32) * 4;
+    std::vector<uint8_t> out;
+    art::PutU32(out, 40);
+    art::PutU32(out, static_cast<uint32_t>(side));
+    art::PutU32(out, static_cast<uint32_t>(2 * side));  // the pixels and the mask
+    art::PutU16(out, 1);
+    art::PutU16(out, 32);
+    art::PutU32(out, 0);  // uncompressed
+    art::PutU32(out, static_cast<uint32_t>(side * side * 4 + maskRow * side));
+    for (int i = 0; i < 4; ++i) art::PutU32(out, 0);
+    for (int y = side - 1; y >= 0; --y)
+        for (int x = 0; x < side; ++x) art::PutU32(out, Straight(c, x, y));
+    for (int y = side - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(static_cast<size_t>(maskRow), 0);
+        for (int x = 0; x < side; ++x)
+            if (c.Alpha(x, y) < 128) row[static_cast<size_t>(x / 8)] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+std::vector<uint8_t> EncodePng(const art::Canvas& c)
+{
+    std::vector<uint8_t> out;
+    const auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+        auto* bytes = static_cast<std::vector<uint8_t>*>(closure);
+        bytes->insert(bytes->end(), data, data + length);
+        return CAIRO_STATUS_SUCCESS;
+    };
+    cairo_surface_flush(c.Surface());
+    if (cairo_surface_write_to_png_stream(c.Surface(), append, &out) != CAIRO_STATUS_SUCCESS)
+        throw std::runtime_error("the icon's PNG could not be written");
+    return out;
+}
+
+// The .ico file: its directory (one entry a size, 0 standing for 256), then
+// the images in the same order.
+std::vector<uint8_t> EncodeShellIcon(const std::vector<std::vector<uint8_t>>& images)
+{
+    std::vector<uint8_t> out;
+    art::PutU16(out, 0);
+    art::PutU16(out, 1);  // an icon
+    art::PutU16(out, static_cast<uint32_t>(images.size()));
+    uint32_t offset = static_cast<uint32_t>(6 + 16 * images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int side = ShellSizes[i];
+        out.push_back(static_cast<uint8_t>(side & 0xFF));
+        out.push_back(static_cast<uint8_t>(side & 0xFF));
+        out.push_back(0);  // not paletted
+        out.push_back(0);
+        art::PutU16(out, 1);   // planes
+        art::PutU16(out, 32);  // bits per pixel
+        art::PutU32(out, static_cast<uint32_t>(images[i].size()));
+        art::PutU32(out, offset);
+        offset += static_cast<uint32_t>(images[i].size());
+    }
+    for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
+    return out;
+}
+
+}  // namespace
+
+void GenerateIcon(const std::filesystem::path& resourcesDir)
+{
+    art::Canvas c(Size, Size);
+    DrawIcon(c.Cr());
     art::WriteFile(resourcesDir / "QuorVex.ico", EncodeIcon(c));
+}
+
+void GenerateShellIcon(const std::filesystem::path& windowsDir)
+{
+    if (art::DrawingScale() != 1) throw std::logic_error("the shell icon is drawn at its own sizes, from scale 1");
+    std::vector<std::vector<uint8_t>> images;
+    for (int side : ShellSizes) {
+        // Exactly side x side pixels: the 32-unit drawing scaled to fit.
+        art::Canvas c(side, side);
+        c.ResetMatrix();
+        cairo_scale(c.Cr(), side / double(Size), side / double(Size));
+        DrawIcon(c.Cr());
+        images.push_back(side == 256 ? EncodePng(c) : EncodeDib32(c));
+    }
+    art::WriteFile(windowsDir / "QuorVex.ico", EncodeShellIcon(images));
 }

@@ -1,7 +1,8 @@
 // quorvex_artgen <resources-dir> [--plain]: draws every picture of the game,
 // the cursor and the icon, and writes them into the given folder: the 1x
-// set at the top, the same set drawn at 2x and 3x under 2x/ and 3x/. The
-// output is committed; running the program again must give the same bytes.
+// set at the top, the same set drawn at 2x and 3x under 2x/ and 3x/, and
+// the Windows program's icon at all its sizes under windows/. The output
+// is committed; running the program again must give the same bytes.
 // --plain writes the 2x and 3x pictures as ordinary BMP files instead of
 // compressed ones, for looking at them.
 #include <cstdio>
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
             GenerateBoardArt(dir);
             GenerateCursor(dir);
             GenerateIcon(dir);
+            if (scale == 1) GenerateShellIcon(dir / "windows");
             GenerateSideWindowArt(dir);
         }
     } catch (const std::exception& e) {
