@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include <array>
 #include <initializer_list>
 
 #include "board/BoardPlace.h"
@@ -15,6 +16,7 @@
 #include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 #include "util/Cursor.h"
+#include "util/HelpFile.h"
 #include "util/Scale.h"
 #include "util/ScreenPlace.h"
 #include "windows/UAbout.h"
@@ -34,10 +36,7 @@ constexpr const char* DepthWarning = "QuorVex needs 16-bit or True-color graphic
 // HTML file of the help file's name, beside the program (installed on
 // Linux, in share/doc/quorvex).
 std::string HelpNotOpened(const std::string& helpFile) {
-    std::string document = helpFile;
-    if (document.size() >= 4 && document.compare(document.size() - 4, 4, ".hlp") == 0)
-        document.replace(document.size() - 4, 4, ".html");
-    return "The help could not be opened. It is the file " + document +
+    return "The help could not be opened. It is the file " + HtmlHelpFor(helpFile) +
            " (where QuorVex is installed, in share/doc/quorvex); open it with a web browser.";
 }
 }
@@ -155,32 +154,71 @@ void TfrmMain::EndCarry() {
 
 // ---- commands ----------------------------------------------------------------
 
-void TfrmMain::DoCommand(uint8_t command) {
-    switch (command) {
-        case cmdEval: Evaluate(); break;
-        case cmdNew: NewGame(); break;
-        case cmdOptions:
-            if (frmOptions && frmOptions->ShowModal() == mrOk) DoCommand(cmdNew);
-            break;
-        case cmdHint: Hint(); break;
-        case cmdHigh:
-            if (frmHigh) frmHigh->ShowModal();
-            break;
-        case cmdAbout:
-            if (frmAbout) frmAbout->ShowModal();
-            break;
-        case cmdHelp:
-            if (!App().OpenHelpContents()) App().ShowMessage(HelpNotOpened(App().HelpFile));
-            break;
-        case cmdExit: Exit(); break;
-        case cmdTimer:
-            if (frmTimer) ToggleView(1, *frmTimer);
-            break;
-        case cmdCombs:
-            if (frmCombs) ToggleView(2, *frmCombs);
-            break;
-        default: break;  // not a command
+// Every command with its key, its button and its action: the one place a
+// command is written.
+struct CommandTable {
+    static constexpr std::array<BoardCommand, 13> Rows{{
+        {cmdEval, Key::Space, true, &TfrmMain::Evaluate},
+        {cmdNew, Key::Function(2), true, &TfrmMain::NewGame},
+        {cmdOptions, Key::Function(5), true, &TfrmMain::ShowOptions},
+        {cmdHint, Key::Function(6), true, &TfrmMain::Hint},
+        {cmdHigh, Key::Function(7), true, &TfrmMain::ShowRecords},
+        {cmdAbout, 0, true, &TfrmMain::ShowAbout},
+        {cmdHelp, Key::Function(1), true, &TfrmMain::ShowHelp},
+        {cmdExit, 0, true, &TfrmMain::Exit},
+        {cmdTimer, Key::Function(11), true, &TfrmMain::ToggleTimer},
+        {cmdCombs, Key::Function(12), true, &TfrmMain::ToggleCombs},
+        {cmdOpening, Key::Function(3), false, &TfrmMain::PlayOpening},
+        {cmdSymbols, Key::Function(9), false, &TfrmMain::ToggleSymbols},
+        {cmdScale, Key::Function(10), false, &TfrmMain::CycleScale},
+    }};
+};
+
+namespace {
+constexpr bool TableInCodeOrderWithButtonsOnTheBoard() {
+    for (size_t i = 0; i < CommandTable::Rows.size(); ++i) {
+        const BoardCommand& c = CommandTable::Rows[i];
+        if (c.Code != i || (c.Button && c.Code >= board::Buttons.size())) return false;
     }
+    return true;
+}
+static_assert(TableInCodeOrderWithButtonsOnTheBoard(), "a command's row is its code, and a button is on the board");
+}  // namespace
+
+std::span<const BoardCommand> TfrmMain::Commands() { return CommandTable::Rows; }
+
+void TfrmMain::DoCommand(uint8_t command) {
+    if (command < CommandTable::Rows.size()) (this->*CommandTable::Rows[command].Action)();
+}
+
+void TfrmMain::ShowOptions() {
+    if (frmOptions && frmOptions->ShowModal() == mrOk) DoCommand(cmdNew);
+}
+
+void TfrmMain::ShowRecords() {
+    if (frmHigh) frmHigh->ShowModal();
+}
+
+void TfrmMain::ShowAbout() {
+    if (frmAbout) frmAbout->ShowModal();
+}
+
+void TfrmMain::ShowHelp() {
+    if (!App().OpenHelpContents()) App().ShowMessage(HelpNotOpened(App().HelpFile));
+}
+
+void TfrmMain::ToggleTimer() {
+    if (frmTimer) ToggleView(1, *frmTimer);
+}
+
+void TfrmMain::ToggleCombs() {
+    if (frmCombs) ToggleView(2, *frmCombs);
+}
+
+void TfrmMain::PlayOpening() {
+    DoCommand(cmdNew);
+    DoCommand(cmdHint);
+    DoCommand(cmdEval);
 }
 
 void TfrmMain::ShowMessageKind(uint8_t kind) {
@@ -253,8 +291,7 @@ bool TfrmMain::StoreOnEnding() {
     if (endingStored_) return true;
     endingStored_ = true;
     // Taken while the side windows still show: nothing has hidden them yet.
-    GameSettings.ViewTimer() = frmTimer && frmTimer->Visible();
-    GameSettings.ViewCombs() = frmCombs && frmCombs->Visible();
+    SetViews(frmTimer && frmTimer->Visible(), frmCombs && frmCombs->Visible());
     // The places too, now: at a session's end the system may end the
     // process before any window is destroyed.
     StorePlaces();
@@ -269,8 +306,7 @@ bool TfrmMain::StoreOnEnding() {
 }
 
 void TfrmMain::ToggleView(uint8_t toggle, Form& window) {
-    bool& view = GameSettings.Views[toggle];
-    view = !view;
+    ::ToggleView(toggle);
     DrawToggleToBuffer(toggle);
     DrawToggleToScreen(toggle);
     if (window.Visible()) {
@@ -282,46 +318,29 @@ void TfrmMain::ToggleView(uint8_t toggle, Form& window) {
 }
 
 void TfrmMain::FormKeyDown(int key, unsigned /*modifiers*/) {
-    switch (key) {
-        case Key::Space: DoCommand(cmdEval); break;
-        case Key::Function(1): DoCommand(cmdHelp); break;
-        case Key::Function(2): DoCommand(cmdNew); break;
-        case Key::Function(3):
-            DoCommand(cmdNew);
-            DoCommand(cmdHint);
-            DoCommand(cmdEval);
-            break;
-        case Key::Function(5): DoCommand(cmdOptions); break;
-        case Key::Function(6): DoCommand(cmdHint); break;
-        case Key::Function(7): DoCommand(cmdHigh); break;
-        case Key::Function(9): ToggleSymbols(); break;
-        case Key::Function(10): CycleScale(); break;
-        case Key::Function(11): DoCommand(cmdTimer); break;
-        case Key::Function(12): DoCommand(cmdCombs); break;
-        case Key::Backspace:
-            if (const uint8_t p = TakeBackLast()) ShowHole(0, BoardState.CurrentRow, p);
-            break;
-        default:
-            // 1..9 are colours 1..9, 0 is colour 10.
-            if (Key::IsDigit(key)) {
-                const auto colour = static_cast<uint8_t>(key == Key::Digit(0) ? 10 : key - Key::Digit(0));
-                if (const uint8_t p = TypeColour(colour)) ShowHole(colour, BoardState.CurrentRow, p);
-            }
-            break;
+    if (key == Key::Backspace) {
+        if (const uint8_t p = TakeBackLast()) ShowHole(0, BoardState.CurrentRow, p);
+    } else if (Key::IsDigit(key)) {
+        // 1..9 are colours 1..9, 0 is colour 10.
+        const auto colour = static_cast<uint8_t>(key == Key::Digit(0) ? 10 : key - Key::Digit(0));
+        if (const uint8_t p = TypeColour(colour)) ShowHole(colour, BoardState.CurrentRow, p);
+    } else {
+        for (const BoardCommand& c : CommandTable::Rows)
+            if (c.Key != 0 && c.Key == key) return DoCommand(c.Code);
     }
 }
 
 void TfrmMain::ToggleSymbols() {
     // Every ball changes its look, the colour column's included: the whole
     // board is composed again.
-    GameSettings.Symbols = !GameSettings.Symbols;
+    ::ToggleSymbols();
     RedrawBoard();
     PBoxPaint();
 }
 
 void TfrmMain::PBoxDblClick() {
     if (!backgroundHit_) return;
-    GameSettings.Holes = !GameSettings.Holes;
+    ToggleHoles();
     ShapeWindow();
 }
 
@@ -376,8 +395,7 @@ void TfrmMain::DrawColorMark(uint8_t colour) {
 }
 
 void TfrmMain::CycleColorMark(uint8_t colour) {
-    uint8_t& mark = BoardState.ColorMarks[colour];
-    mark = static_cast<uint8_t>((mark + 1) % 3);
+    CycleNoteMark(colour);
     DrawColorMark(colour);
 }
 
@@ -479,16 +497,12 @@ void TfrmMain::PBoxMouseUp(const MouseEvent& e) {
     if (e.Button != MouseButton::Left) return;
     movingWindow_ = false;
     ReleaseMouse();
-    TBoardState& b = BoardState;
     if (dragColor_ != 0) {
         const uint8_t colour = dragColor_;
         EndCarry();
         const board::HoleHit hole = board::HoleAt(e.X, e.Y, GameSettings.Spaces);
-        if (hole && hole.Row == b.CurrentRow) {
-            const auto row = static_cast<uint8_t>(hole.Row), position = static_cast<uint8_t>(hole.Position);
-            b.Guesses[row][position] = colour;
-            ShowHole(colour, row, position);
-        }
+        const auto row = static_cast<uint8_t>(hole.Row), position = static_cast<uint8_t>(hole.Position);
+        if (hole && DropBall(colour, row, position)) ShowHole(colour, row, position);
     }
     const int released = board::ButtonAt(e.X, e.Y);
     if (released != -1 && released == pressedButton_) {

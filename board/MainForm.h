@@ -9,11 +9,13 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "board/BoardRenderer.h"
 #include "forms/Form.h"
 
-// The command codes; a board button's index is its command.
+// The command codes; a board button's index is its command (0..9). The
+// commands above have a key and no button.
 enum : uint8_t {
     cmdEval = 0,
     cmdNew = 1,
@@ -25,6 +27,22 @@ enum : uint8_t {
     cmdExit = 7,
     cmdTimer = 8,
     cmdCombs = 9,
+    cmdOpening = 10,  // a new game with the opening row played at once
+    cmdSymbols = 11,
+    cmdScale = 12,
+};
+
+class TfrmMain;
+
+// One command: its code, the keys that run it (0: none), whether the board
+// has a button for it (at board::Buttons[Code]) and what it does. The
+// table of every command is TfrmMain::Commands(); the keys, the buttons
+// and DoCommand all read it, and adding a command is adding a row.
+struct BoardCommand {
+    uint8_t Code;
+    int Key;
+    bool Button;
+    void (TfrmMain::*Action)();
 };
 
 class TfrmMain : public Form {
@@ -32,8 +50,11 @@ public:
     explicit TfrmMain(Application& app);
     ~TfrmMain() override;
 
-    // The one entry point of every game command; codes above 9 do nothing.
+    // The one entry point of every game command; codes of no command do
+    // nothing.
     void DoCommand(uint8_t command);
+    // Every command, in code order.
+    static std::span<const BoardCommand> Commands();
     void FormKeyDown(int key, unsigned modifiers);
     // Stores the options and records as the program ends, once whichever
     // ending comes first (the exit button, a close request, the main loop
@@ -95,12 +116,20 @@ private:
     void LightButton(int index);
     void UnlightButton(int index);
 
+    // The commands' actions.
     void Evaluate();
     void NewGame();
+    void ShowOptions();
     void Hint();
+    void ShowRecords();
+    void ShowAbout();
+    void ShowHelp();
     void Exit();
-    void ToggleView(uint8_t toggle, Form& window);
+    void ToggleTimer();
+    void ToggleCombs();
+    void PlayOpening();    // F3: new game, hint, evaluation
     void ToggleSymbols();  // F9: the balls' engraved symbols on or off
+    void ToggleView(uint8_t toggle, Form& window);
     void ShowMessageKind(uint8_t kind);
     // Drawn onto the screen: the canvas, then the window at once. While the
     // window is hidden the screen is left alone: showing it composes it whole.
@@ -112,6 +141,7 @@ private:
     void DefineClosedHand();
     // F10: the next drawing scale, kept for the next start.
     void CycleScale();
+    friend struct CommandTable;
     void StoreBoardPlace();
 
     BoardRenderer renderer_;

@@ -92,3 +92,34 @@ uint8_t QuickFill(uint8_t colour) {
         }
     return 0;
 }
+
+bool DropBall(uint8_t colour, uint8_t row, uint8_t position) {
+    TBoardState& b = BoardState;
+    if (row < 1 || row > 12 || row != b.CurrentRow || position < 1 || position > GameSettings.Spaces) return false;
+    if (colour < 1 || colour > 10) return false;
+    b.Guesses[row][position] = colour;
+    return true;
+}
+
+uint8_t CycleNoteMark(uint8_t colour) {
+    if (colour < 1 || colour > GameSettings.Colors) return MarkNone;
+    uint8_t& mark = BoardState.ColorMarks[colour];
+    mark = static_cast<uint8_t>((mark + 1) % 3);
+    return mark;
+}
+
+bool ToggleView(uint8_t toggle) {
+    if (toggle < 1 || toggle > 2) return false;
+    bool& view = GameSettings.Views[toggle];
+    view = !view;
+    return view;
+}
+
+bool ToggleSymbols() { return GameSettings.Symbols = !GameSettings.Symbols; }
+
+bool ToggleHoles() { return GameSettings.Holes = !GameSettings.Holes; }
+
+void SetViews(bool timer, bool combs) {
+    GameSettings.ViewTimer() = timer;
+    GameSettings.ViewCombs() = combs;
+}

@@ -62,3 +62,20 @@ uint8_t TypeColour(uint8_t colour);
 // Empties the last filled hole in play of the current row. Returns its
 // position, or 0 when the row is empty or no row is current.
 uint8_t TakeBackLast();
+
+// A ball dropped into hole `position` of `row`: only the current row takes
+// one, in a hole in play; a ball already there is replaced. True when the
+// ball went in.
+bool DropBall(uint8_t colour, uint8_t row, uint8_t position);
+
+// The note mark of a colour in play goes round none, cross, ring. Returns
+// the new mark; a colour not in play keeps none.
+uint8_t CycleNoteMark(uint8_t colour);
+
+// The board's switches, each flipped by the player; each returns its new
+// value. `toggle` is 1 (the timer window) or 2 (the combinations window).
+bool ToggleView(uint8_t toggle);
+bool ToggleSymbols();
+bool ToggleHoles();
+// The two view switches as the windows stand when the game ends.
+void SetViews(bool timer, bool combs);

@@ -46,3 +46,12 @@ TEST(RectInset, ShrinksEverySideAndGrowsWhenNegative) {
     EXPECT_EQ(r.Inset(-1), (Rect{9, 19, 32, 42}));
     EXPECT_TRUE((Rect{0, 0, 4, 4}).Inset(2).Empty());
 }
+
+#include "util/HelpFile.h"
+
+TEST(HelpFile, TheHtmlDocumentOfTheHelpFilesName) {
+    EXPECT_EQ(HtmlHelpFor("/opt/quorvex/QuorVex.hlp"), "/opt/quorvex/QuorVex.html");
+    EXPECT_EQ(HtmlHelpFor("C:\\Games\\Quor.Vex\\QuorVex.hlp"), "C:\\Games\\Quor.Vex\\QuorVex.html");
+    EXPECT_EQ(HtmlHelpFor("/opt/quor.vex/QuorVex"), "/opt/quor.vex/QuorVex.html");  // a dot in a folder only
+    EXPECT_EQ(HtmlHelpFor("QuorVex.hlp"), "QuorVex.html");
+}

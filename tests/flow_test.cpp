@@ -176,3 +176,35 @@ TEST_F(FlowTest, QuickFillTakesTheFirstEmptyHoleInPlay) {
     EXPECT_EQ(QuickFill(4), 0);  // full: position 5 is not in play
     EXPECT_EQ(BoardState.Guesses[12], Code("7523"));
 }
+
+TEST_F(FlowTest, ADropLandsOnlyInAHoleInPlayOfTheCurrentRow) {
+    GameSettings.Spaces = 4;
+    Playing(10, "1234", "0000");
+    EXPECT_FALSE(DropBall(3, 11, 1));  // a row already played
+    EXPECT_FALSE(DropBall(3, 9, 1));   // a row still to come
+    EXPECT_FALSE(DropBall(3, 10, 5));  // the fifth hole is out of play
+    EXPECT_FALSE(DropBall(0, 10, 1));  // no colour
+    EXPECT_TRUE(DropBall(3, 10, 2));
+    EXPECT_TRUE(DropBall(6, 10, 2));  // a ball already there is replaced
+    EXPECT_EQ(BoardState.Guesses[10], Code("0600"));
+    BoardState.CurrentRow = 0;  // a lost game takes nothing
+    EXPECT_FALSE(DropBall(3, 0, 1));
+}
+
+TEST_F(FlowTest, NoteMarksGoRoundAndTheSwitchesFlip) {
+    GameSettings.Colors = 6;
+    EXPECT_EQ(CycleNoteMark(2), MarkCross);
+    EXPECT_EQ(CycleNoteMark(2), MarkRing);
+    EXPECT_EQ(CycleNoteMark(2), MarkNone);
+    EXPECT_EQ(CycleNoteMark(7), MarkNone);  // not in play
+    EXPECT_EQ(BoardState.ColorMarks[7], MarkNone);
+    const bool symbols = GameSettings.Symbols, holes = GameSettings.Holes;
+    EXPECT_EQ(ToggleSymbols(), !symbols);
+    EXPECT_EQ(ToggleHoles(), !holes);
+    EXPECT_TRUE(ToggleView(2));
+    EXPECT_TRUE(GameSettings.ViewCombs());
+    EXPECT_FALSE(GameSettings.ViewTimer());
+    SetViews(true, false);
+    EXPECT_TRUE(GameSettings.ViewTimer());
+    EXPECT_FALSE(GameSettings.ViewCombs());
+}

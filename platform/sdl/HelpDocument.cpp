@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "util/HelpFile.h"
+
 extern char** environ;
 
 std::optional<std::string> FindHelpDocument(const std::string& requested, const std::string& programPath,
@@ -15,7 +17,7 @@ std::optional<std::string> FindHelpDocument(const std::string& requested, const 
     namespace fs = std::filesystem;
     const fs::path asked(requested);
     if (asked.filename().empty()) return std::nullopt;
-    const fs::path name = fs::path(asked.filename()).replace_extension(".html");
+    const fs::path name = HtmlHelpFor(asked.filename().string());
     const fs::path programDir = fs::path(programPath).parent_path();
     const fs::path candidates[] = {
         asked.parent_path() / name,

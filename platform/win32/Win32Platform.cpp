@@ -11,6 +11,7 @@
 #include "platform/win32/RegistryStore.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32Window.h"
+#include "util/HelpFile.h"
 #include "util/Scale.h"
 
 namespace {
@@ -259,11 +260,7 @@ bool Win32Platform::OpenHelp(const std::string& path) {
     if (FileExists(requested) && ShowWinHelp(requested)) return true;
     // The help the project ships: the same name as HTML, shown by whatever
     // the user opens web pages with.
-    std::wstring html = requested;
-    const size_t dot = html.find_last_of(L'.');
-    const size_t slash = html.find_last_of(L"\\/");
-    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) html.erase(dot);
-    html += L".html";
+    const std::wstring html = WideFromUtf8(HtmlHelpFor(path));
     if (!FileExists(html)) return false;
     const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", html.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
