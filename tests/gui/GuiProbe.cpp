@@ -43,6 +43,7 @@
 #include "windows/CombsLayout.h"
 #include "windows/HighLayout.h"
 #include "windows/MessageLayout.h"
+#include "windows/OptionsLayout.h"
 #include "windows/TimerLayout.h"
 
 namespace {
@@ -163,7 +164,11 @@ int Geometry() {
                 TimerLayout::Height, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, TimerLayout::RecordChars);
     std::printf("TIME_X=%d TIME_Y=%d TIME_CHARS=%d\n", TimerLayout::TimeText.X, TimerLayout::TimeText.Y,
                 TimerLayout::TimeChars);
+    const auto& field = TimerLayout::TimeField;
+    std::printf("TIME_FIELD='%d,%d %d,%d'\n", field.Left, field.Top, field.Left + field.Width - 1,
+                field.Top + field.Height - 1);
     std::printf("HIGH_W=%d HIGH_H=%d\n", HighLayout::Width, HighLayout::Height);
+    std::printf("OPTIONS_W=%d OPTIONS_H=%d\n", OptionsLayout::Width, OptionsLayout::Height);
     std::printf("MESSAGE_W=%d MESSAGE_H=%d\n", MessageLayout::Width, MessageLayout::Height);
     for (int c = 1; c <= board::MaxColors; ++c)
         std::printf("COLOR_%d_X=%d COLOR_%d_Y=%d\n", c, board::ColorCentre(c).X, c, board::ColorCentre(c).Y);

@@ -110,6 +110,13 @@ gone() {
   done
   return 1
 }
+# wait_place W H [SECONDS]: "left top" of the visible window of that size,
+# waiting up to SECONDS (default 30) for it.
+wait_place() {
+  local i
+  for ((i = 0; i < ${3:-30}; i += 5)); do place_of "$1" "$2" && return 0; done
+  return 1
+}
 window_id_of() {  # the X id of the visible window of that size
   local id
   for id in $(xdotool search --onlyvisible --class quorvex 2>/dev/null); do
@@ -144,6 +151,9 @@ ended() {  # waits up to 10 s for the game to end; its exit status in $status
   done
   return 1
 }
+
+# wait_ended: the game ($pid) has ended within 30 s; its exit status in $status.
+wait_ended() { ended || ended || ended; }
 
 # The checks and their tally.
 passed=0 failed=0

@@ -19,7 +19,6 @@ for f in "$linux" "$probe" "$exe"; do [ -f "$f" ] || { echo "missing $f"; exit 1
 
 . tests/wine/lib.sh
 eval "$("$probe" geometry)"
-eval "$(layout_geometry)"
 
 main_x=40 main_y=60 timer_x=600 timer_y=540 combs_x=800 combs_y=540
 high=$("$probe" high 4 8 0 6 77)

@@ -20,15 +20,6 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 wineboot -i >"$work/wineboot.log" 2>&1 || { echo "wineboot failed"; cat "$work/wineboot.log"; exit 1; }
 trap 'wineserver -k 2>/dev/null || true; cleanup' EXIT
 
-# wait_place W H [SECONDS]: "left top" of the visible window of that size,
-# waiting up to SECONDS (default 30) for it.
-wait_place() {
-  local i
-  for ((i = 0; i < ${3:-30}; i += 5)); do place_of "$1" "$2" && return 0; done
-  return 1
-}
-# wait_ended: the game ($pid) has ended within 30 s; its exit status in $status.
-wait_ended() { ended || ended || ended; }
 
 reg_key='HKCU\Software\Varnel\QuorVex'
 reg_set() {  # reg_set SECTION NAME TEXT [TYPE]
@@ -37,12 +28,8 @@ reg_set() {  # reg_set SECTION NAME TEXT [TYPE]
 # The values of a section as "NAME TYPE TEXT" lines.
 reg_section() { wine reg query "$reg_key\\$1" 2>/dev/null | tr -d '\r' | awk 'NF >= 2 && $2 ~ /^REG_/'; }
 reg_value() { reg_section "$1" | awk -v n="$2" 'tolower($1) == tolower(n) {print $3}'; }
+# The scenario's view of the store.
+store_set() { reg_set "$@"; }
+store_value() { reg_value "$@"; }
 reg_type() { reg_section "$1" | awk -v n="$2" 'tolower($1) == tolower(n) {print $2}'; }
 
-# The side-window coordinates of tests/wine/LayoutProbe.cpp, as shell
-# assignments.
-layout_geometry() {
-  local here
-  here=$(dirname "${BASH_SOURCE[0]}")
-  c++ -std=c++20 -I"$here/../.." "$here/LayoutProbe.cpp" -o "$work/layout_probe" && "$work/layout_probe"
-}
