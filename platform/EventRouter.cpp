@@ -222,8 +222,7 @@ void EventRouter::ScaleWanted(RoutedWindow* window, int scale) {
 void EventRouter::EndSession() {
     // Said once: every window of ours may be told of the session's end.
     if (quit_) return;
-    if (!windows_.empty()) {
-        RoutedWindow* main = windows_.front();
+    if (RoutedWindow* main = MainWindow()) {
         if (capture_) TakeCaptureFor(nullptr);
         if (main->Visible()) main->Events().OnSessionEnd();
     }

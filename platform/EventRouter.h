@@ -119,6 +119,11 @@ public:
     int DroppedInputs() const { return dropped_; }
     int ModalDepth() const { return int(modal_.size()); }
     RoutedWindow* ModalWindow() const { return modal_.empty() ? nullptr : modal_.back(); }
+    // Every open window, in the order they were opened; the first is the
+    // program's main window, which every other stands beside. The one list
+    // of windows: backends look their windows up here.
+    const std::vector<RoutedWindow*>& Windows() const { return windows_; }
+    RoutedWindow* MainWindow() const { return windows_.empty() ? nullptr : windows_.front(); }
 
     // ---- for the Platform: loops and timers --------------------------------
     void Run() { Loop(nullptr); }

@@ -109,13 +109,11 @@ void HeadlessPlatform::SetScreen(int width, int height, int bitsPerPixel) {
 
 std::unique_ptr<Window> HeadlessPlatform::OpenWindow(WindowEvents& events) {
     auto window = std::make_unique<HeadlessWindow>(*this, events);
-    windows_.push_back(window.get());
     zOrder_.push_back(window.get());  // new windows start behind the others, hidden
     return window;
 }
 
 void HeadlessPlatform::Forget(HeadlessWindow* window) {
-    std::erase(windows_, window);
     std::erase(zOrder_, window);
     if (grab_ == window) grab_ = nullptr;
     if (over_ == window) over_ = nullptr;
@@ -127,8 +125,14 @@ void HeadlessPlatform::ToFront(HeadlessWindow* window) {
     UpdateHover();
 }
 
+std::vector<HeadlessWindow*> HeadlessPlatform::Windows() const {
+    std::vector<HeadlessWindow*> windows;
+    for (RoutedWindow* w : router_.Windows()) windows.push_back(static_cast<HeadlessWindow*>(w));
+    return windows;
+}
+
 HeadlessWindow* HeadlessPlatform::WindowTitled(const std::string& title) const {
-    for (HeadlessWindow* w : windows_)
+    for (HeadlessWindow* w : Windows())
         if (w->Title() == title) return w;
     return nullptr;
 }

@@ -127,7 +127,7 @@ public:
     bool WaitForEvents(int timeoutMs) override;
 
     // Inspection.
-    std::vector<HeadlessWindow*> Windows() const { return windows_; }  // in creation order
+    std::vector<HeadlessWindow*> Windows() const;  // in creation order
     std::vector<HeadlessWindow*> ZOrder() const { return zOrder_; }    // front first, hidden ones included
     HeadlessWindow* WindowTitled(const std::string& title) const;
     HeadlessWindow* Active() const { return static_cast<HeadlessWindow*>(router_.Active()); }
@@ -197,7 +197,6 @@ private:
     bool helpAvailable_ = true;
     std::shared_ptr<MemoryStore::Contents> store_;
 
-    std::vector<HeadlessWindow*> windows_;
     std::vector<HeadlessWindow*> zOrder_;
     HeadlessWindow* grab_ = nullptr;
     HeadlessWindow* over_ = nullptr;  // where the system last saw the pointer

@@ -77,46 +77,40 @@ SdlPlatform::~SdlPlatform() {
 std::unique_ptr<Window> SdlPlatform::OpenWindow(WindowEvents& events) {
     // The first window is the program's main window; the others stand beside
     // it and stay out of the task bar.
-    auto window = std::make_unique<SdlWindow>(*this, events, firstWindow_);
-    if (firstWindow_) owner_ = window.get();
-    firstWindow_ = false;
-    windows_.push_back(window.get());
-    return window;
+    return std::make_unique<SdlWindow>(*this, events, router_.Windows().empty());
 }
 
-void SdlPlatform::Forget(SdlWindow* window) {
-    std::erase(windows_, window);
-    if (owner_ == window) owner_ = nullptr;
-}
+SdlWindow* SdlPlatform::Owner() const { return static_cast<SdlWindow*>(router_.MainWindow()); }
 
 void SdlPlatform::TieToOwner(SdlWindow& window) {
     // SDL 2 has no call for this. A window manager reads the hint when a
     // window is mapped and may never look again, so the owner is realized
     // first: a side window shown before the board (a view switched on at
     // start) then already stands above it.
-    if (!owner_) return;
-    if (&window != owner_ && !owner_->X11()) owner_->Realize();
-    if (!owner_->X11()) return;
-    if (&window != owner_) {
-        X11SetTransientFor(window.X11(), owner_->X11());
+    SdlWindow* owner = Owner();
+    if (!owner) return;
+    if (&window != owner && !owner->X11()) owner->Realize();
+    if (!owner->X11()) return;
+    if (&window != owner) {
+        X11SetTransientFor(window.X11(), owner->X11());
         return;
     }
-    for (SdlWindow* w : windows_)
-        if (w != owner_ && w->X11()) {
-            X11SetTransientFor(w->X11(), owner_->X11());
+    for (RoutedWindow* routed : router_.Windows())
+        if (auto* w = static_cast<SdlWindow*>(routed); w != owner && w->X11()) {
+            X11SetTransientFor(w->X11(), owner->X11());
             if (w->Visible()) X11Raise(w->X11());
         }
 }
 
 SdlWindow* SdlPlatform::FromSdlId(uint32_t id) const {
-    for (SdlWindow* w : windows_)
-        if (w->SdlId() == id && id != 0) return w;
+    for (RoutedWindow* routed : router_.Windows())
+        if (auto* w = static_cast<SdlWindow*>(routed); w->SdlId() == id && id != 0) return w;
     return nullptr;
 }
 
 SdlWindow* SdlPlatform::FromXWindow(unsigned long xwindow) const {
-    for (SdlWindow* w : windows_)
-        if (w->XWindow() == xwindow && xwindow != 0) return w;
+    for (RoutedWindow* routed : router_.Windows())
+        if (auto* w = static_cast<SdlWindow*>(routed); w->XWindow() == xwindow && xwindow != 0) return w;
     return nullptr;
 }
 

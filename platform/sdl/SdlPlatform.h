@@ -66,14 +66,12 @@ private:
 
     SdlWindow* FromSdlId(uint32_t id) const;
     SdlWindow* FromXWindow(unsigned long xwindow) const;
-    void Forget(SdlWindow* window);
+    // The main window, the board: every other stays above it.
+    SdlWindow* Owner() const;
     // A window just realized: a later window is made transient for the
     // first; the first, once realized, takes every later one realized before it.
     void TieToOwner(SdlWindow& window);
 
-    bool firstWindow_ = true;
-    SdlWindow* owner_ = nullptr;  // the first window, the board: every later one stays above it
-    std::vector<SdlWindow*> windows_;
     std::map<CursorKind, SDL_Cursor*> cursors_;
     struct Helper {
         int Pid;

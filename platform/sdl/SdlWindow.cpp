@@ -15,7 +15,6 @@ SdlWindow::SdlWindow(SdlPlatform& platform, WindowEvents& events, bool inTaskbar
 
 SdlWindow::~SdlWindow() {
     UngrabPointer();
-    platform_.Forget(this);
     if (window_) SDL_DestroyWindow(window_);
 }
 

@@ -96,19 +96,22 @@ Win32Platform::~Win32Platform() {
 
 std::unique_ptr<Window> Win32Platform::OpenWindow(WindowEvents& events) {
     // The first window is the board; every later one is owned by it.
-    auto window = std::make_unique<Win32Window>(*this, events, static_cast<HWND>(owner_));
-    if (!owner_) owner_ = window->Handle();
-    return window;
+    return std::make_unique<Win32Window>(*this, events, static_cast<HWND>(Owner()));
 }
 
 int Win32Platform::ScreenWidth() const { return GetSystemMetrics(SM_CXSCREEN); }
 int Win32Platform::ScreenHeight() const { return GetSystemMetrics(SM_CYSCREEN); }
 
+void* Win32Platform::Owner() const {
+    const auto* main = static_cast<const Win32Window*>(router_.MainWindow());
+    return main ? main->Handle() : nullptr;
+}
+
 Rect Win32Platform::WorkArea() const {
     // The work area of the monitor the board stands on (the primary one
     // before the board exists): the screen without the task bar.
-    HMONITOR monitor = owner_ ? MonitorFromWindow(static_cast<HWND>(owner_), MONITOR_DEFAULTTOPRIMARY)
-                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    HMONITOR monitor = Owner() ? MonitorFromWindow(static_cast<HWND>(Owner()), MONITOR_DEFAULTTOPRIMARY)
+                               : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!monitor || !GetMonitorInfoW(monitor, &info)) return Platform::WorkArea();

@@ -56,8 +56,8 @@ private:
     friend class Win32Window;
 
     void ShowCurrentCursor() const;
-
-    void* owner_ = nullptr;  // HWND of the first window, the board: it owns every later one
+    // HWND of the router's main window, the board: it owns every later one.
+    void* Owner() const;
 
     std::map<CursorKind, void*> cursors_;  // HCURSORs of the executable, never destroyed
     CursorKind cursor_ = CursorKind::Default;
