@@ -2,7 +2,6 @@
 // spot; broken files are refused; the program's own FIST cursor decodes.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -88,19 +87,4 @@ TEST(CursorDecode, RefusesTruncatedAndInconsistentFiles) {
     tall[22 + 8] = 40;  // claims 20 rows
     EXPECT_FALSE(DecodeCur(tall.data(), tall.size(), &error));
     EXPECT_FALSE(error.empty());
-}
-
-TEST(CursorDecode, TheProgramsClosedHand) {
-    std::ifstream in(std::string(QUORVEX_SOURCE_DIR) + "/resources/FIST.cur", std::ios::binary);
-    if (!in) GTEST_SKIP() << "resources/FIST.cur not generated";
-    const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string error;
-    auto cursor = DecodeCur(file.data(), file.size(), &error);
-    ASSERT_TRUE(cursor) << error;
-    EXPECT_EQ(cursor->Picture.Width, 32);
-    EXPECT_EQ(cursor->Picture.Height, 32);
-    EXPECT_EQ(cursor->HotX, 15);
-    EXPECT_EQ(cursor->HotY, 15);
-    EXPECT_GT(cursor->Shape.Count(), 100);
-    EXPECT_LT(cursor->Shape.Count(), 32 * 32);
 }

@@ -26,7 +26,7 @@ int Changed(const Bitmap& before, const Bitmap& after) {
 
 }  // namespace
 
-TEST(BlitRop, EachOperationOnChosenValues) {
+TEST(Blit, RopEachOperationOnChosenValues) {
     const uint32_t dst = 0x00F0F00F, src = 0x003C3CF0;
     Bitmap source(1, 1, src);
     {
@@ -54,7 +54,7 @@ TEST(BlitRop, EachOperationOnChosenValues) {
     EXPECT_EQ(RopSrcPaint, 0x00EE0086u);
 }
 
-TEST(BlitRect, CopiesTheGivenSourceRectangleToTheGivenPlace) {
+TEST(Blit, RectCopiesTheGivenSourceRectangleToTheGivenPlace) {
     const Bitmap source = Numbered(8, 6);
     Bitmap canvas(10, 10, 0);
     BlitRect(canvas, 4, 5, 3, 2, 2, 1, source);
@@ -66,7 +66,7 @@ TEST(BlitRect, CopiesTheGivenSourceRectangleToTheGivenPlace) {
         }
 }
 
-TEST(BlitPicture, CopiesWholePictureAtItsOwnSize) {
+TEST(Blit, PictureCopiesWholePictureAtItsOwnSize) {
     const Bitmap source = Numbered(3, 2);
     Bitmap canvas(5, 5, 7);
     BlitPicture(canvas, 1, 2, source);
@@ -77,7 +77,7 @@ TEST(BlitPicture, CopiesWholePictureAtItsOwnSize) {
     EXPECT_EQ(Changed(Bitmap(5, 5, 7), canvas), 6);
 }
 
-TEST(BlitClip, DestinationEdges) {
+TEST(Blit, ClipDestinationEdges) {
     const Bitmap source = Numbered(4, 4);
     struct Case { int x, y; int changed; uint32_t at00; };
     // Overhanging left/top: the visible part comes from further into the source.
@@ -104,7 +104,7 @@ TEST(BlitClip, DestinationEdges) {
     }
 }
 
-TEST(BlitClip, SourceEdges) {
+TEST(Blit, ClipSourceEdges) {
     const Bitmap source = Numbered(4, 4);
     {   // Source rectangle starting left of / above the source.
         Bitmap canvas(6, 6, 0);
@@ -130,7 +130,7 @@ TEST(BlitClip, SourceEdges) {
     }
 }
 
-TEST(BlitClip, DegenerateAndExtremeArguments) {
+TEST(Blit, ClipDegenerateAndExtremeArguments) {
     const Bitmap source = Numbered(4, 4);
     const Bitmap blank(6, 6, 0);
     for (auto [w, h] : {std::pair{0, 3}, {3, 0}, {-3, 3}, {3, -3}}) {
@@ -156,7 +156,7 @@ TEST(BlitClip, DegenerateAndExtremeArguments) {
     }
 }
 
-TEST(BlitMasked, AndThenOrDrawsSpriteAndKeepsBackgroundOutsideMask) {
+TEST(Blit, MaskedAndThenOrDrawsSpriteAndKeepsBackgroundOutsideMask) {
     // A 4x4 sprite: a 2x2 shape in the middle. Mask is black on the shape,
     // white around; the image is coloured on the shape, black around.
     const uint32_t white = 0x00FFFFFF, colour = 0x00C03010;
@@ -175,7 +175,7 @@ TEST(BlitMasked, AndThenOrDrawsSpriteAndKeepsBackgroundOutsideMask) {
         }
 }
 
-TEST(BlitSelf, OverlappingCopyOntoItselfSeesTheOriginalPixels) {
+TEST(Blit, SelfOverlappingCopyOntoItselfSeesTheOriginalPixels) {
     Bitmap b = Numbered(6, 1);
     const Bitmap before = b;
     BlitRect(b, 1, 0, 4, 1, 0, 0, b);  // shift right by one

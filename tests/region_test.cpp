@@ -63,7 +63,7 @@ TEST(RegionShapes, RoundRectCornersMatchQuarterEllipses) {
     EXPECT_EQ(Region(30, 20, RoundRectShape(0, 0, 30, 20, 100, 100)), Region(30, 20, EllipseShape(0, 0, 30, 20)));
 }
 
-TEST(RegionOps, UnionAndDifferenceOfShapesAndMasks) {
+TEST(RegionShapes, OpsUnionAndDifferenceOfShapesAndMasks) {
     Region r(10, 10, RectShape(0, 0, 6, 6));
     r.Union(RectShape(4, 4, 10, 10));
     EXPECT_EQ(r.Count(), 36 + 36 - 4);
@@ -149,7 +149,7 @@ TEST(RegionBoard, SixtySeeThroughHolesRemoveExactlyTheirEllipses) {
     EXPECT_FALSE(cut.Contains(63, 28));
 }
 
-TEST(RegionSpans, ListRunsPerRowAndRebuildTheMask) {
+TEST(RegionShapes, SpansListRunsPerRowAndRebuildTheMask) {
     Region r(8, 3, RectShape(1, 0, 3, 1));
     r.Union(RectShape(5, 0, 8, 1));
     r.Union(RectShape(0, 2, 8, 3));
