@@ -42,12 +42,11 @@ struct Program {
     ~Program() {
         EndProgram(*app);
         SetStoreOpener(nullptr);
-        SetDrawingScale(1);
     }
     TfrmMain& Main() { return *frmMain; }
     // The pointer onto the board's logical point, in screen pixels.
     void Move(int x, int y) {
-        const int s = DrawingScale();
+        const int s = app->Scale();
         platform.PointerMove((Main().Left() + x) * s, (Main().Top() + y) * s);
     }
 };

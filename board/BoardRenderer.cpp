@@ -66,13 +66,13 @@ const BoardSprites& BoardSprites::Get(int scale) {
     return *sprites;
 }
 
-BoardRenderer::BoardRenderer()
-    : BackBuffer(Bitmap::Logical(board::WindowWidth, board::WindowHeight, DrawingScale())),
-      sprites_(&BoardSprites::Get(DrawingScale())) {}
+BoardRenderer::BoardRenderer(int scale)
+    : BackBuffer(Bitmap::Logical(board::WindowWidth, board::WindowHeight, scale)),
+      sprites_(&BoardSprites::Get(scale)) {}
 
-void BoardRenderer::Rescale() {
-    BackBuffer = Bitmap::Logical(board::WindowWidth, board::WindowHeight, DrawingScale());
-    sprites_ = &BoardSprites::Get(DrawingScale());
+void BoardRenderer::Rescale(int scale) {
+    BackBuffer = Bitmap::Logical(board::WindowWidth, board::WindowHeight, scale);
+    sprites_ = &BoardSprites::Get(scale);
     engravedBoard_ = Bitmap();
 }
 
@@ -190,12 +190,12 @@ std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) cons
     return {light, strip};
 }
 
-Region BoardOutline() {
+Region BoardOutline(int scale) {
     // Built once for each drawing scale: the outline never changes, and
     // every new game, hint and drop with see-through holes starts the shape
     // from it again.
     static std::array<std::optional<Region>, MaxScale + 1> outlines;
-    const int scale = DrawingScale();
+    scale = ClampScale(scale);
     std::optional<Region>& outline = outlines[size_t(scale)];
     if (!outline) {
         Region& shape = outline.emplace(board::WindowWidth, board::WindowHeight, scale);
@@ -209,8 +209,8 @@ Region BoardOutline() {
     return *outline;
 }
 
-Region BoardRenderer::BuildShape() {
-    Region shape = BoardOutline();
+Region BoardRenderer::BuildShape(int scale) {
+    Region shape = BoardOutline(scale);
     if (!GameSettings.Holes) return shape;
     for (int p = 1; p <= GameSettings.Spaces; ++p)
         for (int r = 1; r <= board::Rows; ++r) {

@@ -32,11 +32,12 @@ struct BoardSprites {
 
 class BoardRenderer {
 public:
-    BoardRenderer();
+    // The board drawn at `scale` (util/Scale.h).
+    explicit BoardRenderer(int scale);
 
-    // Takes the sprites of the drawing scale and makes the back buffer at
-    // it; the board is then to be redrawn.
-    void Rescale();
+    // Takes the sprites of another drawing scale and makes the back buffer
+    // at it; the board is then to be redrawn.
+    void Rescale(int scale);
 
     Bitmap BackBuffer;  // 528 x 420; rows 416..419 are never drawn
 
@@ -63,7 +64,7 @@ public:
 
     // The window's shape: the outline, less the empty holes of positions
     // 1..Spaces when the see-through holes are on.
-    static Region BuildShape();
+    static Region BuildShape(int scale);
 
 private:
     // The bare board the pieces are restored from: the board picture, with
@@ -74,5 +75,5 @@ private:
     mutable Bitmap engravedBoard_;  // composed at the first need
 };
 
-// The board's outline alone, as a mask the size of the window.
-Region BoardOutline();
+// The board's outline alone, as a mask the size of the window at `scale`.
+Region BoardOutline(int scale = 1);

@@ -41,7 +41,7 @@ std::string HelpNotOpened(const std::string& helpFile) {
 }
 }
 
-TfrmMain::TfrmMain(Application& app) : Form(app, board::DesignWidth, board::DesignHeight) {
+TfrmMain::TfrmMain(Application& app) : Form(app, board::DesignWidth, board::DesignHeight), renderer_(app.Scale()) {
     frmMain = this;
     SetCaption("Quor Vex the Ultimate Game");
 }
@@ -60,7 +60,7 @@ void TfrmMain::OnCreate() {
     LoadSettings();
     // Places are kept in screen pixels. A place the board could not be
     // grabbed at (off this screen) is not used.
-    const Platform& desktop = App().Desktop();
+    const Platform& desktop = App().System();
     const Rect fallback = DefaultBoardPlace(App().Scale(), desktop.WorkArea());
     const int left = WindowPositions.ReadInteger("MainLeft", INT32_MIN);
     const int top = WindowPositions.ReadInteger("MainTop", INT32_MIN);
@@ -80,18 +80,18 @@ void TfrmMain::CycleScale() {
     // 1, 2, 3 and round again, passing over the sizes the board would not
     // fit the screen at; the player's choice is kept for the next start,
     // over what the desktop asks for.
-    const int next = NextFittingScale(App().Scale(), App().Desktop().WorkArea());
+    const int next = NextFittingScale(App().Scale(), App().System().WorkArea());
     WindowPositions.StoreScale(next);
     App().SetScale(next);
 }
 
 void TfrmMain::OnScaleWanted(int scale) {
     // The desktop's density decides only while the player chose no scale.
-    if (WindowPositions.StoredScale() == 0) App().SetScale(LargestFittingScale(scale, App().Desktop().WorkArea()));
+    if (WindowPositions.StoredScale() == 0) App().SetScale(LargestFittingScale(scale, App().System().WorkArea()));
 }
 
 void TfrmMain::OnScaleChanged() {
-    renderer_.Rescale();
+    renderer_.Rescale(App().Scale());
     RedrawBoard();
     ShapeWindow();
     DefineClosedHand();
@@ -362,7 +362,7 @@ void TfrmMain::OnPaint() {
 
 void TfrmMain::PBoxPaint() { Repaint(); }
 
-void TfrmMain::ShapeWindow() { SetShape(BoardRenderer::BuildShape()); }
+void TfrmMain::ShapeWindow() { SetShape(BoardRenderer::BuildShape(App().Scale())); }
 
 void TfrmMain::DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position) {
     renderer_.DrawBall(renderer_.BackBuffer, colour, row, position);
@@ -468,12 +468,12 @@ void TfrmMain::PBoxMouseDown(const MouseEvent& e) {
 
 void TfrmMain::FollowWithSideWindow(Form& window, int dx, int dy) {
     if (!window.Visible()) return;
-    const Platform& system = App().System();
+    const Rect screen = App().LogicalScreen();
     const int left = window.Left() + dx, top = window.Top() + dy;
     // Each axis is held back at the screen's edge on its own, so the window
     // slides along an edge while the board goes on.
-    const bool across = left >= 0 && left + window.Width() <= system.ScreenWidth();
-    const bool down = top >= 0 && top + window.Height() <= system.ScreenHeight();
+    const bool across = left >= 0 && left + window.Width() <= screen.Width;
+    const bool down = top >= 0 && top + window.Height() <= screen.Height;
     window.MoveBy(across ? dx : 0, down ? dy : 0);
 }
 

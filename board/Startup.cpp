@@ -20,16 +20,17 @@
 
 namespace {
 
-void InitialiseModules(Platform& platform) {
+// Returns the drawing scale to start at.
+int InitialiseModules(Platform& platform) {
     SetStoreOpener([&platform] { return platform.OpenStore(); });
     WindowPositions.Open();
-    // The player's own choice of scale, else the desktop's; either only as
-    // far as the board fits the screen.
-    const int stored = WindowPositions.StoredScale();
-    SetDrawingScale(LargestFittingScale(stored != 0 ? stored : platform.PreferredScale(), platform.WorkArea()));
     // The candidate buffers are static storage of the solver: nothing to
     // allocate, only the count and hint to start from zero.
     ResetSolverState();
+    // The player's own choice of scale, else the desktop's; either only as
+    // far as the board fits the screen.
+    const int stored = WindowPositions.StoredScale();
+    return LargestFittingScale(stored != 0 ? stored : platform.PreferredScale(), platform.WorkArea());
 }
 
 void CreateWindows(Application& app) {
@@ -46,8 +47,8 @@ void CreateWindows(Application& app) {
 }  // namespace
 
 std::unique_ptr<Application> StartProgram(Platform& platform) {
-    InitialiseModules(platform);
-    auto app = std::make_unique<Application>(platform);
+    const int scale = InitialiseModules(platform);
+    auto app = std::make_unique<Application>(platform, scale);
     app->Title = "QuorVex";
     CreateWindows(*app);
     return app;

@@ -8,7 +8,7 @@
 #include "util/TextWrap.h"
 #include "util/Scale.h"
 
-Application::Application(Platform& platform) : platform_(platform) {}
+Application::Application(Platform& platform, int scale) : platform_(platform), scale_(ClampScale(scale)) {}
 
 Application::~Application() { DestroyForms(); }
 
@@ -29,12 +29,22 @@ void Application::DestroyForms() {
     while (!forms_.empty()) forms_.pop_back();
 }
 
-int Application::Scale() const { return DrawingScale(); }
+namespace {
+Rect Logical(const Rect& a, int s) {
+    return Rect{FloorDiv(a.Left + s - 1, s), FloorDiv(a.Top + s - 1, s), a.Width / s, a.Height / s};
+}
+}  // namespace
+
+Rect Application::LogicalScreen() const {
+    return Logical(Rect{0, 0, platform_.ScreenWidth(), platform_.ScreenHeight()}, scale_);
+}
+
+Rect Application::LogicalWorkArea() const { return Logical(platform_.WorkArea(), scale_); }
 
 void Application::SetScale(int scale) {
-    const int old = DrawingScale();
-    SetDrawingScale(scale);
-    const int now = DrawingScale();
+    const int old = scale_;
+    scale_ = ClampScale(scale);
+    const int now = scale_;
     if (now == old || forms_.empty()) return;
     // The main window keeps its top-left corner on the screen; every other
     // window keeps its place beside it, at the new scale: a window that

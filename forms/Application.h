@@ -13,26 +13,29 @@
 #include <utility>
 #include <vector>
 
-#include "forms/ScaledScreen.h"
 #include "platform/Platform.h"
 
 class Form;
 
 class Application {
 public:
-    explicit Application(Platform& platform);
+    // The run starts drawing at `scale` (util/Scale.h).
+    explicit Application(Platform& platform, int scale = 1);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // The platform, with the screen's size in logical pixels.
-    Platform& System() { return screen_; }
-    // The platform as it is, in screen pixels.
-    Platform& Desktop() { return platform_; }
+    // The platform; it speaks in screen pixels.
+    Platform& System() { return platform_; }
+    // The screen and its work area in the logical pixels of the scale, for
+    // windows that keep themselves on the screen by their logical size.
+    Rect LogicalScreen() const;
+    Rect LogicalWorkArea() const;
 
-    // The drawing scale of the run (util/Scale.h). SetScale redraws every
-    // window at the new one; each keeps its top-left corner on the screen.
-    int Scale() const;
+    // The drawing scale of the run (util/Scale.h), owned here and handed to
+    // every form. SetScale redraws every window at the new one; each keeps
+    // its top-left corner on the screen.
+    int Scale() const { return scale_; }
     void SetScale(int scale);
 
     std::string Title;     // caption of the program's message boxes
@@ -71,7 +74,7 @@ private:
     void Adopt(std::unique_ptr<Form> form);
 
     Platform& platform_;
-    ScaledScreen screen_{platform_};
+    int scale_ = 1;
     std::vector<std::unique_ptr<Form>> forms_;  // in creation order
     bool sessionEnding_ = false;
 };

@@ -10,9 +10,9 @@
 namespace {
 // A canvas's size and scale with no pixels yet: a window that is never shown
 // costs no memory for them.
-Bitmap EmptyCanvas(int width, int height) {
+Bitmap EmptyCanvas(int width, int height, int scale) {
     Bitmap canvas;
-    canvas.Scale = DrawingScale();
+    canvas.Scale = scale;
     canvas.Width = width * canvas.Scale;
     canvas.Height = height * canvas.Scale;
     return canvas;
@@ -21,7 +21,7 @@ Bitmap EmptyCanvas(int width, int height) {
 
 Form::Form(Application& app, int width, int height)
     : app_(app), window_(app.System().OpenWindow(bridge_)), width_(std::max(width, 0)),
-      height_(std::max(height, 0)), canvas_(EmptyCanvas(width_, height_)) {
+      height_(std::max(height, 0)), canvas_(EmptyCanvas(width_, height_, app_.Scale())) {
     window_->SetBounds(OnScreen(Rect{0, 0, width_, height_}));
 }
 
@@ -68,7 +68,7 @@ void Form::Resize(int width, int height) {
         BlitPicture(resized, 0, 0, canvas_);
         canvas_ = std::move(resized);
     } else {
-        canvas_ = EmptyCanvas(width_, height_);
+        canvas_ = EmptyCanvas(width_, height_, app_.Scale());
     }
 }
 
@@ -85,7 +85,7 @@ void Form::MoveToScreen(int left, int top) {
 }
 
 void Form::Rescale(int screenLeft, int screenTop) {
-    canvas_ = EmptyCanvas(width_, height_);
+    canvas_ = EmptyCanvas(width_, height_, app_.Scale());
     const Rect size = OnScreen(Rect{0, 0, width_, height_});
     window_->SetBounds(Rect{screenLeft, screenTop, size.Width, size.Height});
     OnScaleChanged();

@@ -31,6 +31,9 @@ inline int TestScale() {
     return scale >= 1 && scale <= 3 ? scale : 1;
 }
 
+// The drawing scale the running program draws at.
+inline int RunScale() { return frmMain ? frmMain->App().Scale() : 1; }
+
 class BoardTest : public ::testing::Test {
 public:
     HeadlessPlatform platform;
@@ -69,7 +72,6 @@ public:
         app.reset();
         SetStoreOpener(nullptr);
         ResetGameState();
-        SetDrawingScale(1);
     }
 
     TfrmMain& Main() { return *frmMain; }

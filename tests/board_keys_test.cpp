@@ -11,7 +11,7 @@ namespace {
 // The 24 x 24 square of hole (p, r) as the screen shows it, at the
 // drawing scale.
 Bitmap HoleOn(const Bitmap& surface, int p, int r) {
-    const int s = DrawingScale();
+    const int s = RunScale();
     const Rect at = board::HoleBall(p, r);
     Bitmap out(at.Width * s, at.Height * s);
     for (int y = 0; y < at.Height * s; ++y)
@@ -20,7 +20,7 @@ Bitmap HoleOn(const Bitmap& surface, int p, int r) {
 }
 // The window's shape at the logical point.
 bool ShapeHolds(const Region& shape, board::Point p) {
-    return shape.Contains(p.X * DrawingScale(), p.Y * DrawingScale());
+    return shape.Contains(p.X * RunScale(), p.Y * RunScale());
 }
 bool Same(const Bitmap& a, const Bitmap& b) { return a.Width == b.Width && a.Height == b.Height && a.Pixels == b.Pixels; }
 

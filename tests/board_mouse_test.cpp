@@ -12,13 +12,13 @@
 namespace {
 
 // The board's picture as the run draws it, at the drawing scale.
-Bitmap MainPicture(const char* name) { return *PictureAt(PictureWindow::Main, name, DrawingScale()); }
+Bitmap MainPicture(const char* name) { return *PictureAt(PictureWindow::Main, name, RunScale()); }
 
 // True when the area of `shown` equals the same area of `expected`; the
 // area is in logical pixels, the bitmaps at the drawing scale.
 bool SameArea(const Bitmap& shown, const Bitmap& expected, const Rect& r, int ex = -1, int ey = -1) {
     if (ex < 0) ex = r.Left, ey = r.Top;
-    const int s = DrawingScale();
+    const int s = RunScale();
     for (int y = 0; y < r.Height * s; ++y)
         for (int x = 0; x < r.Width * s; ++x)
             if (shown.At(r.Left * s + x, r.Top * s + y) != expected.At(ex * s + x, ey * s + y)) return false;
@@ -27,7 +27,7 @@ bool SameArea(const Bitmap& shown, const Bitmap& expected, const Rect& r, int ex
 
 // True when the window's shape holds the logical point.
 bool ShapeHolds(const Region& shape, board::Point p) {
-    const int s = DrawingScale();
+    const int s = RunScale();
     return shape.Contains(p.X * s, p.Y * s);
 }
 
@@ -206,7 +206,7 @@ TEST_F(BoardTest, DraggingBareBoardMovesTheWindowAndSideWindowsStopAtTheScreenEd
 TEST_F(BoardTest, DoubleClickOnBareBoardCutsExactlyTheEmptyHoles) {
     Settings(5, 8, false);
     Start();
-    const Region outline = BoardOutline();
+    const Region outline = BoardOutline(RunScale());
     Drop(2, 3);
     platform.DoubleClick(SX(150), SY(8));
     EXPECT_TRUE(GameSettings.Holes);

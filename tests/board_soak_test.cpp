@@ -224,7 +224,7 @@ private:
 
         // The screen shows exactly a fresh composition of this state, with
         // the lights that are on.
-        BoardRenderer fresh;
+        BoardRenderer fresh(RunScale());
         fresh.RedrawBoard();
         Bitmap expected = fresh.BackBuffer;
         for (int i = 0; i <= cmdExit; ++i)
@@ -243,7 +243,7 @@ private:
                 if (shown.At(x, y) != expected.At(x, y) && !(toggleLit && inStrip(x, y))) {
                     FAIL() << "screen differs from the state at " << x << "," << y << " after command " << commands_ << " of kind " << lastWhat_;
                 }
-        ASSERT_EQ(*t_.Rec(t_.Main()).Shape(), BoardRenderer::BuildShape());
+        ASSERT_EQ(*t_.Rec(t_.Main()).Shape(), BoardRenderer::BuildShape(RunScale()));
     }
 
 public:

@@ -126,7 +126,7 @@ TEST_F(ScaleTest, F10CyclesTheScaleAtOnceKeepingTheBoardsCornerAndTheGame) {
     EXPECT_EQ(BoardState.Guesses[12][1], 3);
     EXPECT_EQ(BoardState.Guesses[12][2], 5);
     EXPECT_TRUE(ScreenShowsBackBuffer());
-    EXPECT_EQ(*Rec(Main()).Shape(), BoardRenderer::BuildShape());
+    EXPECT_EQ(*Rec(Main()).Shape(), BoardRenderer::BuildShape(app->Scale()));
     EXPECT_EQ(Rec(Main()).Shape()->Width(), 1056);
     // The timer still touches the board's edge, and shows its time again.
     EXPECT_EQ(OnScreen(*frmTimer).Left, before.Left + 1056);

@@ -1,19 +1,8 @@
-// Scale: the drawing scale of the run.
+// Scale: dots per inch to a drawing scale.
 #include "util/Scale.h"
 
 #include <algorithm>
 #include <cmath>
-
-namespace {
-int& Current() {
-    static int scale = 1;
-    return scale;
-}
-}  // namespace
-
-int DrawingScale() { return Current(); }
-
-void SetDrawingScale(int scale) { Current() = std::clamp(scale, MinScale, MaxScale); }
 
 int ScaleForDpi(double dpi) {
     if (!(dpi > 0)) return 1;

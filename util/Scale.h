@@ -4,16 +4,16 @@
 // are made at the drawing scale, so the art stays sharp on a dense screen;
 // the blits and the mask builders take logical coordinates and scale them.
 //
-// One value for the whole run (it changes only when the player or the
+// The application owns the scale of the run and hands it to what draws
+// and to what converts places (it changes only when the player or the
 // system asks for another scale, and then every window is redrawn).
 #pragma once
 
 inline constexpr int MinScale = 1;
 inline constexpr int MaxScale = 3;
 
-int DrawingScale();
 // Values outside 1..3 are brought into it.
-void SetDrawingScale(int scale);
+constexpr int ClampScale(int scale) { return scale < MinScale ? MinScale : scale > MaxScale ? MaxScale : scale; }
 
 // x / scale rounded toward minus infinity, so screen points left of or
 // above a window map to the logical pixel they lie in.

@@ -16,8 +16,7 @@ void PlaceSideWindowsBeside(const Rect& board) {
     for (TSkinnedForm* window : {static_cast<TSkinnedForm*>(frmTimer), static_cast<TSkinnedForm*>(frmCombs)}) {
         if (!window) continue;
         if (!window->PlaceStored()) {
-            const Platform& screen = window->App().System();
-            const Rect at = BesideBoard(board, window->Width(), window->Height(), below, screen.WorkArea());
+            const Rect at = BesideBoard(board, window->Width(), window->Height(), below, window->App().LogicalWorkArea());
             window->MoveTo(at.Left, at.Top);
         }
         below += window->Height();

@@ -27,9 +27,9 @@ void PassKeyToMain(int key, unsigned modifiers) {
     if (MainKeyHandler handler = KeyHandler()) handler(key, modifiers);
 }
 
-Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height) {
-    if (auto picture = PictureAt(window, name, DrawingScale())) return std::move(*picture);
-    return Bitmap::Logical(width, height, DrawingScale());
+Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height, int scale) {
+    if (auto picture = PictureAt(window, name, scale)) return std::move(*picture);
+    return Bitmap::Logical(width, height, scale);
 }
 
 TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
@@ -67,7 +67,7 @@ void TSkinnedForm::Defer(Picture& picture, std::string_view name, int width, int
 void TSkinnedForm::LoadPictures() {
     // Decoded on first need (a showing, or drawing into the background), so
     // windows the player never opens cost no start-up time or memory.
-    for (const Pending& p : pending_) p.Target->Image = SkinPicture(frame_.Pictures, p.Name, p.Width, p.Height);
+    for (const Pending& p : pending_) p.Target->Image = SkinPicture(frame_.Pictures, p.Name, p.Width, p.Height, App().Scale());
     pending_.clear();
 }
 
@@ -105,7 +105,7 @@ void TSkinnedForm::BackgroundMouseUp(const MouseEvent& e) {
 void TSkinnedForm::OnCreate() {
     // Places are kept in screen pixels; no value reads as INT32_MIN, which
     // a place of its own never is.
-    const Platform& desktop = App().Desktop();
+    const Platform& desktop = App().System();
     const std::string place(frame_.PlaceName);
     const int left = WindowPositions.ReadInteger(place + "Left", INT32_MIN);
     const int top = WindowPositions.ReadInteger(place + "Top", INT32_MIN);
@@ -125,7 +125,7 @@ void TSkinnedForm::CutShape() {
     if (frame_.Rounded)
         SetShape(Region(frame_.Width, frame_.Height,
                         RoundRectShape(0, 0, frame_.Width, frame_.Height, Layout::CornerEllipse, Layout::CornerEllipse),
-                        DrawingScale()));
+                        App().Scale()));
 }
 
 void TSkinnedForm::OnScaleChanged() {

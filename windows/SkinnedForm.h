@@ -35,7 +35,7 @@ void PassKeyToMain(int key, unsigned modifiers);
 // A picture of the embedded resources; an empty bitmap of the given size
 // when it is missing, so a window stays usable (and plainly wrong on the
 // screen) rather than failing.
-Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height);
+Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height, int scale);
 
 class TSkinnedForm : public Form {
 public:

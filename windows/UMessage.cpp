@@ -25,7 +25,8 @@ void TfrmMessage::OnShow() {
         const char* names[] = {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"};
         for (size_t kind = 0; kind < messages_.size(); ++kind)
             messages_[kind] =
-                SkinPicture(PictureWindow::Message, names[kind], MessageLayout::Plate.Width, MessageLayout::Plate.Height);
+                SkinPicture(PictureWindow::Message, names[kind], MessageLayout::Plate.Width, MessageLayout::Plate.Height,
+                            App().Scale());
     }
     // Every message covers the whole plate, so the last one leaves no trace.
     if (MessageKind < messages_.size())

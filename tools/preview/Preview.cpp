@@ -113,12 +113,12 @@ int main(int argc, char** argv)
     BoardState.ColorMarks[5] = MarkRing;
     BoardState.CurrentRow = 8;
 
-    BoardRenderer renderer;
+    BoardRenderer renderer(1);
     renderer.RedrawBoard();
     // The screen: the buffer with the big ball lit under the pointer.
     Bitmap screen = renderer.BackBuffer;
     renderer.DrawLight(screen, 0);
-    const Region shape = BoardRenderer::BuildShape();
+    const Region shape = BoardRenderer::BuildShape(1);
 
     // A plain desktop to show the shapes against.
     Bitmap desktop(920, 470);
