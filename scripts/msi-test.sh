@@ -17,20 +17,13 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-scripts/deps.sh test
-scripts/deps.sh wine
-scripts/cross-build.sh >/dev/null
+. tests/wine/prepare.sh
+built_exe=$exe
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)
 msi="$root/build-win/QuorVex-$version.msi"
 zip="$root/build-win/QuorVex-$version.zip"
-built_exe="$root/build-win/app/QuorVex.exe"
 help="$root/resources/help/QuorVex.html"
 icon="$root/resources/windows/QuorVex.ico"
-# The probe of the GUI tests (the board's tables and pictures), built for
-# this machine as scripts/wine-test.sh builds it.
-cmake -S . -B build-w32 -DQUORVEX_BENCH=OFF >/dev/null
-cmake --build build-w32 --target quorvex_gui_probe -j2 >/dev/null
-probe="$root/build-w32/tests/quorvex_gui_probe"
 
 exe=$built_exe  # until the installed one is known
 . tests/wine/lib.sh

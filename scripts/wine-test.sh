@@ -9,15 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-scripts/deps.sh test
-scripts/deps.sh wine
-# The Windows program, and on this machine the probe (the board's tables
-# and pictures, built for the host).
-scripts/cross-build.sh >/dev/null
-exe="$root/build-win/app/QuorVex.exe"
-cmake -S . -B build-w32 -DQUORVEX_BENCH=OFF >/dev/null
-cmake --build build-w32 --target quorvex_gui_probe -j2 >/dev/null
-probe="$root/build-w32/tests/quorvex_gui_probe"
+. tests/wine/prepare.sh
 
 # Room for the board at scale 2 (1056 x 840) beside everything else.
 export GUI_SCREEN=2112x1680
