@@ -4,8 +4,15 @@
 #include <algorithm>
 
 #include "resources/Compressed.h"
+#include "resources/ResourcePack.h"
 
 namespace {
+
+ResourceFetcher& Fetcher()
+{
+    static ResourceFetcher fetcher;
+    return fetcher;
+}
 
 bool KnownScale(int scale) { return scale >= MinPictureScale && scale <= MaxPictureScale; }
 
@@ -35,8 +42,12 @@ std::span<const uint8_t> ResourceBytes(std::string_view path)
     const auto files = EmbeddedFiles();
     const auto it = std::lower_bound(files.begin(), files.end(), path,
                                      [](const EmbeddedFile& f, std::string_view p) { return f.Path < p; });
-    return it == files.end() || it->Path != path ? std::span<const uint8_t>{} : it->Bytes;
+    if (it != files.end() && it->Path == path) return it->Bytes;
+    // Not compiled in: the browser build fetches its 2x and 3x packs.
+    return Fetcher() ? Fetcher()(path) : std::span<const uint8_t>{};
 }
+
+void SetResourceFetcher(ResourceFetcher fetcher) { Fetcher() = std::move(fetcher); }
 
 std::string PicturePath(PictureWindow window, std::string_view name, int scale)
 {

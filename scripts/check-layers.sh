@@ -20,8 +20,8 @@ while IFS= read -r hit; do report "$hit"; done < <(
 while IFS= read -r hit; do report "$hit"; done < <(
   grep -nE '^\s*#\s*include\s*[<"]board/' -r windows || true)
 while IFS= read -r hit; do report "$hit"; done < <(
-  grep -nE '^\s*#\s*include\s*<(SDL2?/|SDL\.h|X11/|windows\.h|winuser\.h|wingdi\.h)' -r \
+  grep -nE '^\s*#\s*include\s*<(SDL2?/|SDL\.h|X11/|windows\.h|winuser\.h|wingdi\.h|emscripten[./])' -r \
     game util forms board windows resources platform --include='*.h' --include='*.cpp' |
-    grep -vE '^platform/(sdl|win32)/' || true)
+    grep -vE '^platform/(sdl|win32|web)/' || true)
 [ "$bad" -eq 0 ] && echo "layers: includes point one way"
 exit "$bad"

@@ -1,0 +1,95 @@
+// The game in the browser: the web backend under the shared start-up.
+//
+// Besides the start-up every desktop shares, the page needs three things
+// wired here, where the game and the backend meet:
+//   - the 2x and 3x pictures are not compiled in: the resources layer asks
+//     for them, and the pack of that scale is fetched from beside the page
+//     the first time (ResourcePack.h);
+//   - a hidden page (another tab, a phone's home screen) may be thrown away
+//     without another word, so everything the player would lose is stored
+//     then, as at an ending, and the game goes on;
+//   - test pages (the address holds "probe") show the game's state.
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "board/MainForm.h"
+#include "board/Startup.h"
+#include "forms/Application.h"
+#include "game/GameState.h"
+#include "game/Settings.h"
+#include "game/Solver.h"
+#include "platform/web/WebPlatform.h"
+#include "resources/ResourcePack.h"
+#include "util/Scale.h"
+#include "windows/UCombs.h"
+#include "windows/UTimer.h"
+
+namespace {
+
+std::string ProbeJson(const WebPlatform& platform) {
+    const TBoardState& b = BoardState;
+    const TGameSettings& s = GameSettings;
+    std::string json = "{\"row\":" + std::to_string(b.CurrentRow) + ",\"active\":" + (b.GameActive ? "true" : "false");
+    json += ",\"scores\":[";
+    for (int r = 1; r <= 12; ++r) {
+        if (r > 1) json += ',';
+        json += "[" + std::to_string(b.RowScores[r].RedCount) + "," + std::to_string(b.RowScores[r].WhiteCount) + "]";
+    }
+    json += "],\"guesses\":[";
+    for (int r = 1; r <= 12; ++r) {
+        if (r > 1) json += ',';
+        json += '"';
+        for (int p = 1; p <= s.Spaces; ++p) json += char('0' + b.Guesses[r][p] % 10);
+        json += '"';
+    }
+    const HighScoreEntry& record = CurrentHighScore();
+    const int recordSeconds = record.RecordSeconds;
+    json += "],\"spaces\":" + std::to_string(s.Spaces) + ",\"colors\":" + std::to_string(s.Colors) +
+            ",\"doubles\":" + (s.Doubles ? "true" : "false") + ",\"symbols\":" + (s.Symbols ? "true" : "false") +
+            ",\"holes\":" + (s.Holes ? "true" : "false") + ",\"scale\":" + std::to_string(DrawingScale()) +
+            ",\"elapsed\":" + std::to_string(b.ElapsedTime) + ",\"recordRows\":" + std::to_string(record.RecordRows) +
+            ",\"recordSeconds\":" + std::to_string(recordSeconds) +
+            ",\"modal\":" + std::to_string(platform.Router().ModalDepth()) + "}";
+    return json;
+}
+
+}  // namespace
+
+int main() {
+    WebPlatform platform;
+
+    // One pack per scale, fetched once; a pack that cannot be had is not
+    // asked for again, and the pictures of that scale are missing.
+    std::map<int, std::optional<ResourcePack>> packs;
+    SetResourceFetcher([&platform, &packs](std::string_view path) -> std::span<const uint8_t> {
+        const int scale = PathScale(path);
+        if (scale == 1) return {};
+        auto it = packs.find(scale);
+        if (it == packs.end()) {
+            std::optional<ResourcePack> pack;
+            if (auto bytes = platform.FetchBeside(PackFileName(scale))) {
+                std::string error;
+                pack = ResourcePack::Parse(std::move(*bytes), &error);
+                if (!pack) platform.ReportUnattended("QuorVex", PackFileName(scale) + ": " + error);
+            }
+            it = packs.emplace(scale, std::move(pack)).first;
+        }
+        return it->second ? it->second->File(path) : std::span<const uint8_t>{};
+    });
+
+    const auto app = StartProgram(platform);
+    platform.SetOnHidden([&platform] {
+        if (!frmMain) return;
+        GameSettings.ViewTimer() = frmTimer && frmTimer->Visible();
+        GameSettings.ViewCombs() = frmCombs && frmCombs->Visible();
+        frmMain->StorePlaces();
+        if (!SaveSettings()) platform.ReportUnattended("QuorVex", "the options and records could not be stored");
+    });
+    platform.SetProbe([&platform] { return ProbeJson(platform); });
+    app->Run();
+    EndProgram(*app);
+    SetResourceFetcher(nullptr);
+    return 0;
+}

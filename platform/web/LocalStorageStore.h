@@ -1,0 +1,23 @@
+// LocalStorageStore: the browser's per-site store, localStorage, as the
+// game's Store. One key per value, "QuorVex/<section>/<name>" with both
+// names in lower case (names compare without regard to case, as in every
+// store).
+//
+// Nothing is cached: every read asks localStorage, so a save that merges
+// the records (Settings.h) merges with what another tab of the game stored
+// a moment ago. A write of several values puts back the ones already
+// written when a later one is refused (the site's quota full, storage
+// switched off), so a save is all or nothing.
+#pragma once
+
+#include "game/Store.h"
+
+class LocalStorageStore final : public Store {
+public:
+    std::optional<std::string> ReadText(const std::string& section, const std::string& name) override;
+    bool WriteText(const std::string& section, const std::string& name, const std::string& value) override;
+    bool WriteTexts(const std::vector<StoreEntry>& entries) override;
+    std::string Location() const override { return "this browser's storage for the site"; }
+
+    static std::string KeyOf(const std::string& section, const std::string& name);
+};

@@ -1,0 +1,318 @@
+// WebPlatform: the page's windows, its event queue, the wait and the small
+// services. The DOM side lives in quorvex.js (Module.qv); the calls here
+// are the only way into it.
+#include "platform/web/WebPlatform.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/web/ClipPath.h"
+#include "platform/web/LocalStorageStore.h"
+#include "util/HelpFile.h"
+
+// ---- the page side ----------------------------------------------------------
+
+EM_JS(int, qv_device_scale, (), { return Module.qv.deviceScale(); });
+EM_JS(void, qv_set_device_scale, (int scale), { Module.qv.setDeviceScale(scale); });
+EM_JS(int, qv_screen_width, (), { return Module.qv.screenWidth(); });
+EM_JS(int, qv_screen_height, (), { return Module.qv.screenHeight(); });
+EM_JS(void, qv_window_open, (int id), { Module.qv.openWindow(id); });
+EM_JS(void, qv_window_close, (int id), { Module.qv.closeWindow(id); });
+EM_JS(void, qv_window_layout, (int id, int left, int top, int width, int height), {
+    Module.qv.layoutWindow(id, left, top, width, height);
+});
+EM_JS(void, qv_window_title, (int id, const char* title), { Module.qv.titleWindow(id, UTF8ToString(title)); });
+EM_JS(void, qv_window_visible, (int id, int visible), { Module.qv.showWindow(id, visible !== 0); });
+EM_JS(void, qv_window_raise, (int id), { Module.qv.raiseWindow(id); });
+EM_JS(void, qv_window_shape, (int id, const char* css), { Module.qv.shapeWindow(id, css ? UTF8ToString(css) : ""); });
+EM_JS(void, qv_window_present, (int id, const uint8_t* rgba, int x, int y, int width, int height), {
+    Module.qv.present(id, rgba, x, y, width, height);
+});
+EM_JS(int, qv_window_grab, (int id), { return Module.qv.grab(id) ? 1 : 0; });
+EM_JS(void, qv_window_ungrab, (int id), { Module.qv.ungrab(id); });
+EM_JS(void, qv_define_cursor, (int kind, const uint8_t* rgba, int width, int height, int hotX, int hotY), {
+    Module.qv.defineCursor(kind, rgba, width, height, hotX, hotY);
+});
+EM_JS(void, qv_set_cursor, (int kind), { Module.qv.setCursor(kind); });
+EM_JS(void, qv_alert, (const char* text), { Module.qv.alert(UTF8ToString(text)); });
+EM_JS(void, qv_console, (const char* text), { console.error(UTF8ToString(text)); });
+EM_JS(int, qv_open_help, (const char* name), { return Module.qv.openHelp(UTF8ToString(name)) ? 1 : 0; });
+EM_JS(int, qv_probing, (), { return Module.qv.probing ? 1 : 0; });
+EM_JS(void, qv_probe, (const char* json), { Module.qv.probe(UTF8ToString(json)); });
+EM_JS(void, qv_ended, (), { Module.qv.ended(); });
+// The next queued event into out[10]; 0 when none waits.
+EM_JS(int, qv_next_event, (int* out), { return Module.qv.nextEvent(out); });
+// Waits for a queued event or the timeout (-1: none). The program's stack
+// is suspended meanwhile; the page runs on.
+EM_ASYNC_JS(void, qv_wait, (int timeoutMs), { await Module.qv.wait(timeoutMs); });
+// Fetches a file beside the page into memory the caller frees; its size,
+// or -1 when it could not be had.
+EM_ASYNC_JS(int, qv_fetch, (const char* name, uint8_t** out), {
+    return await Module.qv.fetchInto(UTF8ToString(name), out);
+});
+
+// ---- events -----------------------------------------------------------------
+
+// One event as the page queued it (see quorvex.js, nextEvent).
+struct WebPlatform::QueuedEvent {
+    enum Kind { None, Down, Move, Up, Leave, Key, PageHide, Hidden, Scale, CaptureLost, Expose };
+    int Type, Window, X, Y, Button, Modifiers, ScreenX, ScreenY, KeyCode, Repeat;
+};
+
+WebPlatform::WebPlatform() : deviceScale_(qv_device_scale()) {}
+
+WebPlatform::~WebPlatform() { qv_ended(); }
+
+std::unique_ptr<Window> WebPlatform::OpenWindow(WindowEvents& events) {
+    auto window = std::make_unique<WebWindow>(*this, events, nextId_++);
+    windows_.push_back(window.get());
+    return window;
+}
+
+void WebPlatform::Forget(WebWindow* window) { std::erase(windows_, window); }
+
+WebWindow* WebPlatform::FromId(int id) const {
+    for (WebWindow* w : windows_)
+        if (w->Id() == id) return w;
+    return nullptr;
+}
+
+int WebPlatform::ScreenWidth() const { return qv_screen_width(); }
+int WebPlatform::ScreenHeight() const { return qv_screen_height(); }
+
+uint64_t WebPlatform::NowMs() const { return uint64_t(emscripten_get_now()); }
+
+void WebPlatform::QueueExpose(WebWindow* window) {
+    if (std::find(exposes_.begin(), exposes_.end(), window->Id()) == exposes_.end()) exposes_.push_back(window->Id());
+}
+
+bool WebPlatform::WaitForEvents(int timeoutMs) {
+    // One event a call, so the loop looks at its end condition between
+    // two of them: a click that closes a modal window ends its loop before
+    // the next key is handed out.
+    if (!exposes_.empty()) {
+        const int id = exposes_.front();
+        exposes_.pop_front();
+        if (WebWindow* w = FromId(id)) router_.Expose(w);
+        Probe();
+        return true;
+    }
+    QueuedEvent event{};
+    if (!qv_next_event(&event.Type)) {
+        qv_wait(timeoutMs);
+        if (!qv_next_event(&event.Type)) return true;  // the timeout
+    }
+    Dispatch(event);
+    Probe();
+    return true;
+}
+
+void WebPlatform::Dispatch(const QueuedEvent& q) {
+    WebWindow* window = FromId(q.Window);
+    MouseEvent e;
+    e.Button = q.Button == 2 ? MouseButton::Right : q.Button == 1 ? MouseButton::Middle : MouseButton::Left;
+    e.Modifiers = unsigned(q.Modifiers);
+    e.X = q.X;
+    e.Y = q.Y;
+    switch (q.Type) {
+        case QueuedEvent::Down:
+            if (window) router_.PointerDown(window, e, q.ScreenX, q.ScreenY);
+            break;
+        case QueuedEvent::Move:
+            if (window) router_.PointerMove(window, e);
+            break;
+        case QueuedEvent::Up:
+            if (window) router_.PointerUp(window, e);
+            break;
+        case QueuedEvent::Leave:
+            if (window) router_.PointerLeft(window);
+            break;
+        case QueuedEvent::Key: router_.KeyDown(window, q.KeyCode, unsigned(q.Modifiers), q.Repeat != 0); break;
+        case QueuedEvent::CaptureLost:
+            if (window) router_.CaptureTaken(window);
+            break;
+        case QueuedEvent::Expose:
+            if (window) router_.Expose(window);
+            break;
+        case QueuedEvent::Hidden:
+            if (onHidden_) onHidden_();
+            break;
+        case QueuedEvent::PageHide:
+            // The page is closed, reloaded or left: as a log-off on the
+            // desktops, everything is stored and the program ends. Should
+            // the browser bring the page back from its cache, the page
+            // starts the game afresh from what was stored (quorvex.js).
+            router_.EndSession();
+            break;
+        case QueuedEvent::Scale: ChangeDeviceScale(q.X); break;
+        default: break;
+    }
+}
+
+void WebPlatform::ChangeDeviceScale(int scale) {
+    scale = std::clamp(scale, 1, 3);
+    if (scale == deviceScale_) return;
+    const int from = deviceScale_;
+    deviceScale_ = scale;
+    qv_set_device_scale(scale);
+    for (WebWindow* w : windows_) w->Rescale(from, scale);
+    // Every window stands on the one page; the main window decides for all.
+    if (RoutedWindow* main = router_.MainWindow()) router_.ScaleWanted(main, scale);
+}
+
+void WebPlatform::SetProbe(std::function<std::string()> probe) {
+    if (qv_probing()) probe_ = std::move(probe);
+}
+
+void WebPlatform::Probe() {
+    if (probe_) qv_probe(probe_().c_str());
+}
+
+// ---- services ---------------------------------------------------------------
+
+void WebPlatform::DefineCursor(CursorKind kind, const CursorImage& image) {
+    const Bitmap& picture = image.Picture;
+    std::vector<uint8_t> rgba(size_t(picture.Width) * size_t(picture.Height) * 4);
+    for (int y = 0; y < picture.Height; ++y)
+        for (int x = 0; x < picture.Width; ++x) {
+            const uint32_t p = picture.At(x, y);
+            uint8_t* o = &rgba[(size_t(y) * size_t(picture.Width) + size_t(x)) * 4];
+            o[0] = uint8_t(p >> 16);
+            o[1] = uint8_t(p >> 8);
+            o[2] = uint8_t(p);
+            o[3] = image.Shape.Contains(x, y) ? 255 : 0;
+        }
+    qv_define_cursor(int(kind), rgba.data(), picture.Width, picture.Height, image.HotX, image.HotY);
+}
+
+void WebPlatform::SetCursor(CursorKind kind) { qv_set_cursor(int(kind)); }
+
+void WebPlatform::ShowMessage(const std::string& title, const std::string& text) {
+    qv_alert((title + "\n\n" + text).c_str());
+}
+
+void WebPlatform::ReportUnattended(const std::string& title, const std::string& text) {
+    qv_console((title + ": " + text).c_str());
+}
+
+bool WebPlatform::OpenHelp(const std::string& path) {
+    // The page ships the HTML document beside itself and opens it in a
+    // new tab; only its name counts.
+    const std::string document = HtmlHelpFor(path);
+    const size_t cut = document.find_last_of("/\\");
+    const std::string name = cut == std::string::npos ? document : document.substr(cut + 1);
+    return name != ".html" && !name.empty() && qv_open_help(name.c_str()) != 0;
+}
+
+// The page stands for the program file: its folder is the page's, and the
+// help beside it is opened by name.
+std::string WebPlatform::ProgramPath() const { return "/quorvex"; }
+
+std::unique_ptr<Store> WebPlatform::OpenStore() { return std::make_unique<LocalStorageStore>(); }
+
+std::optional<std::vector<uint8_t>> WebPlatform::FetchBeside(const std::string& name) {
+    uint8_t* data = nullptr;
+    const int size = qv_fetch(name.c_str(), &data);
+    if (size < 0) {
+        std::free(data);
+        ReportUnattended("QuorVex", "could not load " + name + " from beside the page");
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes(data, data + size);
+    std::free(data);
+    return bytes;
+}
+
+// ---- windows ----------------------------------------------------------------
+
+WebWindow::WebWindow(WebPlatform& platform, WindowEvents& events, int id)
+    : RoutedWindow(platform.Router(), events), platform_(platform), id_(id) {
+    qv_window_open(id_);
+}
+
+WebWindow::~WebWindow() {
+    platform_.Forget(this);
+    qv_window_close(id_);
+}
+
+void WebWindow::Layout() { qv_window_layout(id_, bounds_.Left, bounds_.Top, bounds_.Width, bounds_.Height); }
+
+void WebWindow::SetBounds(const Rect& bounds) {
+    bounds_ = bounds;
+    bounds_.Width = std::max(bounds_.Width, 0);
+    bounds_.Height = std::max(bounds_.Height, 0);
+    Layout();
+}
+
+void WebWindow::Rescale(int from, int to) {
+    bounds_.Left = bounds_.Left * to / from;
+    bounds_.Top = bounds_.Top * to / from;
+    Layout();
+    ApplyShape();
+}
+
+void WebWindow::SetTitle(const std::string& title) { qv_window_title(id_, title.c_str()); }
+
+void WebWindow::Show() {
+    const bool was = visible_;
+    visible_ = true;
+    qv_window_visible(id_, 1);
+    Activate();
+    // A window system asks a window it shows for its pixels.
+    if (!was) platform_.QueueExpose(this);
+    Shown();
+}
+
+void WebWindow::Activate() {
+    if (visible_) qv_window_raise(id_);
+}
+
+void WebWindow::Hide() {
+    if (!visible_) return;
+    visible_ = false;
+    qv_window_visible(id_, 0);
+    Hidden();
+}
+
+void WebWindow::BringToFront() {
+    if (!visible_) return;
+    qv_window_raise(id_);
+    Shown();
+}
+
+void WebWindow::SetShape(const Region* shape) {
+    hasShape_ = shape != nullptr;
+    if (shape) shape_ = *shape;
+    ApplyShape();
+}
+
+void WebWindow::ApplyShape() {
+    qv_window_shape(id_, hasShape_ ? ClipPathCss(shape_, platform_.DeviceScale()).c_str() : nullptr);
+}
+
+void WebWindow::Present(const Bitmap& surface, const Rect& dirty) {
+    // Only the changed part goes to the canvas. Our pixels are 0x00RRGGBB;
+    // a canvas takes R, G, B, A bytes.
+    const Rect area = Intersect(Intersect(dirty, Rect{0, 0, surface.Width, surface.Height}),
+                                Rect{0, 0, bounds_.Width, bounds_.Height});
+    if (area.Empty()) return;
+    rgba_.resize(size_t(area.Width) * size_t(area.Height) * 4);
+    uint8_t* o = rgba_.data();
+    for (int y = area.Top; y < area.Bottom(); ++y) {
+        const uint32_t* row = surface.Pixels.data() + size_t(y) * size_t(surface.Width);
+        for (int x = area.Left; x < area.Right(); ++x, o += 4) {
+            const uint32_t p = row[x];
+            o[0] = uint8_t(p >> 16);
+            o[1] = uint8_t(p >> 8);
+            o[2] = uint8_t(p);
+            o[3] = 255;
+        }
+    }
+    qv_window_present(id_, rgba_.data(), area.Left, area.Top, area.Width, area.Height);
+}
+
+bool WebWindow::GrabPointer() { return qv_window_grab(id_) != 0; }
+
+void WebWindow::UngrabPointer() { qv_window_ungrab(id_); }

@@ -1,0 +1,35 @@
+// Compressed: inflating the 2x and 3x pictures with the zlib decoder of
+// stb_image, for the browser build (see Compressed.h). Debian's emscripten
+// cannot build its zlib port offline, and it ships stb_image in its
+// third_party folder, which holds a complete inflater.
+#include "resources/Compressed.h"
+
+#include <cstring>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_NO_SIMD
+#include "stb_image.h"
+
+std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes, std::string* error)
+{
+    auto fail = [error](const char* why) -> std::optional<std::vector<uint8_t>> {
+        if (error) *error = why;
+        return std::nullopt;
+    };
+    if (packedBytes.size() < packed::HeaderSize || std::memcmp(packedBytes.data(), packed::Magic, 4) != 0)
+        return fail("not a compressed picture (no QVZ1 header)");
+    const uint8_t* p = packedBytes.data() + 4;
+    const uint32_t size = uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+    if (size == 0 || size > packed::MaxSize) return fail("compressed picture announces an impossible size");
+    // One byte more than announced, so a stream that runs longer is seen.
+    std::vector<uint8_t> out(size_t(size) + 1);
+    const int got = stbi_zlib_decode_buffer(reinterpret_cast<char*>(out.data()), int(out.size()),
+                                            reinterpret_cast<const char*>(packedBytes.data() + packed::HeaderSize),
+                                            int(packedBytes.size() - packed::HeaderSize));
+    if (got < 0) return fail("compressed picture is damaged or cut short");
+    if (uint32_t(got) != size) return fail("compressed picture is not the size it announces");
+    out.resize(size);
+    return out;
+}

@@ -1,0 +1,54 @@
+// ResourcePack: many resource files in one download, and the seam through
+// which files that are not compiled into the program are found.
+//
+// The browser build compiles in only the 1x pictures; the 2x and 3x sets
+// are two files beside the page ("quorvex-2x.pack", "quorvex-3x.pack"),
+// fetched the first time a picture of that scale is needed, so a player
+// at 1x downloads nothing more than the 1x game. A pack is a text head
+// and the files' bytes one after the other:
+//
+//     QVPACK1\n
+//     <size> <path below resources/>\n      (one line per file, in order)
+//     \n
+//     <the bytes of every file, in the order of the lines>
+//
+// ResourceBytes (Pictures.h) asks the installed fetcher for any path it
+// does not hold itself; desktop builds install none.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class ResourcePack {
+public:
+    // Reads a pack; nothing (with *error saying why) when the head is not a
+    // pack's, a line does not parse, a path repeats or the sizes do not add
+    // up to the bytes that follow. The pack keeps its own copy.
+    static std::optional<ResourcePack> Parse(std::vector<uint8_t> bytes, std::string* error = nullptr);
+
+    // A file's bytes, empty when the pack does not hold it.
+    std::span<const uint8_t> File(std::string_view path) const;
+    size_t FileCount() const { return files_.size(); }
+
+private:
+    std::vector<uint8_t> bytes_;
+    std::map<std::string, std::pair<size_t, size_t>, std::less<>> files_;  // offset, size
+};
+
+// The file name of the pack of a scale's pictures ("quorvex-2x.pack"), and
+// the scale a resource path belongs to (2 for "2x/...", 3 for "3x/...", 1
+// for every other).
+std::string PackFileName(int scale);
+int PathScale(std::string_view path);
+
+// Where ResourceBytes looks for a file the program does not hold: the
+// bytes must stay valid for the rest of the run. Empty (the default)
+// means nowhere.
+using ResourceFetcher = std::function<std::span<const uint8_t>(std::string_view path)>;
+void SetResourceFetcher(ResourceFetcher fetcher);

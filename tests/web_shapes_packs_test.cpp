@@ -1,0 +1,96 @@
+// The browser build's portable rules: window shapes as CSS clip paths, and
+// the 2x/3x picture packs with the seam the resources layer fetches through.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/web/ClipPath.h"
+#include "resources/Pictures.h"
+#include "resources/ResourcePack.h"
+
+namespace {
+
+std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+
+}  // namespace
+
+TEST(ClipPath, RowsWithTheSameRunsBecomeOneRectangle) {
+    Region r(10, 6, RectShape(2, 1, 8, 5));
+    EXPECT_EQ(ClipPathCss(r, 1), "path('M2 1H8V5H2Z')");
+    // A hole splits rows into two runs; the rows above and below stay whole.
+    r.Difference(RectShape(4, 2, 6, 4));
+    EXPECT_EQ(ClipPathCss(r, 1), "path('M2 1H8V2H2ZM2 2H4V4H2ZM6 2H8V4H6ZM2 4H8V5H2Z')");
+}
+
+TEST(ClipPath, ARowWithMoreRunsIsNotMergedIntoTheOneAbove) {
+    Region r(10, 3, RectShape(0, 0, 4, 2));
+    r.Union(RectShape(6, 1, 8, 2));
+    EXPECT_EQ(ClipPathCss(r, 1), "path('M0 0H4V1H0ZM0 1H4V2H0ZM6 1H8V2H6Z')");
+}
+
+TEST(ClipPath, DeviceScaleDividesIntoCssPixels) {
+    Region r(9, 9, RectShape(3, 0, 9, 3));
+    EXPECT_EQ(ClipPathCss(r, 3), "path('M1 0H3V1H1Z')");
+    Region odd(5, 5, RectShape(1, 0, 4, 2));
+    EXPECT_EQ(ClipPathCss(odd, 2), "path('M0.5 0H2V1H0.5Z')");
+    EXPECT_EQ(ClipPathCss(odd, 0), ClipPathCss(odd, 1));
+}
+
+TEST(ClipPath, AnEmptyShapeHoldsNothing) {
+    EXPECT_EQ(ClipPathCss(Region(20, 20), 1), "path('M0 0Z')");
+}
+
+TEST(ResourcePack, FilesAreFoundByPathAndAbsentOnesAreEmpty) {
+    auto pack = ResourcePack::Parse(Bytes("QVPACK1\n3 2x/a.bmp.z\n0 2x/empty\n2 2x/b\n\nabcde"));
+    ASSERT_TRUE(pack);
+    EXPECT_EQ(pack->FileCount(), 3u);
+    const auto a = pack->File("2x/a.bmp.z");
+    EXPECT_EQ(std::string(a.begin(), a.end()), "abc");
+    const auto b = pack->File("2x/b");
+    EXPECT_EQ(std::string(b.begin(), b.end()), "de");
+    EXPECT_TRUE(pack->File("2x/empty").empty());
+    EXPECT_TRUE(pack->File("2x/c").empty());
+}
+
+TEST(ResourcePack, DamagedPacksAreRefusedWithAReason) {
+    const std::vector<std::string> bad = {
+        "",                                  // nothing
+        "QVPACK2\n\n",                       // another format
+        "QVPACK1\n3 a\n",                    // head cut short
+        "QVPACK1\nx a\n\n",                  // size is no number
+        "QVPACK1\n3\n\nabc",                 // no path
+        "QVPACK1\n4 a\n\nabc",               // shorter than its files
+        "QVPACK1\n1 a\n1 a\n\nab",           // a path twice
+        "QVPACK1\n1 a\n\nabc",               // bytes nobody claims
+        "QVPACK1\n99999999999999999999 a\n\nabc",  // a size past any pack
+    };
+    for (const std::string& text : bad) {
+        std::string error;
+        EXPECT_FALSE(ResourcePack::Parse(Bytes(text), &error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+    }
+}
+
+TEST(ResourcePack, NamesAndScalesOfPaths) {
+    EXPECT_EQ(PackFileName(2), "quorvex-2x.pack");
+    EXPECT_EQ(PathScale("2x/main/ImgBoard.bmp.z"), 2);
+    EXPECT_EQ(PathScale("3x/FIST.cur"), 3);
+    EXPECT_EQ(PathScale("main/ImgBoard.bmp"), 1);
+    EXPECT_EQ(PathScale("x2/main"), 1);
+}
+
+TEST(ResourcePack, TheFetcherIsAskedOnlyForFilesNotCompiledIn) {
+    std::vector<std::string> asked;
+    const std::vector<uint8_t> fetched = Bytes("fetched");
+    SetResourceFetcher([&](std::string_view path) {
+        asked.emplace_back(path);
+        return path == "4x/extra" ? std::span<const uint8_t>(fetched) : std::span<const uint8_t>{};
+    });
+    EXPECT_FALSE(ResourceBytes("main/ImgBoard.bmp").empty());  // compiled in: the fetcher is not asked
+    EXPECT_EQ(ResourceBytes("4x/extra").size(), fetched.size());
+    EXPECT_TRUE(ResourceBytes("4x/missing").empty());
+    EXPECT_EQ(asked, (std::vector<std::string>{"4x/extra", "4x/missing"}));
+    SetResourceFetcher(nullptr);
+    EXPECT_TRUE(ResourceBytes("4x/extra").empty());
+}
