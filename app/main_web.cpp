@@ -48,7 +48,7 @@ std::string ProbeJson(const WebPlatform& platform) {
     const int recordSeconds = record.RecordSeconds;
     json += "],\"spaces\":" + std::to_string(s.Spaces) + ",\"colors\":" + std::to_string(s.Colors) +
             ",\"doubles\":" + (s.Doubles ? "true" : "false") + ",\"symbols\":" + (s.Symbols ? "true" : "false") +
-            ",\"holes\":" + (s.Holes ? "true" : "false") + ",\"scale\":" + std::to_string(DrawingScale()) +
+            ",\"holes\":" + (s.Holes ? "true" : "false") + ",\"scale\":" + std::to_string(frmMain ? frmMain->App().Scale() : 1) +
             ",\"elapsed\":" + std::to_string(b.ElapsedTime) + ",\"recordRows\":" + std::to_string(record.RecordRows) +
             ",\"recordSeconds\":" + std::to_string(recordSeconds) +
             ",\"modal\":" + std::to_string(platform.Router().ModalDepth()) + "}";
@@ -82,10 +82,7 @@ int main() {
     const auto app = StartProgram(platform);
     platform.SetOnHidden([&platform] {
         if (!frmMain) return;
-        GameSettings.ViewTimer() = frmTimer && frmTimer->Visible();
-        GameSettings.ViewCombs() = frmCombs && frmCombs->Visible();
-        frmMain->StorePlaces();
-        if (!SaveSettings()) platform.ReportUnattended("QuorVex", "the options and records could not be stored");
+        if (!frmMain->StoreAll()) platform.ReportUnattended("QuorVex", "the options and records could not be stored");
     });
     platform.SetProbe([&platform] { return ProbeJson(platform); });
     app->Run();

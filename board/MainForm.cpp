@@ -126,6 +126,14 @@ void TfrmMain::StoreBoardPlace() {
     if (WindowPositions.WritePlace("Main", at.Left, at.Top)) storedPlace_ = at;
 }
 
+bool TfrmMain::StoreAll() {
+    SetViews(frmTimer && frmTimer->Visible(), frmCombs && frmCombs->Visible());
+    // The places too, now: at a session's end the system may end the
+    // process before any window is destroyed.
+    StorePlaces();
+    return SaveSettings();
+}
+
 void TfrmMain::StorePlaces() {
     StoreBoardPlace();
     for (TSkinnedForm* side : std::initializer_list<TSkinnedForm*>{frmTimer, frmCombs, frmOptions, frmHigh, frmAbout,
@@ -291,11 +299,7 @@ bool TfrmMain::StoreOnEnding() {
     if (endingStored_) return true;
     endingStored_ = true;
     // Taken while the side windows still show: nothing has hidden them yet.
-    SetViews(frmTimer && frmTimer->Visible(), frmCombs && frmCombs->Visible());
-    // The places too, now: at a session's end the system may end the
-    // process before any window is destroyed.
-    StorePlaces();
-    if (SaveSettings()) return true;
+    if (StoreAll()) return true;
     // Losing the options and records without a word would be worse than a
     // message at the door (told without a box when the session is ending).
     const std::string where = OpenStore()->Location();

@@ -61,6 +61,10 @@ public:
     // ending for another reason); says so when they could not be stored.
     // False when the store refused them.
     bool StoreOnEnding();
+    // Stores everything the player keeps as it stands now: the view
+    // switches as the windows show, every window's place, the options and
+    // the records. False when the store refused.
+    bool StoreAll();
     // Stores where the board and every side window stand.
     void StorePlaces();
 
