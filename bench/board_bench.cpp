@@ -183,8 +183,8 @@ void BM_RedrawAndPaintPlain(benchmark::State& state) {
                 for (int y = 0; y < 24; ++y)
                     for (int x = 0; x < 24; ++x)
                         if (buffer.Contains(at.Left + x, at.Top + y))
-                            buffer.At(at.Left + x, at.Top + y) = (buffer.At(at.Left + x, at.Top + y) & s.Mask.At(4 + x, 4 + y)) |
-                                                            s.Colors.At(4 + x, 32 * (c - 1) + 4 + y);
+                            buffer.At(at.Left + x, at.Top + y) = (buffer.At(at.Left + x, at.Top + y) & s.Mask.Get().At(4 + x, 4 + y)) |
+                                                            s.Colors.Get().At(4 + x, 32 * (c - 1) + 4 + y);
             }
         PlainCopy(screen, 0, 0, buffer);
         static_cast<HeadlessWindow&>(program.Main().PlatformWindow()).Present(screen, Rect{0, 0, board::Width, board::Height});

@@ -13,11 +13,6 @@
 
 namespace {
 
-Bitmap Load(const char* name, int scale) {
-    auto picture = PictureAt(PictureWindow::Main, name, scale);
-    return picture ? std::move(*picture) : Bitmap{};
-}
-
 Shape ToShape(const board::OutlineStep& s) {
     switch (s.Shape) {
         case board::OutlineStep::Kind::RoundRect:
@@ -39,30 +34,25 @@ void Masked(Bitmap& canvas, const Rect& at, int srcX, int maskY, int srcY, const
 
 }  // namespace
 
+BoardSprites::BoardSprites(int scale)
+    : Board(PictureWindow::Main, "ImgBoard", scale), Colors(PictureWindow::Main, "ImgColors", scale),
+      Mask(PictureWindow::Main, "ImgMask", scale), WhitePegs(PictureWindow::Main, "ImgWhitePegs", scale),
+      RedPegs(PictureWindow::Main, "ImgRedPegs", scale), NoBalls1(PictureWindow::Main, "ImgNoBalls1", scale),
+      NoBalls2(PictureWindow::Main, "ImgNoBalls2", scale), BallColumn(PictureWindow::Main, "ImgBallColumn", scale),
+      PegColumn(PictureWindow::Main, "ImgPegColumn", scale), BigBall(PictureWindow::Main, "ImgBigBall", scale),
+      Bullets(PictureWindow::Main, "ImgBullets", scale), Toggles(PictureWindow::Main, "imgToggles", scale),
+      XO(PictureWindow::Main, "imgXO", scale), XOMask(PictureWindow::Main, "imgXOMask", scale),
+      Symbols(PictureWindow::Main, "ImgSymbols", scale), SymbolColumn(PictureWindow::Main, "ImgSymbolColumn", scale),
+      SymbolColumnMask(PictureWindow::Main, "ImgSymbolColumnMask", scale) {
+    for (size_t i = 0; i < board::Buttons.size(); ++i)
+        Captions[i] = LazyPicture(PictureWindow::Main, board::Buttons[i].Caption, scale);
+}
+
 const BoardSprites& BoardSprites::Get(int scale) {
     static std::array<std::optional<BoardSprites>, MaxScale + 1> sets;
-    std::optional<BoardSprites>& sprites = sets[size_t(std::clamp(scale, MinScale, MaxScale))];
-    if (!sprites) {
-        BoardSprites& s = sprites.emplace();
-        s.Board = Load("ImgBoard", scale);
-        s.Colors = Load("ImgColors", scale);
-        s.Mask = Load("ImgMask", scale);
-        s.WhitePegs = Load("ImgWhitePegs", scale);
-        s.RedPegs = Load("ImgRedPegs", scale);
-        s.NoBalls1 = Load("ImgNoBalls1", scale);
-        s.NoBalls2 = Load("ImgNoBalls2", scale);
-        s.BallColumn = Load("ImgBallColumn", scale);
-        s.PegColumn = Load("ImgPegColumn", scale);
-        s.BigBall = Load("ImgBigBall", scale);
-        s.Bullets = Load("ImgBullets", scale);
-        s.Toggles = Load("imgToggles", scale);
-        s.XO = Load("imgXO", scale);
-        s.XOMask = Load("imgXOMask", scale);
-        s.Symbols = Load("ImgSymbols", scale);
-        s.SymbolColumn = Load("ImgSymbolColumn", scale);
-        s.SymbolColumnMask = Load("ImgSymbolColumnMask", scale);
-        for (size_t i = 0; i < board::Buttons.size(); ++i) s.Captions[i] = Load(board::Buttons[i].Caption, scale);
-    }
+    scale = std::clamp(scale, MinScale, MaxScale);
+    std::optional<BoardSprites>& sprites = sets[size_t(scale)];
+    if (!sprites) sprites.emplace(scale);
     return *sprites;
 }
 
@@ -81,7 +71,7 @@ const Bitmap& BoardRenderer::Ground() const {
     if (engravedBoard_.Empty()) {
         // Each engraving lies inside its ball, so the covers of colours not
         // in play hide it with the ball.
-        engravedBoard_ = sprites_->Board;
+        engravedBoard_ = sprites_->Board.Get();
         for (int c = 1; c <= board::MaxColors; ++c) {
             const board::Point centre = board::ColorCentre(c);
             const Rect at{centre.X - 16, centre.Y - 16, 32, 32};
@@ -128,7 +118,7 @@ Rect BoardRenderer::ClearBall(Bitmap& canvas, int row, int position) const {
 
 Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
     const uint8_t mark = BoardState.PegMarks[size_t(row)][size_t(slot)];
-    const Bitmap* sheet = mark == PegWhite ? &sprites_->WhitePegs : mark == PegRed ? &sprites_->RedPegs : nullptr;
+    const Bitmap* sheet = mark == PegWhite ? &sprites_->WhitePegs.Get() : mark == PegRed ? &sprites_->RedPegs.Get() : nullptr;
     if (!sheet) return {};
     const Rect at = board::PegCell(slot, row);
     const board::Point from = board::PegSheetSource(slot, row);

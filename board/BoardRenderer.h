@@ -11,22 +11,28 @@
 #include <array>
 
 #include "board/BoardGeometry.h"
+#include "resources/ScaledPicture.h"
 #include "util/Bitmap.h"
 #include "util/Geometry.h"
 #include "util/Region.h"
 
-// The main window's pictures, decoded once from the embedded files.
+// The main window's pictures at one drawing scale, each decoded from the
+// embedded files when first drawn: a start-up draws the bare board and
+// little else, and the lights, the symbols or the pegs wait for their
+// first use.
 struct BoardSprites {
-    Bitmap Board, Colors, Mask, WhitePegs, RedPegs, NoBalls1, NoBalls2, BallColumn, PegColumn;
-    Bitmap BigBall, Bullets, Toggles, XO, XOMask;
+    explicit BoardSprites(int scale);
+
+    LazyPicture Board, Colors, Mask, WhitePegs, RedPegs, NoBalls1, NoBalls2, BallColumn, PegColumn;
+    LazyPicture BigBall, Bullets, Toggles, XO, XOMask;
     // The balls with their engraved symbols: the hole sprites (drawn with
     // Mask), and the engravings alone for the colour column with theirs.
-    Bitmap Symbols, SymbolColumn, SymbolColumnMask;
-    std::array<Bitmap, 10> Captions;  // by button index
+    LazyPicture Symbols, SymbolColumn, SymbolColumnMask;
+    std::array<LazyPicture, 10> Captions;  // by button index
 
     // Missing or unreadable pictures decode as empty bitmaps, which every
     // blit leaves alone; the art tests make sure none is missing. One set
-    // for each drawing scale, decoded when first asked for.
+    // for each drawing scale, made when first asked for.
     static const BoardSprites& Get(int scale);
 };
 

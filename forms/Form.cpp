@@ -10,9 +10,9 @@
 namespace {
 // A canvas's size and scale with no pixels yet: a window that is never shown
 // costs no memory for them.
-Bitmap EmptyCanvas(int width, int height) {
+Bitmap EmptyCanvas(int width, int height, int scale = DrawingScale()) {
     Bitmap canvas;
-    canvas.Scale = DrawingScale();
+    canvas.Scale = scale;
     canvas.Width = width * canvas.Scale;
     canvas.Height = height * canvas.Scale;
     return canvas;
@@ -56,17 +56,24 @@ Rect Form::Bounds() const {
 
 void Form::SetBounds(const Rect& bounds) {
     const int width = std::max(bounds.Width, 0), height = std::max(bounds.Height, 0);
-    if (width != width_ || height != height_) {
-        width_ = width, height_ = height;
-        if (CanvasAllocated()) {
-            Bitmap resized = Bitmap::Logical(width_, height_, canvas_.Scale);
-            BlitPicture(resized, 0, 0, canvas_);
-            canvas_ = std::move(resized);
-        } else {
-            canvas_ = EmptyCanvas(width_, height_);
-        }
+    if (width == width_ && height == height_) {
+        window_->SetBounds(OnScreen(Rect{bounds.Left, bounds.Top, width_, height_}));
+        return;
     }
+    // What fits of the old canvas is kept. It is taken out before the window
+    // changes size, as its pixels may be the window's own, which the new
+    // size replaces.
+    Bitmap old;
+    if (CanvasAllocated()) {
+        if (canvas_.Pixels.IsLent())
+            old = canvas_;
+        else
+            old = std::move(canvas_);
+    }
+    width_ = width, height_ = height;
+    canvas_ = EmptyCanvas(width_, height_, canvas_.Scale);
     window_->SetBounds(OnScreen(Rect{bounds.Left, bounds.Top, width_, height_}));
+    if (!old.Empty()) BlitPicture(Canvas(), 0, 0, old);
 }
 
 void Form::MoveTo(int left, int top) { SetBounds(Rect{left, top, width_, height_}); }
@@ -139,7 +146,22 @@ bool Form::CanvasAllocated() const {
 }
 
 Bitmap& Form::Canvas() {
-    if (!CanvasAllocated()) canvas_.Pixels.assign(size_t(canvas_.Width) * size_t(canvas_.Height), 0);
+    const size_t count = size_t(canvas_.Width) * size_t(canvas_.Height);
+    // Where the system lets us, the canvas is the very memory the window is
+    // shown from: composing into it is all a present needs, with no copy of
+    // the frame and no second frame kept.
+    if (uint32_t* shown = count ? window_->SurfacePixels() : nullptr) {
+        if (canvas_.Pixels.data() != shown || canvas_.Pixels.size() != count) {
+            // Pixels drawn before the window had its surface come along.
+            if (CanvasAllocated() && !canvas_.Pixels.IsLent())
+                std::copy(canvas_.Pixels.begin(), canvas_.Pixels.end(), shown);
+            canvas_.Pixels = PixelBuffer::Lent(shown, count);
+        }
+        return canvas_;
+    }
+    // A block of the form's own. Memory once lent and now taken back (the
+    // window lost its surface) is never touched again.
+    if (!CanvasAllocated() || canvas_.Pixels.IsLent()) canvas_.Pixels = PixelBuffer(count);
     return canvas_;
 }
 

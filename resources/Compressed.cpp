@@ -1,4 +1,5 @@
-// Compressed: inflating the 2x and 3x pictures (see Compressed.h).
+// Compressed: inflating the 2x and 3x pictures (see Compressed.h), whole or
+// row by row into their decoder.
 #include "resources/Compressed.h"
 
 #include <zlib.h>
@@ -7,21 +8,121 @@
 
 namespace {
 
-std::optional<std::vector<uint8_t>> Fail(std::string* error, const char* why)
+std::nullopt_t Fail(std::string* error, const char* why)
 {
     if (error) *error = why;
     return std::nullopt;
 }
 
+// The size a compressed picture announces, or 0 (with *error saying why)
+// when its header is wrong.
+uint32_t AnnouncedSize(std::span<const uint8_t> packedBytes, std::string* error)
+{
+    if (packedBytes.size() < packed::HeaderSize || std::memcmp(packedBytes.data(), packed::Magic, 4) != 0) {
+        Fail(error, "not a compressed picture (no QVZ1 header)");
+        return 0;
+    }
+    const uint8_t* p = packedBytes.data() + 4;
+    const uint32_t size = uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+    if (size == 0 || size > packed::MaxSize) {
+        Fail(error, "compressed picture announces an impossible size");
+        return 0;
+    }
+    return size;
+}
+
+// The BMP file inflated on demand, as the decoder asks for its bytes; only
+// the bytes of one request are ever held.
+class InflateSource final : public BmpSource {
+public:
+    InflateSource(std::span<const uint8_t> stream, uint32_t size) : size_(size)
+    {
+        started_ = inflateInit(&z_) == Z_OK;
+        z_.next_in = const_cast<Bytef*>(stream.data());
+        z_.avail_in = static_cast<uInt>(stream.size());
+    }
+    ~InflateSource() override
+    {
+        if (started_) inflateEnd(&z_);
+    }
+    InflateSource(const InflateSource&) = delete;
+    InflateSource& operator=(const InflateSource&) = delete;
+
+    const uint8_t* Next(size_t count) override
+    {
+        if (!started_ || broken_ || count > size_ - produced_) return nullptr;
+        if (buffer_.size() < count) buffer_.resize(count);
+        if (!Inflate(buffer_.data(), count)) return nullptr;
+        produced_ += count;
+        return buffer_.data();
+    }
+
+    // Inflates what the decoder left unread and says whether the stream
+    // ended right there, with its check value right and nothing after it.
+    bool Finish()
+    {
+        if (!Skip(size_ - produced_)) return false;
+        if (!ended_) {
+            // The stream must end with no byte more.
+            uint8_t extra;
+            z_.next_out = &extra;
+            z_.avail_out = 1;
+            ended_ = inflate(&z_, Z_FINISH) == Z_STREAM_END && z_.avail_out == 1;
+        }
+        return ended_ && z_.avail_in == 0;
+    }
+
+    bool Damaged() const { return broken_; }
+
+private:
+    bool Inflate(uint8_t* out, size_t count)
+    {
+        z_.next_out = out;
+        z_.avail_out = static_cast<uInt>(count);
+        while (z_.avail_out > 0) {
+            if (ended_) return false;  // the stream is shorter than announced
+            const int rc = inflate(&z_, Z_NO_FLUSH);
+            if (rc == Z_STREAM_END) {
+                ended_ = true;
+                continue;
+            }
+            if (rc != Z_OK) {
+                broken_ = true;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    z_stream z_{};
+    bool started_ = false, ended_ = false, broken_ = false;
+    uint32_t size_;
+    uint32_t produced_ = 0;
+    std::vector<uint8_t> buffer_;
+};
+
 }  // namespace
+
+std::optional<BmpImage> DecodePackedPicture(std::span<const uint8_t> packedBytes, std::string* error)
+{
+    const uint32_t size = AnnouncedSize(packedBytes, error);
+    if (size == 0) return std::nullopt;
+    InflateSource source(packedBytes.subspan(packed::HeaderSize), size);
+    std::string why;
+    auto image = DecodeBmp(source, size, &why);
+    // A damaged stream is said as such, not as the BMP it cut short.
+    if (source.Damaged() || (image && !source.Finish())) {
+        if (error) *error = "compressed picture is damaged, cut short or not the size it announces";
+        return std::nullopt;
+    }
+    if (!image && error) *error = why;
+    return image;
+}
 
 std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes, std::string* error)
 {
-    if (packedBytes.size() < packed::HeaderSize || std::memcmp(packedBytes.data(), packed::Magic, 4) != 0)
-        return Fail(error, "not a compressed picture (no QVZ1 header)");
-    const uint8_t* p = packedBytes.data() + 4;
-    const uint32_t size = uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-    if (size == 0 || size > packed::MaxSize) return Fail(error, "compressed picture announces an impossible size");
+    const uint32_t size = AnnouncedSize(packedBytes, error);
+    if (size == 0) return std::nullopt;
 
     std::vector<uint8_t> out(size);
     z_stream z{};

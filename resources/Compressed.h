@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "util/Bmp.h"
+
 namespace packed {
 
 inline constexpr char Magic[4] = {'Q', 'V', 'Z', '1'};
@@ -34,3 +36,10 @@ inline constexpr const char* Suffix = ".z";
 // the one announced.
 std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes,
                                                    std::string* error = nullptr);
+
+// The picture inside a compressed picture, decoded as it is inflated: a row
+// at a time straight into the picture's pixels, so the BMP file is never
+// whole in memory. Refused, as by InflatePicture, when the stream is
+// damaged (its check value included) or not the length announced, and
+// when the BMP inside does not decode.
+std::optional<BmpImage> DecodePackedPicture(std::span<const uint8_t> packedBytes, std::string* error = nullptr);

@@ -71,12 +71,9 @@ std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name,
     }
     if (scale == 1) return DecodeBmp(bytes.data(), bytes.size(), error);
     std::string why;
-    const auto bmp = InflatePicture(bytes, &why);
-    if (!bmp) {
-        if (error) *error = PicturePath(window, name, scale) + ": " + why;
-        return std::nullopt;
-    }
-    return DecodeBmp(bmp->data(), bmp->size(), error);
+    auto image = DecodePackedPicture(bytes, &why);
+    if (!image && error) *error = PicturePath(window, name, scale) + ": " + why;
+    return image;
 }
 
 std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, std::string* error)

@@ -60,6 +60,10 @@ public:
 
     // The background picture, decoded if it was not yet.
     Picture& Background();
+    // True once the window's pictures are decoded (it was shown, or drawn
+    // into). A display that is not yet can skip drawing: its first showing
+    // draws it whole, so a window never shown decodes nothing.
+    bool PicturesDecoded() const { return pending_.empty(); }
 
 protected:
     // A hover overlay at `area`, showing the named picture, hidden until the
