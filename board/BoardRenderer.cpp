@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/GameState.h"
 #include "resources/ScaledPicture.h"
@@ -63,28 +64,78 @@ BoardRenderer::BoardRenderer()
 void BoardRenderer::Rescale() {
     BackBuffer = Bitmap::Logical(board::WindowWidth, board::WindowHeight, DrawingScale());
     sprites_ = &BoardSprites::Get(DrawingScale());
-    engravedBoard_ = Bitmap();
+    ground_.clear();
+    groundLaid_ = false;
 }
 
-const Bitmap& BoardRenderer::Ground() const {
-    if (!GameSettings.Symbols) return sprites_->Board;
-    if (engravedBoard_.Empty()) {
-        // Each engraving lies inside its ball, so the covers of colours not
-        // in play hide it with the ball.
-        engravedBoard_ = sprites_->Board.Get();
-        for (int c = 1; c <= board::MaxColors; ++c) {
-            const board::Point centre = board::ColorCentre(c);
-            const Rect at{centre.X - 16, centre.Y - 16, 32, 32};
-            Masked(engravedBoard_, at, 0, 32 * (c - 1), 32 * (c - 1), sprites_->SymbolColumnMask, sprites_->SymbolColumn);
+namespace {
+
+// Every rectangle of the board a piece is ever drawn into: the colour
+// column's balls (engraved or covered) and note squares, the holes (column
+// 5 as the rectangle of its plug), the peg cells (column 5 likewise) and
+// the toggles. Outside them the back buffer holds the bare board for good.
+std::vector<Rect> PieceAreas() {
+    std::vector<Rect> areas{board::BallColumn, board::PegColumn, board::ToggleSquare(1), board::ToggleSquare(2)};
+    for (int c = 1; c <= board::MaxColors; ++c) {
+        const board::Point centre = board::ColorCentre(c);
+        areas.push_back(Rect{centre.X - 16, centre.Y - 16, 32, 32});  // the ball, and a cover over it
+        areas.push_back(board::NoteSquare(c));
+    }
+    for (int r = 1; r <= board::Rows; ++r)
+        for (int p = 1; p < board::MaxPositions; ++p) {
+            areas.push_back(board::HoleBall(p, r));
+            areas.push_back(board::PegCell(p, r));
+        }
+    return areas;
+}
+
+}  // namespace
+
+void BoardRenderer::LayGround() {
+    // The whole board once, into a new back buffer; then only the parts
+    // pieces can cover are kept, and the board picture goes: a full redraw
+    // restores those parts alone.
+    const Bitmap& board = sprites_->Board;
+    BlitPicture(BackBuffer, 0, 0, board);
+    ground_.clear();
+    for (const Rect& area : PieceAreas()) {
+        Bitmap part = Bitmap::Logical(area.Width, area.Height, BackBuffer.Scale);
+        BlitRect(part, 0, 0, area.Width, area.Height, area.Left, area.Top, board);
+        ground_.push_back(GroundPart{area, std::move(part)});
+    }
+    groundLaid_ = true;
+    sprites_->Board.Release();
+}
+
+void BoardRenderer::RestoreGround(Bitmap& canvas, const Rect& area) const {
+    if (!groundLaid_) {
+        BlitRect(canvas, area.Left, area.Top, area.Width, area.Height, area.Left, area.Top, sprites_->Board);
+    } else {
+        for (const GroundPart& part : ground_) {
+            const Rect both = Intersect(part.At, area);
+            if (!both.Empty())
+                BlitRect(canvas, both.Left, both.Top, both.Width, both.Height, both.Left - part.At.Left,
+                         both.Top - part.At.Top, part.Pixels);
         }
     }
-    return engravedBoard_;
+    if (!GameSettings.Symbols) return;
+    // The colour column engraved: each engraving lies inside its ball, so
+    // the covers of colours not in play hide it with the ball.
+    for (int c = 1; c <= board::MaxColors; ++c) {
+        const board::Point centre = board::ColorCentre(c);
+        const Rect ball{centre.X - 16, centre.Y - 16, 32, 32};
+        const Rect both = Intersect(ball, area);
+        if (both.Empty()) continue;
+        const int dx = both.Left - ball.Left, dy = both.Top - ball.Top + 32 * (c - 1);
+        Masked(canvas, both, dx, dy, dy, sprites_->SymbolColumnMask, sprites_->SymbolColumn);
+    }
 }
 
 void BoardRenderer::RedrawBoard() {
     const TGameSettings& s = GameSettings;
     const TBoardState& b = BoardState;
-    BlitPicture(BackBuffer, 0, 0, Ground());
+    if (!groundLaid_) LayGround();
+    RestoreGround(BackBuffer, Rect{0, 0, board::Width, board::Height});
     if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_->NoBalls1);
     if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_->NoBalls2);
     if (s.Spaces == 4) {
@@ -112,7 +163,7 @@ Rect BoardRenderer::DrawBall(Bitmap& canvas, int colour, int row, int position) 
 
 Rect BoardRenderer::ClearBall(Bitmap& canvas, int row, int position) const {
     const Rect at = board::HoleBall(position, row);
-    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, Ground());
+    RestoreGround(canvas, at);
     return at;
 }
 
@@ -128,7 +179,7 @@ Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
 
 Rect BoardRenderer::RestoreNoteSquare(Bitmap& canvas, int colour) const {
     const Rect at = board::NoteSquare(colour);
-    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, Ground());
+    RestoreGround(canvas, at);
     return at;
 }
 
@@ -147,7 +198,7 @@ Rect BoardRenderer::DrawToggle(Bitmap& canvas, int toggle) const {
         const board::Point frame = board::ToggleFrame(toggle);
         BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, sprites_->Toggles);
     } else {
-        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_->Board);
+        RestoreGround(canvas, at);
     }
     return at;
 }
@@ -181,22 +232,22 @@ std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) cons
 }
 
 Region BoardOutline() {
-    // Built once for each drawing scale: the outline never changes, and
-    // every new game, hint and drop with see-through holes starts the shape
-    // from it again.
-    static std::array<std::optional<Region>, MaxScale + 1> outlines;
+    // Built once for each drawing scale and kept as its runs (a small part
+    // of the mask's size): the outline never changes, and every new game,
+    // hint and drop with see-through holes starts the shape from it again.
+    static std::array<std::optional<std::vector<Span>>, MaxScale + 1> outlines;
     const int scale = DrawingScale();
-    std::optional<Region>& outline = outlines[size_t(scale)];
-    if (!outline) {
-        Region& shape = outline.emplace(board::WindowWidth, board::WindowHeight, scale);
-        for (const board::OutlineStep& step : board::Outline) {
-            if (step.Cut)
-                shape.Difference(ToShape(step));
-            else
-                shape.Union(ToShape(step));
-        }
+    std::optional<std::vector<Span>>& runs = outlines[size_t(scale)];
+    Region shape(board::WindowWidth, board::WindowHeight, scale);
+    if (runs) return std::move(shape.Union(*runs));
+    for (const board::OutlineStep& step : board::Outline) {
+        if (step.Cut)
+            shape.Difference(ToShape(step));
+        else
+            shape.Union(ToShape(step));
     }
-    return *outline;
+    runs = shape.Spans();
+    return shape;
 }
 
 Region BoardRenderer::BuildShape() {

@@ -5,10 +5,13 @@
 // geometry table; it knows nothing of windows, the platform or the flow.
 //
 // The back buffer always holds the board as it must look without any
-// button light, so a light is put out by copying back from it.
+// button light, so a light is put out by copying back from it. The board
+// picture itself is needed whole only for the first redraw into a back
+// buffer; after it only the parts pieces can cover are kept.
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "board/BoardGeometry.h"
 #include "resources/ScaledPicture.h"
@@ -72,12 +75,22 @@ public:
     static Region BuildShape();
 
 private:
-    // The bare board the pieces are restored from: the board picture, with
-    // the colour column engraved while the symbols are on.
-    const Bitmap& Ground() const;
+    // The first redraw into a new back buffer: the whole board picture,
+    // keeping only the parts of it that pieces can cover.
+    void LayGround();
+    // The bare board over `area`, as pieces are restored from it: with the
+    // colour column engraved while the symbols are on.
+    void RestoreGround(Bitmap& canvas, const Rect& area) const;
 
     const BoardSprites* sprites_;
-    mutable Bitmap engravedBoard_;  // composed at the first need
+    // The bare board under every place a piece is drawn; elsewhere the back
+    // buffer keeps the board as the first redraw laid it.
+    struct GroundPart {
+        Rect At;
+        Bitmap Pixels;
+    };
+    std::vector<GroundPart> ground_;
+    bool groundLaid_ = false;
 };
 
 // The board's outline alone, as a mask the size of the window.

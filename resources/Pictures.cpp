@@ -2,10 +2,34 @@
 #include "resources/Pictures.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #include "resources/Compressed.h"
 
 namespace {
+
+// A picture's embedded bytes are read once, as it is decoded; the program
+// file's pages that hold nothing else go back to the system then, rather
+// than stay in the program's memory beside the picture made of them.
+// Reclaiming never loses data: the pages are read again from the program
+// file should the picture ever be decoded again (at another scale and back).
+void HandBackBytes(std::span<const uint8_t> bytes)
+{
+#if defined(__linux__) && defined(MADV_PAGEOUT)
+    static const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = (uintptr_t(bytes.data()) + page - 1) & ~(page - 1);
+    const uintptr_t end = (uintptr_t(bytes.data()) + bytes.size()) & ~(page - 1);
+    // A system without it simply keeps the pages.
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_PAGEOUT);
+#else
+    (void)bytes;
+#endif
+}
 
 bool KnownScale(int scale) { return scale >= MinPictureScale && scale <= MaxPictureScale; }
 
@@ -69,9 +93,14 @@ std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name,
                      " at scale " + std::to_string(scale);
         return std::nullopt;
     }
-    if (scale == 1) return DecodeBmp(bytes.data(), bytes.size(), error);
+    if (scale == 1) {
+        auto image = DecodeBmp(bytes.data(), bytes.size(), error);
+        HandBackBytes(bytes);
+        return image;
+    }
     std::string why;
     auto image = DecodePackedPicture(bytes, &why);
+    HandBackBytes(bytes);
     if (!image && error) *error = PicturePath(window, name, scale) + ": " + why;
     return image;
 }

@@ -29,6 +29,9 @@ public:
     }
     operator const Bitmap&() const { return Get(); }
     bool Decoded() const { return picture_.has_value(); }
+    // Lets go of the decoded picture (its user keeps what it needs of it);
+    // a later Get decodes it again.
+    void Release() const { picture_.reset(); }
 
 private:
     PictureWindow window_ = PictureWindow::Main;

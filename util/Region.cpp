@@ -122,6 +122,15 @@ Region& Region::Difference(const Shape& shape) {
     return *this;
 }
 
+Region& Region::Union(const std::vector<Span>& spans) {
+    for (const Span& s : spans) {
+        if (s.Y < 0 || s.Y >= height_) continue;
+        const int left = std::max(s.Left, 0), right = std::min(s.Right, width_);
+        if (left < right) std::fill_n(inside_.data() + size_t(s.Y) * size_t(width_) + size_t(left), size_t(right - left), uint8_t{1});
+    }
+    return *this;
+}
+
 Region& Region::Union(const Region& other) {
     const int w = std::min(width_, other.width_), h = std::min(height_, other.height_);
     for (int y = 0; y < h; ++y)

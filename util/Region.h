@@ -59,6 +59,10 @@ public:
 
     Region& Union(const Shape& shape);
     Region& Difference(const Shape& shape);
+    // Adds runs of the mask's own pixels, as Spans gives them (runs beyond
+    // the mask are cut at its edges): a mask kept as its runs, a small part
+    // of its size, is made again this way.
+    Region& Union(const std::vector<Span>& spans);
     // Combining two masks uses the same coordinates; the other mask's
     // pixels beyond this one's size are ignored.
     Region& Union(const Region& other);

@@ -115,8 +115,10 @@ void SdlWindow::BringToFront() {
 }
 
 void SdlWindow::SetShape(const Region* shape) {
+    // Kept as the rectangles X is given, a small part of the mask's size,
+    // for a window realized later (or made again).
     if (shape)
-        shape_ = *shape;
+        shape_ = ShapeRectangles(*shape);
     else
         shape_.reset();
     ApplyShape();
@@ -124,12 +126,7 @@ void SdlWindow::SetShape(const Region* shape) {
 
 void SdlWindow::ApplyShape() {
     if (!x11_) return;
-    if (!shape_) {
-        X11SetShape(x11_, nullptr);
-        return;
-    }
-    const std::vector<Rect> rects = ShapeRectangles(*shape_);
-    X11SetShape(x11_, &rects);
+    X11SetShape(x11_, shape_ ? &*shape_ : nullptr);
 }
 
 uint32_t* SdlWindow::SurfacePixels() {

@@ -15,6 +15,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/EventRouter.h"
 #include "platform/sdl/X11Bridge.h"
@@ -72,7 +73,7 @@ private:
     Rect bounds_;
     std::string title_;
     bool visible_ = false;
-    std::optional<Region> shape_;
+    std::optional<std::vector<Rect>> shape_;  // as X is given it
     std::deque<OwnMove> ownMoves_;
 
     SDL_Window* window_ = nullptr;
