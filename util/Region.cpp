@@ -3,6 +3,7 @@
 #include "util/Region.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 
 namespace {
@@ -156,14 +157,19 @@ long Region::Count() const { return long(std::count(inside_.begin(), inside_.end
 
 std::vector<Span> Region::Spans() const {
     std::vector<Span> spans;
+    // The ends of each run are found with memchr, many bytes at a time: a
+    // 3x board's mask is two million bytes, scanned at every new shape.
     for (int y = 0; y < height_; ++y) {
         const uint8_t* row = inside_.data() + size_t(y) * size_t(width_);
-        int x = 0;
-        while (x < width_) {
-            while (x < width_ && !row[x]) ++x;
-            const int start = x;
-            while (x < width_ && row[x]) ++x;
-            if (x > start) spans.push_back(Span{y, start, x});
+        const uint8_t* end = row + width_;
+        const uint8_t* p = row;
+        while (p < end) {
+            const auto* in = static_cast<const uint8_t*>(std::memchr(p, 1, size_t(end - p)));
+            if (!in) break;
+            const auto* out = static_cast<const uint8_t*>(std::memchr(in, 0, size_t(end - in)));
+            if (!out) out = end;
+            spans.push_back(Span{y, int(in - row), int(out - row)});
+            p = out;
         }
     }
     return spans;
