@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -13,19 +14,46 @@
 
 namespace {
 
+#if defined(__linux__)
+// Whether the embedded files lie in pages mapped read-only from the program
+// file, as a linker puts constant arrays: only such pages can be dropped
+// and read back unchanged. Asked once of /proc/self/maps.
+bool EmbeddedPagesAreTheFiles(const void* sample)
+{
+    FILE* maps = std::fopen("/proc/self/maps", "r");
+    if (!maps) return false;
+    const auto at = reinterpret_cast<uintptr_t>(sample);
+    bool fileBacked = false;
+    char line[512];
+    while (std::fgets(line, sizeof line, maps)) {
+        unsigned long long begin = 0, end = 0, offset = 0, inode = 0;
+        char perms[5] = {};
+        unsigned dev1 = 0, dev2 = 0;
+        if (std::sscanf(line, "%llx-%llx %4s %llx %x:%x %llu", &begin, &end, perms, &offset, &dev1, &dev2, &inode) != 7)
+            continue;
+        if (at < begin || at >= end) continue;
+        fileBacked = inode != 0 && perms[1] == '-' && perms[3] == 'p';
+        break;
+    }
+    std::fclose(maps);
+    return fileBacked;
+}
+#endif
+
 // A picture's embedded bytes are read once, as it is decoded; the program
-// file's pages that hold nothing else go back to the system then, rather
-// than stay in the program's memory beside the picture made of them.
-// Reclaiming never loses data: the pages are read again from the program
-// file should the picture ever be decoded again (at another scale and back).
+// file's pages that hold nothing else are let go of then, rather than stay
+// in the program's memory beside the picture made of them. They stay in
+// the system's file cache, so a picture decoded again (at another scale
+// and back) reads them back at once.
 void HandBackBytes(std::span<const uint8_t> bytes)
 {
-#if defined(__linux__) && defined(MADV_PAGEOUT)
+#if defined(__linux__)
+    static const bool droppable = EmbeddedPagesAreTheFiles(bytes.data());
+    if (!droppable) return;
     static const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
     const uintptr_t begin = (uintptr_t(bytes.data()) + page - 1) & ~(page - 1);
     const uintptr_t end = (uintptr_t(bytes.data()) + bytes.size()) & ~(page - 1);
-    // A system without it simply keeps the pages.
-    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_PAGEOUT);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
 #else
     (void)bytes;
 #endif
