@@ -145,18 +145,15 @@ std::optional<BmpImage> DecodeBmp(BmpSource& source, size_t size, std::string* e
         const int y = topDown ? row : height - 1 - row;
         uint32_t* out = &image.Picture.At(0, y);
         if (bits == 24) {
-            // B, G, R in the file are 0x00RRGGBB read as a little-endian
-            // word: four pixels are three words, split with shifts. The
-            // last pixels are read by bytes.
+            // B, G, R in the file are 0x00RRGGBB read as a little-endian word;
+            // the row's last pixel is read by bytes, as its fourth byte may
+            // lie past the data.
             int32_t x = 0;
             if constexpr (std::endian::native == std::endian::little) {
-                for (; x + 4 <= width; x += 4, src += 12) {
-                    uint32_t w[3];
-                    std::memcpy(w, src, 12);
-                    out[x] = w[0] & 0x00FFFFFFu;
-                    out[x + 1] = (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8);
-                    out[x + 2] = (w[1] >> 16) | ((w[2] & 0xFFu) << 16);
-                    out[x + 3] = w[2] >> 8;
+                for (; x + 1 < width; ++x, src += 3) {
+                    uint32_t word;
+                    std::memcpy(&word, src, 4);
+                    out[x] = word & 0x00FFFFFFu;
                 }
             }
             for (; x < width; ++x, src += 3) out[x] = Rgb(src[2], src[1], src[0]);
