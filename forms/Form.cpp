@@ -63,6 +63,7 @@ void Form::SetBounds(const Rect& bounds) {
     // What fits of the old canvas is kept. It is taken out before the window
     // changes size, as its pixels may be the window's own, which the new
     // size replaces.
+    const int scale = canvas_.Scale;
     Bitmap old;
     if (CanvasAllocated()) {
         if (canvas_.Pixels.IsLent())
@@ -71,7 +72,7 @@ void Form::SetBounds(const Rect& bounds) {
             old = std::move(canvas_);
     }
     width_ = width, height_ = height;
-    canvas_ = EmptyCanvas(width_, height_, canvas_.Scale);
+    canvas_ = EmptyCanvas(width_, height_, scale);
     window_->SetBounds(OnScreen(Rect{bounds.Left, bounds.Top, width_, height_}));
     if (!old.Empty()) BlitPicture(Canvas(), 0, 0, old);
 }
