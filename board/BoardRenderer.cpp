@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/GameState.h"
+#include "resources/Pictures.h"
 #include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 #include "util/Scale.h"
@@ -92,19 +93,21 @@ std::vector<Rect> PieceAreas() {
 }  // namespace
 
 void BoardRenderer::LayGround() {
-    // The whole board once, into a new back buffer; then only the parts
-    // pieces can cover are kept, and the board picture goes: a full redraw
-    // restores those parts alone.
-    const Bitmap& board = sprites_->Board;
-    BlitPicture(BackBuffer, 0, 0, board);
+    // The whole board once, decoded straight into a new back buffer; then
+    // only the parts pieces can cover are kept of it, and a full redraw
+    // restores those parts alone. A board drawn for no other scale than 1x
+    // is enlarged into it instead.
+    if (!LoadPictureInto(PictureWindow::Main, "ImgBoard", BackBuffer.Scale, BackBuffer)) {
+        BlitPicture(BackBuffer, 0, 0, sprites_->Board);
+        sprites_->Board.Release();
+    }
     ground_.clear();
     for (const Rect& area : PieceAreas()) {
         Bitmap part = Bitmap::Logical(area.Width, area.Height, BackBuffer.Scale);
-        BlitRect(part, 0, 0, area.Width, area.Height, area.Left, area.Top, board);
+        BlitRect(part, 0, 0, area.Width, area.Height, area.Left, area.Top, BackBuffer);
         ground_.push_back(GroundPart{area, std::move(part)});
     }
     groundLaid_ = true;
-    sprites_->Board.Release();
 }
 
 void BoardRenderer::RestoreGround(Bitmap& canvas, const Rect& area) const {

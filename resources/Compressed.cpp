@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -125,20 +126,42 @@ private:
 
 }  // namespace
 
-std::optional<BmpImage> DecodePackedPicture(std::span<const uint8_t> packedBytes, std::string* error)
+namespace {
+
+// Inflates the picture for `decode`, which reads the BMP file from the
+// source it is given; the stream must then end right after the file.
+template <typename Decode>
+auto DecodePacked(std::span<const uint8_t> packedBytes, std::string* error, Decode decode) -> decltype(decode(
+    std::declval<BmpSource&>(), uint32_t{}, static_cast<std::string*>(nullptr)))
 {
     const uint32_t size = AnnouncedSize(packedBytes, error);
     if (size == 0) return std::nullopt;
     InflateSource source(packedBytes.subspan(packed::HeaderSize), size);
     std::string why;
-    auto image = DecodeBmp(source, size, &why);
+    auto result = decode(source, size, &why);
     // A damaged stream is said as such, not as the BMP it cut short.
-    if (source.Damaged() || (image && !source.Finish())) {
+    if (source.Damaged() || (result && !source.Finish())) {
         if (error) *error = "compressed picture is damaged, cut short or not the size it announces";
         return std::nullopt;
     }
-    if (!image && error) *error = why;
-    return image;
+    if (!result && error) *error = why;
+    return result;
+}
+
+}  // namespace
+
+std::optional<BmpImage> DecodePackedPicture(std::span<const uint8_t> packedBytes, std::string* error)
+{
+    return DecodePacked(packedBytes, error, [](BmpSource& source, uint32_t size, std::string* why) {
+        return DecodeBmp(source, size, why);
+    });
+}
+
+std::optional<int> DecodePackedPictureInto(std::span<const uint8_t> packedBytes, Bitmap& into, std::string* error)
+{
+    return DecodePacked(packedBytes, error, [&into](BmpSource& source, uint32_t size, std::string* why) {
+        return DecodeBmpInto(source, size, into, why);
+    });
 }
 
 std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes, std::string* error)

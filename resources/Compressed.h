@@ -47,3 +47,7 @@ std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> pack
 // program's own read-only pictures need none, and it costs a fifth of the
 // time.
 std::optional<BmpImage> DecodePackedPicture(std::span<const uint8_t> packedBytes, std::string* error = nullptr);
+// The same, decoded straight into the top-left corner of `into` (see
+// DecodeBmpInto); gives the BMP's bits per pixel.
+std::optional<int> DecodePackedPictureInto(std::span<const uint8_t> packedBytes, Bitmap& into,
+                                           std::string* error = nullptr);

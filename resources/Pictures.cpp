@@ -133,6 +133,21 @@ std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name,
     return image;
 }
 
+bool LoadPictureInto(PictureWindow window, std::string_view name, int scale, Bitmap& into, std::string* error)
+{
+    const auto bytes = KnownScale(scale) ? PictureBytes(window, name, scale) : std::span<const uint8_t>{};
+    if (bytes.empty()) {
+        if (error) *error = "no picture " + std::string(name) + " at scale " + std::to_string(scale);
+        return false;
+    }
+    std::string why;
+    const bool decoded = scale == 1 ? DecodeBmpInto(bytes.data(), bytes.size(), into, &why).has_value()
+                                    : DecodePackedPictureInto(bytes, into, &why).has_value();
+    HandBackBytes(bytes);
+    if (!decoded && error) *error = PicturePath(window, name, scale) + ": " + why;
+    return decoded;
+}
+
 std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, std::string* error)
 {
     return LoadPicture(window, name, 1, error);

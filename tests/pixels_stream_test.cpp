@@ -128,3 +128,26 @@ TEST(PictureStream, AStreamCutShortTooLongOrOfAnotherLengthIsRefused) {
     std::vector<uint8_t> half(file.begin(), file.begin() + long(file.size() / 2));
     EXPECT_TRUE(refused(Packed(half, 9, half.size())));
 }
+
+TEST(PictureStream, APictureDecodedIntoALargerBitmapFillsItsCornerAndLeavesTheRest) {
+    for (int scale : {1, 2}) {
+        const Bitmap alone = LoadPicture(PictureWindow::Main, "ImgBoard", scale)->Picture;
+        Bitmap back(alone.Width + 3, alone.Height + 4, 0x00010203);
+        std::string error;
+        ASSERT_TRUE(LoadPictureInto(PictureWindow::Main, "ImgBoard", scale, back, &error)) << error;
+        bool corner = true, rest = true;
+        for (int y = 0; y < back.Height; ++y)
+            for (int x = 0; x < back.Width; ++x) {
+                if (alone.Contains(x, y))
+                    corner = corner && back.At(x, y) == alone.At(x, y);
+                else
+                    rest = rest && back.At(x, y) == 0x00010203u;
+            }
+        EXPECT_TRUE(corner) << scale;
+        EXPECT_TRUE(rest) << scale;
+        // A bitmap too small for the picture is refused, not written past.
+        Bitmap small(alone.Width - 1, alone.Height);
+        EXPECT_FALSE(LoadPictureInto(PictureWindow::Main, "ImgBoard", scale, small, &error)) << scale;
+        EXPECT_NE(error.find("larger"), std::string::npos) << error;
+    }
+}

@@ -62,12 +62,9 @@ bool BmpSource::Skip(size_t count) {
     return true;
 }
 
-std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string* error) {
-    MemorySource source(data, size);
-    return DecodeBmp(source, size, error);
-}
+namespace {
 
-std::optional<BmpImage> DecodeBmp(BmpSource& source, size_t size, std::string* error) {
+std::optional<BmpImage> DecodeBmpTo(BmpSource& source, size_t size, Bitmap* into, std::string* error) {
     if (size < FileHeaderSize + InfoHeaderSize) return Fail(error, "file too short for BMP headers");
     const uint8_t* data = source.Next(FileHeaderSize + 4);
     if (!data) return Fail(error, "file too short for BMP headers");
@@ -137,13 +134,20 @@ std::optional<BmpImage> DecodeBmp(BmpSource& source, size_t size, std::string* e
 
     BmpImage image;
     image.BitsPerPixel = bits;
-    // Every pixel is set below, so the picture is not cleared first.
-    image.Picture = Bitmap::Uninitialised(width, height);
+    Bitmap* target = into;
+    if (target) {
+        if (width > target->Width || height > target->Height)
+            return Fail(error, "picture larger than the bitmap it is decoded into");
+    } else {
+        // Every pixel is set below, so the picture is not cleared first.
+        image.Picture = Bitmap::Uninitialised(width, height);
+        target = &image.Picture;
+    }
     for (int32_t row = 0; row < height; ++row) {
         const uint8_t* src = source.Next(size_t(stride));
         if (!src) return Fail(error, "pixel data runs past the end of the file");
         const int y = topDown ? row : height - 1 - row;
-        uint32_t* out = &image.Picture.At(0, y);
+        uint32_t* out = &target->At(0, y);
         if (bits == 24) {
             // B, G, R in the file are 0x00RRGGBB read as a little-endian word;
             // the row's last pixel is read by bytes, as its fourth byte may
@@ -166,4 +170,25 @@ std::optional<BmpImage> DecodeBmp(BmpSource& source, size_t size, std::string* e
         }
     }
     return image;
+}
+
+}  // namespace
+
+std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string* error) {
+    MemorySource source(data, size);
+    return DecodeBmpTo(source, size, nullptr, error);
+}
+
+std::optional<BmpImage> DecodeBmp(BmpSource& source, size_t size, std::string* error) {
+    return DecodeBmpTo(source, size, nullptr, error);
+}
+
+std::optional<int> DecodeBmpInto(BmpSource& source, size_t size, Bitmap& into, std::string* error) {
+    const auto image = DecodeBmpTo(source, size, &into, error);
+    return image ? std::optional<int>(image->BitsPerPixel) : std::nullopt;
+}
+
+std::optional<int> DecodeBmpInto(const uint8_t* data, size_t size, Bitmap& into, std::string* error) {
+    MemorySource source(data, size);
+    return DecodeBmpInto(source, size, into, error);
 }

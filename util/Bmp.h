@@ -40,3 +40,11 @@ std::optional<BmpImage> DecodeBmp(BmpSource& source, size_t size, std::string* e
 
 // The same for a file in memory.
 std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string* error = nullptr);
+
+// The same, decoded straight into the top-left corner of `into`, which must
+// be at least the picture's size (pixels beyond it are left as they are);
+// gives the file's bits per pixel. A caller that keeps the picture in a
+// larger bitmap (a back buffer) saves making and copying one of its own.
+// On a failure part of `into` may already be overwritten.
+std::optional<int> DecodeBmpInto(BmpSource& source, size_t size, Bitmap& into, std::string* error = nullptr);
+std::optional<int> DecodeBmpInto(const uint8_t* data, size_t size, Bitmap& into, std::string* error = nullptr);
