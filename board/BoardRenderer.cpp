@@ -110,20 +110,22 @@ void BoardRenderer::LayGround() {
     groundLaid_ = true;
 }
 
-void BoardRenderer::RestoreGround(Bitmap& canvas, const Rect& area) const {
+void BoardRenderer::RestoreParts(Bitmap& canvas, const Rect& area) const {
     if (!groundLaid_) {
         BlitRect(canvas, area.Left, area.Top, area.Width, area.Height, area.Left, area.Top, sprites_->Board);
-    } else {
-        for (const GroundPart& part : ground_) {
-            const Rect both = Intersect(part.At, area);
-            if (!both.Empty())
-                BlitRect(canvas, both.Left, both.Top, both.Width, both.Height, both.Left - part.At.Left,
-                         both.Top - part.At.Top, part.Pixels);
-        }
+        return;
     }
-    if (!GameSettings.Symbols) return;
-    // The colour column engraved: each engraving lies inside its ball, so
-    // the covers of colours not in play hide it with the ball.
+    for (const GroundPart& part : ground_) {
+        const Rect both = Intersect(part.At, area);
+        if (!both.Empty())
+            BlitRect(canvas, both.Left, both.Top, both.Width, both.Height, both.Left - part.At.Left,
+                     both.Top - part.At.Top, part.Pixels);
+    }
+}
+
+void BoardRenderer::Engrave(Bitmap& canvas, const Rect& area) const {
+    // Each engraving lies inside its ball, so the covers of colours not in
+    // play hide it with the ball.
     for (int c = 1; c <= board::MaxColors; ++c) {
         const board::Point centre = board::ColorCentre(c);
         const Rect ball{centre.X - 16, centre.Y - 16, 32, 32};
@@ -134,11 +136,21 @@ void BoardRenderer::RestoreGround(Bitmap& canvas, const Rect& area) const {
     }
 }
 
+void BoardRenderer::RestoreGround(Bitmap& canvas, const Rect& area) const {
+    RestoreParts(canvas, area);
+    if (GameSettings.Symbols) Engrave(canvas, area);
+}
+
 void BoardRenderer::RedrawBoard() {
     const TGameSettings& s = GameSettings;
     const TBoardState& b = BoardState;
-    if (!groundLaid_) LayGround();
-    RestoreGround(BackBuffer, Rect{0, 0, board::Width, board::Height});
+    // A back buffer's first redraw lays the whole bare board; later ones
+    // restore only what pieces can cover.
+    if (!groundLaid_)
+        LayGround();
+    else
+        RestoreParts(BackBuffer, Rect{0, 0, board::Width, board::Height});
+    if (s.Symbols) Engrave(BackBuffer, Rect{0, 0, board::Width, board::Height});
     if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_->NoBalls1);
     if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_->NoBalls2);
     if (s.Spaces == 4) {

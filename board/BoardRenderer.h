@@ -81,6 +81,9 @@ private:
     // The bare board over `area`, as pieces are restored from it: with the
     // colour column engraved while the symbols are on.
     void RestoreGround(Bitmap& canvas, const Rect& area) const;
+    // Its two steps: the kept parts of the board, and the engravings.
+    void RestoreParts(Bitmap& canvas, const Rect& area) const;
+    void Engrave(Bitmap& canvas, const Rect& area) const;
 
     const BoardSprites* sprites_;
     // The bare board under every place a piece is drawn; elsewhere the back
