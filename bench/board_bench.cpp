@@ -1,6 +1,7 @@
 // Benchmarks of the board's commands as the player meets them, each beside
 // a plain version of the same work: the worst hint and the worst
-// evaluation end to end, a full redraw, the window shape with 60 holes, one
+// evaluation end to end, a full redraw, a whole frame put on the screen,
+// the board decoded as a start-up does, the window shape with 60 holes, one
 // hover move and one drop. The whole program runs on the headless backend.
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,9 @@
 #include "game/Rules.h"
 #include "game/Solver.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "resources/Compressed.h"
+#include "resources/Pictures.h"
+#include "util/Blit.h"
 #include "util/Scale.h"
 
 namespace {
@@ -165,6 +169,61 @@ void BM_RedrawAndPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawAndPaint)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 
+// The present path alone: the back buffer put on the screen whole, drawn
+// straight into the window's surface (one copy of the frame), at scale 1,
+// 2 and 3.
+void BM_PaintWholeBoard(benchmark::State& state) {
+    Program program(5, 10, true, false, int(state.range(0)));
+    BoardInPlay();
+    program.Main().RedrawBoard();
+    for (auto _ : state) program.Main().PBoxPaint();
+}
+BENCHMARK(BM_PaintWholeBoard)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// The same the plain way: composed into a canvas of the form's own, which
+// the window then copies into what it shows (two copies of the frame).
+void BM_PaintWholeBoardPlain(benchmark::State& state) {
+    Program program(5, 10, true, false, int(state.range(0)));
+    BoardInPlay();
+    program.Main().RedrawBoard();
+    const Bitmap& back = program.Main().BackBuffer();
+    Bitmap canvas(back.Width, back.Height);
+    canvas.Scale = back.Scale;
+    auto& window = static_cast<HeadlessWindow&>(program.Main().PlatformWindow());
+    const Rect whole{0, 0, board::WindowWidth * back.Scale, board::WindowHeight * back.Scale};
+    for (auto _ : state) {
+        BlitPicture(canvas, 0, 0, back);
+        window.Present(canvas, whole);
+    }
+}
+BENCHMARK(BM_PaintWholeBoardPlain)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// The one picture a start-up decodes whole, the board, at scale 1, 2 and 3:
+// read in place at 1x, inflated from its stored stream a slice at a time
+// straight into its pixels above.
+void BM_DecodeBoard(benchmark::State& state) {
+    const int scale = int(state.range(0));
+    const auto bytes = PictureBytes(PictureWindow::Main, "ImgBoard", scale);
+    for (auto _ : state) {
+        if (scale == 1)
+            benchmark::DoNotOptimize(DecodeBmp(bytes.data(), bytes.size()));
+        else
+            benchmark::DoNotOptimize(DecodePackedPicture(bytes));
+    }
+}
+BENCHMARK(BM_DecodeBoard)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
+// The plain way above 1x: the whole BMP file inflated (its check value
+// computed), then decoded from it.
+void BM_DecodeBoardPlain(benchmark::State& state) {
+    const auto packed = PictureBytes(PictureWindow::Main, "ImgBoard", int(state.range(0)));
+    for (auto _ : state) {
+        const auto file = InflatePicture(packed);
+        benchmark::DoNotOptimize(DecodeBmp(file->data(), file->size()));
+    }
+}
+BENCHMARK(BM_DecodeBoardPlain)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
+
 // The same board composed with pixel-by-pixel copies of whole pictures.
 void BM_RedrawAndPaintPlain(benchmark::State& state) {
     Program program(5, 10, true);
@@ -182,8 +241,8 @@ void BM_RedrawAndPaintPlain(benchmark::State& state) {
                 for (int y = 0; y < 24; ++y)
                     for (int x = 0; x < 24; ++x)
                         if (buffer.Contains(at.Left + x, at.Top + y))
-                            buffer.At(at.Left + x, at.Top + y) = (buffer.At(at.Left + x, at.Top + y) & s.Mask.At(4 + x, 4 + y)) |
-                                                            s.Colors.At(4 + x, 32 * (c - 1) + 4 + y);
+                            buffer.At(at.Left + x, at.Top + y) = (buffer.At(at.Left + x, at.Top + y) & s.Mask.Get().At(4 + x, 4 + y)) |
+                                                            s.Colors.Get().At(4 + x, 32 * (c - 1) + 4 + y);
             }
         PlainCopy(screen, 0, 0, buffer);
         static_cast<HeadlessWindow&>(program.Main().PlatformWindow()).Present(screen, Rect{0, 0, board::Width, board::Height});

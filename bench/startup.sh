@@ -7,7 +7,7 @@
 # (xev), so nothing polls while a program starts.
 # The game is also started at drawing scale 2 (GDK_SCALE=2), and, when a
 # third argument names another build of the game (an earlier version, say),
-# that one too, in the same rounds.
+# that one too, at both scales, in the same rounds.
 # Usage: bench/startup.sh [BUILD_DIR] [LAUNCHES] [OTHER_PROGRAM]   (default: build, 9)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -65,7 +65,7 @@ measure() {
 
 names=(quorvex quorvex-2x bare-sdl sgt-guess)
 commands=("$game" "env GDK_SCALE=2 $game" "$work/bare_sdl" "$peer")
-if [ -n "$other" ]; then names+=(other); commands+=("$other"); fi
+if [ -n "$other" ]; then names+=(other other-2x); commands+=("$other" "env GDK_SCALE=2 $other"); fi
 for ((round = 1; round <= launches; round++)); do
   for i in "${!names[@]}"; do
     # shellcheck disable=SC2086  # a command may carry its environment
@@ -85,7 +85,12 @@ for n in "${names[@]}"; do
   awk -v n="$n" -v t="${ms[$n]}" -v k="${kb[$n]}" 'BEGIN {printf "  %-10s %7.1f ms  %6.1f MB\n", n, t, k / 1024}'
 done
 [ -z "$other" ] || awk -v q="${ms[quorvex]}" -v o="${ms[other]}" 'BEGIN {printf "quorvex / other %.2f\n", q / o}'
-awk -v q="${ms[quorvex]}" -v d="${ms[quorvex-2x]}" 'BEGIN {printf "quorvex at 2x / at 1x %.2f\n", d / q}'
+# A larger scale against the same build at 1x, and memory against the bare
+# window (a scale's cost should be nothing a player feels).
+for n in quorvex ${other:+other}; do
+  awk -v n="$n" -v q="${ms[$n]}" -v d="${ms[$n-2x]}" -v k="${kb[$n]}" -v k2="${kb[$n-2x]}" -v b="${kb[bare-sdl]}" \
+    'BEGIN {printf "%s at 2x / at 1x %.2f; memory / bare SDL %.2f at 1x, %.2f at 2x\n", n, d / q, k / b, k2 / b}'
+done
 awk -v q="${ms[quorvex]}" -v b="${ms[bare-sdl]}" -v s="${ms[sgt-guess]}" -v k="${kb[quorvex]}" 'BEGIN {
   printf "quorvex / sgt-guess %.2f (at most 0.50), quorvex / bare SDL %.2f (at most 1.15), quorvex %.1f MB (at most 20)\n",
     q / s, q / b, k / 1024

@@ -5,12 +5,17 @@
 # system does on Windows). Each run ends by the exit bullet, as a player
 # ends it. The map is seen by an X client watching the root window (xev),
 # so nothing polls while the program starts. Also prints the file's size.
-# Usage: bench/wine-startup.sh [LAUNCHES]   (default 7; needs build-win and
-# the README build's quorvex_gui_probe)
+# A second argument draws the game at that scale (the player's stored
+# choice), on a screen big enough for it; a third names another
+# QuorVex.exe to measure instead (an earlier build, say).
+# Usage: bench/wine-startup.sh [LAUNCHES] [SCALE] [EXE]   (default 7, 1; needs
+# build-win and the README build's quorvex_gui_probe)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 launches=${1:-7}
-exe="$PWD/build-win/app/QuorVex.exe"
+scale=${2:-1}
+exe=$(realpath "${3:-build-win/app/QuorVex.exe}")
+[ "$scale" -eq 1 ] || export GUI_SCREEN=${GUI_SCREEN:-2112x1680}
 probe="$PWD/build/tests/quorvex_gui_probe"
 for f in "$exe" "$probe"; do [ -f "$f" ] || { echo "missing $f"; exit 1; }; done
 command -v xev >/dev/null || { echo "missing xev (x11-utils)"; exit 1; }
@@ -19,7 +24,12 @@ command -v xev >/dev/null || { echo "missing xev (x11-utils)"; exit 1; }
 eval "$("$probe" geometry)"
 wineserver -w  # the one wineboot left, then one that stays
 wineserver -p
-main_x=$(((screen_w - DESIGN_W) / 2)) main_y=$(((screen_h - DESIGN_H) / 2))
+[ "$scale" -eq 1 ] || reg_set Windows Scale "$scale"
+# The window's place and the points aimed at, in screen pixels; the board
+# is centred in logical pixels at its design size.
+MAIN_W=$((MAIN_W * scale)) MAIN_H=$((MAIN_H * scale))
+main_x=$(((screen_w / scale - DESIGN_W) / 2 * scale)) main_y=$(((screen_h / scale - DESIGN_H) / 2 * scale))
+BUTTON_7_X=$((BUTTON_7_X * scale)) BUTTON_7_Y=$((BUTTON_7_Y * scale))
 
 mkfifo "$work/events"
 stdbuf -oL xev -root -event substructure >"$work/events" 2>/dev/null &
@@ -56,4 +66,4 @@ measure() {
 for ((i = 1; i <= launches; i++)); do measure >>"$work/samples"; done
 median=$(sort -n "$work/samples" | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}')
 echo "QuorVex.exe: $(stat -c %s "$exe") bytes"
-echo "launch to the main window mapped under Wine: median $median ms of $launches launches ($(sort -n "$work/samples" | tr '\n' ' '| sed 's/ $//') ms)"
+echo "launch to the main window mapped under Wine at ${scale}x: median $median ms of $launches launches ($(sort -n "$work/samples" | tr '\n' ' '| sed 's/ $//') ms)"

@@ -5,18 +5,15 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/GameState.h"
+#include "resources/Pictures.h"
 #include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 #include "util/Scale.h"
 
 namespace {
-
-Bitmap Load(const char* name, int scale) {
-    auto picture = PictureAt(PictureWindow::Main, name, scale);
-    return picture ? std::move(*picture) : Bitmap{};
-}
 
 Shape ToShape(const board::OutlineStep& s) {
     switch (s.Shape) {
@@ -39,30 +36,25 @@ void Masked(Bitmap& canvas, const Rect& at, int srcX, int maskY, int srcY, const
 
 }  // namespace
 
+BoardSprites::BoardSprites(int scale)
+    : Board(PictureWindow::Main, "ImgBoard", scale), Colors(PictureWindow::Main, "ImgColors", scale),
+      Mask(PictureWindow::Main, "ImgMask", scale), WhitePegs(PictureWindow::Main, "ImgWhitePegs", scale),
+      RedPegs(PictureWindow::Main, "ImgRedPegs", scale), NoBalls1(PictureWindow::Main, "ImgNoBalls1", scale),
+      NoBalls2(PictureWindow::Main, "ImgNoBalls2", scale), BallColumn(PictureWindow::Main, "ImgBallColumn", scale),
+      PegColumn(PictureWindow::Main, "ImgPegColumn", scale), BigBall(PictureWindow::Main, "ImgBigBall", scale),
+      Bullets(PictureWindow::Main, "ImgBullets", scale), Toggles(PictureWindow::Main, "imgToggles", scale),
+      XO(PictureWindow::Main, "imgXO", scale), XOMask(PictureWindow::Main, "imgXOMask", scale),
+      Symbols(PictureWindow::Main, "ImgSymbols", scale), SymbolColumn(PictureWindow::Main, "ImgSymbolColumn", scale),
+      SymbolColumnMask(PictureWindow::Main, "ImgSymbolColumnMask", scale) {
+    for (size_t i = 0; i < board::Buttons.size(); ++i)
+        Captions[i] = LazyPicture(PictureWindow::Main, board::Buttons[i].Caption, scale);
+}
+
 const BoardSprites& BoardSprites::Get(int scale) {
     static std::array<std::optional<BoardSprites>, MaxScale + 1> sets;
-    std::optional<BoardSprites>& sprites = sets[size_t(std::clamp(scale, MinScale, MaxScale))];
-    if (!sprites) {
-        BoardSprites& s = sprites.emplace();
-        s.Board = Load("ImgBoard", scale);
-        s.Colors = Load("ImgColors", scale);
-        s.Mask = Load("ImgMask", scale);
-        s.WhitePegs = Load("ImgWhitePegs", scale);
-        s.RedPegs = Load("ImgRedPegs", scale);
-        s.NoBalls1 = Load("ImgNoBalls1", scale);
-        s.NoBalls2 = Load("ImgNoBalls2", scale);
-        s.BallColumn = Load("ImgBallColumn", scale);
-        s.PegColumn = Load("ImgPegColumn", scale);
-        s.BigBall = Load("ImgBigBall", scale);
-        s.Bullets = Load("ImgBullets", scale);
-        s.Toggles = Load("imgToggles", scale);
-        s.XO = Load("imgXO", scale);
-        s.XOMask = Load("imgXOMask", scale);
-        s.Symbols = Load("ImgSymbols", scale);
-        s.SymbolColumn = Load("ImgSymbolColumn", scale);
-        s.SymbolColumnMask = Load("ImgSymbolColumnMask", scale);
-        for (size_t i = 0; i < board::Buttons.size(); ++i) s.Captions[i] = Load(board::Buttons[i].Caption, scale);
-    }
+    scale = std::clamp(scale, MinScale, MaxScale);
+    std::optional<BoardSprites>& sprites = sets[size_t(scale)];
+    if (!sprites) sprites.emplace(scale);
     return *sprites;
 }
 
@@ -73,28 +65,92 @@ BoardRenderer::BoardRenderer(int scale)
 void BoardRenderer::Rescale(int scale) {
     BackBuffer = Bitmap::Logical(board::WindowWidth, board::WindowHeight, scale);
     sprites_ = &BoardSprites::Get(scale);
-    engravedBoard_ = Bitmap();
+    ground_.clear();
+    groundLaid_ = false;
 }
 
-const Bitmap& BoardRenderer::Ground() const {
-    if (!GameSettings.Symbols) return sprites_->Board;
-    if (engravedBoard_.Empty()) {
-        // Each engraving lies inside its ball, so the covers of colours not
-        // in play hide it with the ball.
-        engravedBoard_ = sprites_->Board;
-        for (int c = 1; c <= board::MaxColors; ++c) {
-            const board::Point centre = board::ColorCentre(c);
-            const Rect at{centre.X - 16, centre.Y - 16, 32, 32};
-            Masked(engravedBoard_, at, 0, 32 * (c - 1), 32 * (c - 1), sprites_->SymbolColumnMask, sprites_->SymbolColumn);
-        }
+namespace {
+
+// Every rectangle of the board a piece is ever drawn into: the colour
+// column's balls (engraved or covered) and note squares, the holes (column
+// 5 as the rectangle of its plug), the peg cells (column 5 likewise) and
+// the toggles. Outside them the back buffer holds the bare board for good.
+std::vector<Rect> PieceAreas() {
+    std::vector<Rect> areas{board::BallColumn, board::PegColumn, board::ToggleSquare(1), board::ToggleSquare(2)};
+    for (int c = 1; c <= board::MaxColors; ++c) {
+        const board::Point centre = board::ColorCentre(c);
+        areas.push_back(Rect{centre.X - 16, centre.Y - 16, 32, 32});  // the ball, and a cover over it
+        areas.push_back(board::NoteSquare(c));
     }
-    return engravedBoard_;
+    for (int r = 1; r <= board::Rows; ++r)
+        for (int p = 1; p < board::MaxPositions; ++p) {
+            areas.push_back(board::HoleBall(p, r));
+            areas.push_back(board::PegCell(p, r));
+        }
+    return areas;
+}
+
+}  // namespace
+
+void BoardRenderer::LayGround() {
+    // The whole board once, decoded straight into a new back buffer; then
+    // only the parts pieces can cover are kept of it, and a full redraw
+    // restores those parts alone. A board drawn for no other scale than 1x
+    // is enlarged into it instead.
+    if (!LoadPictureInto(PictureWindow::Main, "ImgBoard", BackBuffer.Scale, BackBuffer)) {
+        BlitPicture(BackBuffer, 0, 0, sprites_->Board);
+        sprites_->Board.Release();
+    }
+    ground_.clear();
+    for (const Rect& area : PieceAreas()) {
+        Bitmap part = Bitmap::Logical(area.Width, area.Height, BackBuffer.Scale);
+        BlitRect(part, 0, 0, area.Width, area.Height, area.Left, area.Top, BackBuffer);
+        ground_.push_back(GroundPart{area, std::move(part)});
+    }
+    groundLaid_ = true;
+}
+
+void BoardRenderer::RestoreParts(Bitmap& canvas, const Rect& area) const {
+    if (!groundLaid_) {
+        BlitRect(canvas, area.Left, area.Top, area.Width, area.Height, area.Left, area.Top, sprites_->Board);
+        return;
+    }
+    for (const GroundPart& part : ground_) {
+        const Rect both = Intersect(part.At, area);
+        if (!both.Empty())
+            BlitRect(canvas, both.Left, both.Top, both.Width, both.Height, both.Left - part.At.Left,
+                     both.Top - part.At.Top, part.Pixels);
+    }
+}
+
+void BoardRenderer::Engrave(Bitmap& canvas, const Rect& area) const {
+    // Each engraving lies inside its ball, so the covers of colours not in
+    // play hide it with the ball.
+    for (int c = 1; c <= board::MaxColors; ++c) {
+        const board::Point centre = board::ColorCentre(c);
+        const Rect ball{centre.X - 16, centre.Y - 16, 32, 32};
+        const Rect both = Intersect(ball, area);
+        if (both.Empty()) continue;
+        const int dx = both.Left - ball.Left, dy = both.Top - ball.Top + 32 * (c - 1);
+        Masked(canvas, both, dx, dy, dy, sprites_->SymbolColumnMask, sprites_->SymbolColumn);
+    }
+}
+
+void BoardRenderer::RestoreGround(Bitmap& canvas, const Rect& area) const {
+    RestoreParts(canvas, area);
+    if (GameSettings.Symbols) Engrave(canvas, area);
 }
 
 void BoardRenderer::RedrawBoard() {
     const TGameSettings& s = GameSettings;
     const TBoardState& b = BoardState;
-    BlitPicture(BackBuffer, 0, 0, Ground());
+    // A back buffer's first redraw lays the whole bare board; later ones
+    // restore only what pieces can cover.
+    if (!groundLaid_)
+        LayGround();
+    else
+        RestoreParts(BackBuffer, Rect{0, 0, board::Width, board::Height});
+    if (s.Symbols) Engrave(BackBuffer, Rect{0, 0, board::Width, board::Height});
     if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_->NoBalls1);
     if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_->NoBalls2);
     if (s.Spaces == 4) {
@@ -122,13 +178,13 @@ Rect BoardRenderer::DrawBall(Bitmap& canvas, int colour, int row, int position) 
 
 Rect BoardRenderer::ClearBall(Bitmap& canvas, int row, int position) const {
     const Rect at = board::HoleBall(position, row);
-    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, Ground());
+    RestoreGround(canvas, at);
     return at;
 }
 
 Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
     const uint8_t mark = BoardState.PegMarks[size_t(row)][size_t(slot)];
-    const Bitmap* sheet = mark == PegWhite ? &sprites_->WhitePegs : mark == PegRed ? &sprites_->RedPegs : nullptr;
+    const Bitmap* sheet = mark == PegWhite ? &sprites_->WhitePegs.Get() : mark == PegRed ? &sprites_->RedPegs.Get() : nullptr;
     if (!sheet) return {};
     const Rect at = board::PegCell(slot, row);
     const board::Point from = board::PegSheetSource(slot, row);
@@ -138,7 +194,7 @@ Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
 
 Rect BoardRenderer::RestoreNoteSquare(Bitmap& canvas, int colour) const {
     const Rect at = board::NoteSquare(colour);
-    BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, Ground());
+    RestoreGround(canvas, at);
     return at;
 }
 
@@ -157,7 +213,7 @@ Rect BoardRenderer::DrawToggle(Bitmap& canvas, int toggle) const {
         const board::Point frame = board::ToggleFrame(toggle);
         BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, sprites_->Toggles);
     } else {
-        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, at.Left, at.Top, sprites_->Board);
+        RestoreGround(canvas, at);
     }
     return at;
 }
@@ -191,22 +247,22 @@ std::array<Rect, 2> BoardRenderer::RestoreLight(Bitmap& screen, int button) cons
 }
 
 Region BoardOutline(int scale) {
-    // Built once for each drawing scale: the outline never changes, and
-    // every new game, hint and drop with see-through holes starts the shape
-    // from it again.
-    static std::array<std::optional<Region>, MaxScale + 1> outlines;
+    // Built once for each drawing scale and kept as its runs (a small part
+    // of the mask's size): the outline never changes, and every new game,
+    // hint and drop with see-through holes starts the shape from it again.
+    static std::array<std::optional<std::vector<Span>>, MaxScale + 1> outlines;
     scale = ClampScale(scale);
-    std::optional<Region>& outline = outlines[size_t(scale)];
-    if (!outline) {
-        Region& shape = outline.emplace(board::WindowWidth, board::WindowHeight, scale);
-        for (const board::OutlineStep& step : board::Outline) {
-            if (step.Cut)
-                shape.Difference(ToShape(step));
-            else
-                shape.Union(ToShape(step));
-        }
+    std::optional<std::vector<Span>>& runs = outlines[size_t(scale)];
+    Region shape(board::WindowWidth, board::WindowHeight, scale);
+    if (runs) return std::move(shape.Union(*runs));
+    for (const board::OutlineStep& step : board::Outline) {
+        if (step.Cut)
+            shape.Difference(ToShape(step));
+        else
+            shape.Union(ToShape(step));
     }
-    return *outline;
+    runs = shape.Spans();
+    return shape;
 }
 
 Region BoardRenderer::BuildShape(int scale) {

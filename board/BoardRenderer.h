@@ -5,28 +5,37 @@
 // geometry table; it knows nothing of windows, the platform or the flow.
 //
 // The back buffer always holds the board as it must look without any
-// button light, so a light is put out by copying back from it.
+// button light, so a light is put out by copying back from it. The board
+// picture itself is needed whole only for the first redraw into a back
+// buffer; after it only the parts pieces can cover are kept.
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "board/BoardGeometry.h"
+#include "resources/ScaledPicture.h"
 #include "util/Bitmap.h"
 #include "util/Geometry.h"
 #include "util/Region.h"
 
-// The main window's pictures, decoded once from the embedded files.
+// The main window's pictures at one drawing scale, each decoded from the
+// embedded files when first drawn: a start-up draws the bare board and
+// little else, and the lights, the symbols or the pegs wait for their
+// first use.
 struct BoardSprites {
-    Bitmap Board, Colors, Mask, WhitePegs, RedPegs, NoBalls1, NoBalls2, BallColumn, PegColumn;
-    Bitmap BigBall, Bullets, Toggles, XO, XOMask;
+    explicit BoardSprites(int scale);
+
+    LazyPicture Board, Colors, Mask, WhitePegs, RedPegs, NoBalls1, NoBalls2, BallColumn, PegColumn;
+    LazyPicture BigBall, Bullets, Toggles, XO, XOMask;
     // The balls with their engraved symbols: the hole sprites (drawn with
     // Mask), and the engravings alone for the colour column with theirs.
-    Bitmap Symbols, SymbolColumn, SymbolColumnMask;
-    std::array<Bitmap, 10> Captions;  // by button index
+    LazyPicture Symbols, SymbolColumn, SymbolColumnMask;
+    std::array<LazyPicture, 10> Captions;  // by button index
 
     // Missing or unreadable pictures decode as empty bitmaps, which every
     // blit leaves alone; the art tests make sure none is missing. One set
-    // for each drawing scale, decoded when first asked for.
+    // for each drawing scale, made when first asked for.
     static const BoardSprites& Get(int scale);
 };
 
@@ -67,12 +76,25 @@ public:
     static Region BuildShape(int scale);
 
 private:
-    // The bare board the pieces are restored from: the board picture, with
-    // the colour column engraved while the symbols are on.
-    const Bitmap& Ground() const;
+    // The first redraw into a new back buffer: the whole board picture,
+    // keeping only the parts of it that pieces can cover.
+    void LayGround();
+    // The bare board over `area`, as pieces are restored from it: with the
+    // colour column engraved while the symbols are on.
+    void RestoreGround(Bitmap& canvas, const Rect& area) const;
+    // Its two steps: the kept parts of the board, and the engravings.
+    void RestoreParts(Bitmap& canvas, const Rect& area) const;
+    void Engrave(Bitmap& canvas, const Rect& area) const;
 
     const BoardSprites* sprites_;
-    mutable Bitmap engravedBoard_;  // composed at the first need
+    // The bare board under every place a piece is drawn; elsewhere the back
+    // buffer keeps the board as the first redraw laid it.
+    struct GroundPart {
+        Rect At;
+        Bitmap Pixels;
+    };
+    std::vector<GroundPart> ground_;
+    bool groundLaid_ = false;
 };
 
 // The board's outline alone, as a mask the size of the window at `scale`.

@@ -55,21 +55,28 @@ Rect Form::Bounds() const {
 }
 
 void Form::SetBounds(const Rect& bounds) {
-    Resize(bounds.Width, bounds.Height);
+    const Bitmap old = Resize(bounds.Width, bounds.Height);
     window_->SetBounds(OnScreen(Rect{bounds.Left, bounds.Top, width_, height_}));
+    if (!old.Empty()) BlitPicture(Canvas(), 0, 0, old);
 }
 
-void Form::Resize(int width, int height) {
+Bitmap Form::Resize(int width, int height) {
     width = std::max(width, 0), height = std::max(height, 0);
-    if (width == width_ && height == height_) return;
-    width_ = width, height_ = height;
+    if (width == width_ && height == height_) return {};
+    // What fits of the old canvas is kept. It is taken out before the window
+    // changes size, as its pixels may be the window's own, which the new
+    // size replaces.
+    const int scale = canvas_.Scale;
+    Bitmap old;
     if (CanvasAllocated()) {
-        Bitmap resized = Bitmap::Logical(width_, height_, canvas_.Scale);
-        BlitPicture(resized, 0, 0, canvas_);
-        canvas_ = std::move(resized);
-    } else {
-        canvas_ = EmptyCanvas(width_, height_, app_.Scale());
+        if (canvas_.Pixels.IsLent())
+            old = canvas_;
+        else
+            old = std::move(canvas_);
     }
+    width_ = width, height_ = height;
+    canvas_ = EmptyCanvas(width_, height_, scale);
+    return old;
 }
 
 void Form::MoveTo(int left, int top) { SetBounds(Rect{left, top, width_, height_}); }
@@ -94,10 +101,11 @@ void Form::Rescale(int screenLeft, int screenTop) {
 
 void Form::SetSize(int width, int height) {
     // The corner stays on its screen pixel, between logical ones too.
-    Resize(width, height);
+    const Bitmap old = Resize(width, height);
     const Rect at = window_->Bounds();
     const Rect size = OnScreen(Rect{0, 0, width_, height_});
     window_->SetBounds(Rect{at.Left, at.Top, size.Width, size.Height});
+    if (!old.Empty()) BlitPicture(Canvas(), 0, 0, old);
 }
 
 void Form::Show() {
@@ -158,7 +166,22 @@ bool Form::CanvasAllocated() const {
 }
 
 Bitmap& Form::Canvas() {
-    if (!CanvasAllocated()) canvas_.Pixels.assign(size_t(canvas_.Width) * size_t(canvas_.Height), 0);
+    const size_t count = size_t(canvas_.Width) * size_t(canvas_.Height);
+    // Where the system lets us, the canvas is the very memory the window is
+    // shown from: composing into it is all a present needs, with no copy of
+    // the frame and no second frame kept.
+    if (uint32_t* shown = count ? window_->SurfacePixels() : nullptr) {
+        if (canvas_.Pixels.data() != shown || canvas_.Pixels.size() != count) {
+            // Pixels drawn before the window had its surface come along.
+            if (CanvasAllocated() && !canvas_.Pixels.IsLent())
+                std::copy(canvas_.Pixels.begin(), canvas_.Pixels.end(), shown);
+            canvas_.Pixels = PixelBuffer::Lent(shown, count);
+        }
+        return canvas_;
+    }
+    // A block of the form's own. Memory once lent and now taken back (the
+    // window lost its surface) is never touched again.
+    if (!CanvasAllocated() || canvas_.Pixels.IsLent()) canvas_.Pixels = PixelBuffer(count);
     return canvas_;
 }
 

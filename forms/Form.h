@@ -5,7 +5,11 @@
 // A repaint composes the canvas (the OnPaint hook draws the form's own
 // background, then every visible picture is drawn above it in creation
 // order) and presents it. Drawing straight onto the screen is drawing into
-// the canvas followed by PresentRect.
+// the canvas followed by PresentRect. Where the system shows the window from
+// memory it lets the program draw into (Window::SurfacePixels), the canvas
+// is that memory: a present then copies nothing, and no second frame is
+// kept. Elsewhere (a window not shown yet, a screen of another pixel
+// format) the canvas is the form's own, and a present copies from it.
 //
 // Mouse events go to the top-most visible picture under the pointer, or to
 // the form's own handlers where there is none. A left press captures the
@@ -100,7 +104,9 @@ public:
     void SetShape(const Region& shape) { window_->SetShape(&shape); }
     void ClearShape() { window_->SetShape(nullptr); }
 
-    // The client-sized surface; its pixels are made when first asked for.
+    // The client-sized surface; its pixels are made (or taken from the
+    // window) when first asked for. Ask again after any change of size: the
+    // window's memory may have moved.
     Bitmap& Canvas();
     void Repaint();
     // Composes and presents only `area` (client coordinates).
@@ -181,8 +187,9 @@ private:
     void CaptureLost();
 
     bool CanvasAllocated() const;
-    // The logical size, the canvas keeping what fits of it.
-    void Resize(int width, int height);
+    // Takes the new logical size; gives back the old canvas when it had
+    // pixels, to be drawn into the new one once the window has its size.
+    Bitmap Resize(int width, int height);
     MouseEvent Logical(const MouseEvent& e) const;
     Rect OnScreen(const Rect& area) const;
     Picture* PictureAt(int x, int y) const;
@@ -194,7 +201,7 @@ private:
     Bridge bridge_{*this};  // declared before the window, which reports to it
     std::unique_ptr<Window> window_;
     int width_ = 0, height_ = 0;  // logical
-    Bitmap canvas_;               // width_ x height_ at its Scale; pixels made when first drawn on
+    Bitmap canvas_;               // width_ x height_ at its Scale; pixels made or lent when first drawn on
     std::vector<std::unique_ptr<Picture>> pictures_;
     bool created_ = false, destroyed_ = false;
     bool modal_ = false;

@@ -112,8 +112,19 @@ public:
     virtual void SetShape(const Region* shape) = 0;
 
     // Puts the part `dirty` (client coordinates) of surface on the screen.
-    // The surface is the window's client-sized picture.
+    // The surface is the window's client-sized picture. When its pixels are
+    // the window's own (SurfacePixels), nothing is copied: the system shows
+    // them where they lie.
     virtual void Present(const Bitmap& surface, const Rect& dirty) = 0;
+
+    // The memory the system shows the window from, as the pixels of a
+    // client-sized Bitmap (0x00RRGGBB, rows top to bottom, no padding), so
+    // that the program draws straight into what is shown; or nothing, where
+    // the system keeps no such memory for the window at its size now (a
+    // window never shown, a screen of another pixel format). The memory is
+    // the window's: valid until its size changes or it is destroyed, and
+    // asked for again before each use.
+    virtual uint32_t* SurfacePixels() { return nullptr; }
 
     // While captured, every mouse event goes to this window, also outside it.
     virtual void CaptureMouse() = 0;

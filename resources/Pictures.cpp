@@ -2,6 +2,13 @@
 #include "resources/Pictures.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 #include "resources/Compressed.h"
 #include "resources/ResourcePack.h"
@@ -12,6 +19,51 @@ ResourceFetcher& Fetcher()
 {
     static ResourceFetcher fetcher;
     return fetcher;
+}
+
+#if defined(__linux__)
+// Whether the embedded files lie in pages mapped read-only from the program
+// file, as a linker puts constant arrays: only such pages can be dropped
+// and read back unchanged. Asked once of /proc/self/maps.
+bool EmbeddedPagesAreTheFiles(const void* sample)
+{
+    FILE* maps = std::fopen("/proc/self/maps", "r");
+    if (!maps) return false;
+    const auto at = reinterpret_cast<uintptr_t>(sample);
+    bool fileBacked = false;
+    char line[512];
+    while (std::fgets(line, sizeof line, maps)) {
+        unsigned long long begin = 0, end = 0, offset = 0, inode = 0;
+        char perms[5] = {};
+        unsigned dev1 = 0, dev2 = 0;
+        if (std::sscanf(line, "%llx-%llx %4s %llx %x:%x %llu", &begin, &end, perms, &offset, &dev1, &dev2, &inode) != 7)
+            continue;
+        if (at < begin || at >= end) continue;
+        fileBacked = inode != 0 && perms[1] == '-' && perms[3] == 'p';
+        break;
+    }
+    std::fclose(maps);
+    return fileBacked;
+}
+#endif
+
+// A picture's embedded bytes are read once, as it is decoded; the program
+// file's pages that hold nothing else are let go of then, rather than stay
+// in the program's memory beside the picture made of them. They stay in
+// the system's file cache, so a picture decoded again (at another scale
+// and back) reads them back at once.
+void HandBackBytes(std::span<const uint8_t> bytes)
+{
+#if defined(__linux__)
+    static const bool droppable = EmbeddedPagesAreTheFiles(bytes.data());
+    if (!droppable) return;
+    static const uintptr_t page = uintptr_t(sysconf(_SC_PAGESIZE));
+    const uintptr_t begin = (uintptr_t(bytes.data()) + page - 1) & ~(page - 1);
+    const uintptr_t end = (uintptr_t(bytes.data()) + bytes.size()) & ~(page - 1);
+    if (end > begin) madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+#else
+    (void)bytes;
+#endif
 }
 
 bool KnownScale(int scale) { return scale >= MinPictureScale && scale <= MaxPictureScale; }
@@ -80,14 +132,31 @@ std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name,
                      " at scale " + std::to_string(scale);
         return std::nullopt;
     }
-    if (scale == 1) return DecodeBmp(bytes.data(), bytes.size(), error);
-    std::string why;
-    const auto bmp = InflatePicture(bytes, &why);
-    if (!bmp) {
-        if (error) *error = PicturePath(window, name, scale) + ": " + why;
-        return std::nullopt;
+    if (scale == 1) {
+        auto image = DecodeBmp(bytes.data(), bytes.size(), error);
+        HandBackBytes(bytes);
+        return image;
     }
-    return DecodeBmp(bmp->data(), bmp->size(), error);
+    std::string why;
+    auto image = DecodePackedPicture(bytes, &why);
+    HandBackBytes(bytes);
+    if (!image && error) *error = PicturePath(window, name, scale) + ": " + why;
+    return image;
+}
+
+bool LoadPictureInto(PictureWindow window, std::string_view name, int scale, Bitmap& into, std::string* error)
+{
+    const auto bytes = KnownScale(scale) ? PictureBytes(window, name, scale) : std::span<const uint8_t>{};
+    if (bytes.empty()) {
+        if (error) *error = "no picture " + std::string(name) + " at scale " + std::to_string(scale);
+        return false;
+    }
+    std::string why;
+    const bool decoded = scale == 1 ? DecodeBmpInto(bytes.data(), bytes.size(), into, &why).has_value()
+                                    : DecodePackedPictureInto(bytes, into, &why).has_value();
+    HandBackBytes(bytes);
+    if (!decoded && error) *error = PicturePath(window, name, scale) + ": " + why;
+    return decoded;
 }
 
 std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, std::string* error)

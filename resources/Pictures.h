@@ -60,6 +60,14 @@ std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name,
 // The same at 1x.
 std::optional<BmpImage> LoadPicture(PictureWindow window, std::string_view name, std::string* error = nullptr);
 
+// A window's picture at a scale decoded straight into the top-left corner of
+// `into`, which must be at least its size: for a picture drawn whole into a
+// larger bitmap at once (the board into its back buffer), with no picture of
+// its own made and copied. False (with *error saying why) as LoadPicture
+// fails; `into` may then be partly drawn.
+bool LoadPictureInto(PictureWindow window, std::string_view name, int scale, Bitmap& into,
+                     std::string* error = nullptr);
+
 // The cursor "FIST" at a scale (a .cur file, two colours: 32 x 32 with the
 // hot spot at 15, 15 at 1x; 64 x 64 and 96 x 96, hot spot 30, 30 and
 // 45, 45 at 2x and 3x); empty for any other scale.

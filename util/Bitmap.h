@@ -1,10 +1,11 @@
-// Bitmap: a 32-bit pixel buffer owned by the program. Every picture, the
-// board's back buffer and each window's client surface is one of these;
-// the blits and the backends work on them.
+// Bitmap: a 32-bit pixel buffer of the program. Every picture, the board's
+// back buffer and each window's client surface is one of these; the blits
+// and the backends work on them.
 //
-// Pixels are 0x00RRGGBB, rows top to bottom, no padding. The top byte is
-// kept at 0 by everything that writes pixels, so raster operations on two
-// bitmaps stay plain 32-bit AND / OR.
+// Pixels are 0x00RRGGBB, rows top to bottom, no padding, in a block of the
+// bitmap's own or one lent to it (a window's surface, see PixelBuffer).
+// The top byte is kept at 0 by everything that writes pixels, so raster
+// operations on two bitmaps stay plain 32-bit AND / OR.
 //
 // Width, Height and At are in the bitmap's own pixels. Scale says how many
 // of them make one logical pixel each way (util/Scale.h): a picture drawn
@@ -15,12 +16,83 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+// The pixels of a Bitmap: a block of its own, or one lent by whoever owns
+// the memory (a window's surface, which the system shows from), which the
+// Bitmap neither frees nor may outlive. Copying always makes a block of
+// its own, so a copy of a lent picture stays valid after the lender is gone.
+class PixelBuffer {
+public:
+    PixelBuffer() = default;
+    // `count` black pixels. A large block comes from the system already
+    // zeroed, so nothing is written (or made resident) until drawn on.
+    explicit PixelBuffer(size_t count) : PixelBuffer(Allocate(count, true), count, true) {}
+    // `count` pixels of no particular value, for a writer that sets every
+    // one of them (a decoder) and would only waste a pass clearing them.
+    static PixelBuffer Uninitialised(size_t count) { return PixelBuffer(Allocate(count, false), count, true); }
+    // `count` pixels at `data`, owned by the caller.
+    static PixelBuffer Lent(uint32_t* data, size_t count) { return PixelBuffer(data, count, false); }
+
+    PixelBuffer(const PixelBuffer& other) : PixelBuffer(Allocate(other.size_, false), other.size_, true) {
+        if (size_) std::memcpy(data_, other.data_, size_ * sizeof(uint32_t));
+    }
+    PixelBuffer(PixelBuffer&& other) noexcept : data_(other.data_), size_(other.size_), owned_(other.owned_) {
+        other.data_ = nullptr, other.size_ = 0, other.owned_ = false;
+    }
+    PixelBuffer& operator=(PixelBuffer other) noexcept {
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(owned_, other.owned_);
+        return *this;
+    }
+    ~PixelBuffer() {
+        if (owned_) std::free(data_);
+    }
+
+    // True when the memory is someone else's.
+    bool IsLent() const { return data_ && !owned_; }
+
+    uint32_t* data() { return data_; }
+    const uint32_t* data() const { return data_; }
+    size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    uint32_t* begin() { return data_; }
+    uint32_t* end() { return data_ + size_; }
+    const uint32_t* begin() const { return data_; }
+    const uint32_t* end() const { return data_ + size_; }
+    uint32_t& operator[](size_t i) { return data_[i]; }
+    uint32_t operator[](size_t i) const { return data_[i]; }
+    // `count` pixels of `value` in a block of the buffer's own.
+    void assign(size_t count, uint32_t value) {
+        *this = PixelBuffer(count);
+        if (value != 0) std::fill(begin(), end(), value);
+    }
+
+    friend bool operator==(const PixelBuffer& a, const PixelBuffer& b) {
+        return a.size_ == b.size_ && (a.size_ == 0 || std::memcmp(a.data_, b.data_, a.size_ * sizeof(uint32_t)) == 0);
+    }
+
+private:
+    PixelBuffer(uint32_t* data, size_t count, bool owned) : data_(count ? data : nullptr), size_(count), owned_(owned && count) {}
+    static uint32_t* Allocate(size_t count, bool zeroed) {
+        if (count == 0) return nullptr;
+        void* p = zeroed ? std::calloc(count, sizeof(uint32_t)) : std::malloc(count * sizeof(uint32_t));
+        if (!p) throw std::bad_alloc();
+        return static_cast<uint32_t*>(p);
+    }
+
+    uint32_t* data_ = nullptr;
+    size_t size_ = 0;
+    bool owned_ = false;
+};
 
 struct Bitmap {
     int Width = 0;
     int Height = 0;
-    std::vector<uint32_t> Pixels;
+    PixelBuffer Pixels;
     int Scale = 1;
 
     Bitmap() = default;
@@ -29,6 +101,16 @@ struct Bitmap {
         : Width(width > 0 ? width : 0), Height(height > 0 ? height : 0),
           Pixels(static_cast<size_t>(Width) * static_cast<size_t>(Height)) {
         if (fill != 0) std::fill(Pixels.begin(), Pixels.end(), fill);
+    }
+
+    // A picture of the given size whose every pixel the caller is about to
+    // set (a decoder's output).
+    static Bitmap Uninitialised(int width, int height) {
+        Bitmap b;
+        b.Width = width > 0 ? width : 0;
+        b.Height = height > 0 ? height : 0;
+        b.Pixels = PixelBuffer::Uninitialised(static_cast<size_t>(b.Width) * static_cast<size_t>(b.Height));
+        return b;
     }
 
     // A black picture of the given logical size at the scale, pixels made.

@@ -1,6 +1,6 @@
 // BMP decoding: reads the file header, the info header, the palette and
-// the pixel rows, checking every offset and length against the bytes
-// actually given before touching them.
+// the pixel rows in file order, checking every offset and length against
+// the file's size before asking for the bytes.
 #include "util/Bmp.h"
 
 #include <bit>
@@ -32,10 +32,42 @@ std::optional<BmpImage> Fail(std::string* error, const char* why) {
     return std::nullopt;
 }
 
+// The file in memory, read in place.
+class MemorySource final : public BmpSource {
+public:
+    MemorySource(const uint8_t* data, size_t size) : data_(data), size_(data ? size : 0) {}
+    const uint8_t* Next(size_t count) override {
+        if (count > size_ - at_) return nullptr;
+        const uint8_t* p = data_ + at_;
+        at_ += count;
+        return p;
+    }
+    bool Skip(size_t count) override { return Next(count) != nullptr || count == 0; }
+
+private:
+    const uint8_t* data_;
+    size_t size_, at_ = 0;
+};
+
 }  // namespace
 
-std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string* error) {
-    if (!data || size < FileHeaderSize + InfoHeaderSize) return Fail(error, "file too short for BMP headers");
+bool BmpSource::Skip(size_t count) {
+    // In slices, so a long gap never needs one large buffer.
+    constexpr size_t Slice = 4096;
+    for (; count > 0;) {
+        const size_t n = count < Slice ? count : Slice;
+        if (!Next(n)) return false;
+        count -= n;
+    }
+    return true;
+}
+
+namespace {
+
+std::optional<BmpImage> DecodeBmpTo(BmpSource& source, size_t size, Bitmap* into, std::string* error) {
+    if (size < FileHeaderSize + InfoHeaderSize) return Fail(error, "file too short for BMP headers");
+    const uint8_t* data = source.Next(FileHeaderSize + 4);
+    if (!data) return Fail(error, "file too short for BMP headers");
     if (data[0] != 'B' || data[1] != 'M') return Fail(error, "not a BMP file (no 'BM' signature)");
 
     const uint32_t fileSize = ReadU32(data + 2);
@@ -44,18 +76,21 @@ std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string*
     // have means the file was cut short.
     if (fileSize != 0 && fileSize > size) return Fail(error, "file is shorter than its header says");
 
-    const uint8_t* info = data + FileHeaderSize;
-    const uint32_t infoSize = ReadU32(info);
+    const uint32_t infoSize = ReadU32(data + FileHeaderSize);
     if (infoSize < InfoHeaderSize) return Fail(error, "unsupported BMP info header");
     if (infoSize > size - FileHeaderSize) return Fail(error, "info header runs past the end of the file");
+    // The rest of the info header, after its size field; only the fields of
+    // the 40-byte header are read.
+    const uint8_t* info = source.Next(infoSize - 4);
+    if (!info) return Fail(error, "info header runs past the end of the file");
 
-    const int32_t width = ReadI32(info + 4);
-    const int32_t rawHeight = ReadI32(info + 8);
-    const uint16_t planes = ReadU16(info + 12);
-    const uint16_t bits = ReadU16(info + 14);
-    const uint32_t compression = ReadU32(info + 16);
-    const uint32_t imageSize = ReadU32(info + 20);
-    const uint32_t colorsUsed = ReadU32(info + 32);
+    const int32_t width = ReadI32(info + 0);
+    const int32_t rawHeight = ReadI32(info + 4);
+    const uint16_t planes = ReadU16(info + 8);
+    const uint16_t bits = ReadU16(info + 10);
+    const uint32_t compression = ReadU32(info + 12);
+    const uint32_t imageSize = ReadU32(info + 16);
+    const uint32_t colorsUsed = ReadU32(info + 28);
 
     if (planes != 1) return Fail(error, "BMP plane count is not 1");
     if (bits != 4 && bits != 8 && bits != 24) return Fail(error, "unsupported bits per pixel (only 4, 8 and 24)");
@@ -87,18 +122,32 @@ std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string*
     if (imageSize != 0 && imageSize < pixelBytes) return Fail(error, "image size field is smaller than the pixel data");
 
     uint32_t palette[256] = {};
-    for (uint32_t i = 0; i < paletteCount; ++i) {
-        const uint8_t* e = data + paletteStart + i * 4;
-        palette[i] = Rgb(e[2], e[1], e[0]);
+    if (paletteCount > 0) {
+        const uint8_t* entries = source.Next(paletteCount * 4);
+        if (!entries) return Fail(error, "palette runs past the end of the file");
+        for (uint32_t i = 0; i < paletteCount; ++i) {
+            const uint8_t* e = entries + i * 4;
+            palette[i] = Rgb(e[2], e[1], e[0]);
+        }
     }
+    if (!source.Skip(size_t(pixelOffset - paletteEnd))) return Fail(error, "pixel data runs past the end of the file");
 
     BmpImage image;
     image.BitsPerPixel = bits;
-    image.Picture = Bitmap(width, height);
+    Bitmap* target = into;
+    if (target) {
+        if (width > target->Width || height > target->Height)
+            return Fail(error, "picture larger than the bitmap it is decoded into");
+    } else {
+        // Every pixel is set below, so the picture is not cleared first.
+        image.Picture = Bitmap::Uninitialised(width, height);
+        target = &image.Picture;
+    }
     for (int32_t row = 0; row < height; ++row) {
-        const uint8_t* src = data + pixelOffset + stride * uint64_t(row);
+        const uint8_t* src = source.Next(size_t(stride));
+        if (!src) return Fail(error, "pixel data runs past the end of the file");
         const int y = topDown ? row : height - 1 - row;
-        uint32_t* out = &image.Picture.At(0, y);
+        uint32_t* out = &target->At(0, y);
         if (bits == 24) {
             // B, G, R in the file are 0x00RRGGBB read as a little-endian word;
             // the row's last pixel is read by bytes, as its fourth byte may
@@ -121,4 +170,25 @@ std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string*
         }
     }
     return image;
+}
+
+}  // namespace
+
+std::optional<BmpImage> DecodeBmp(const uint8_t* data, size_t size, std::string* error) {
+    MemorySource source(data, size);
+    return DecodeBmpTo(source, size, nullptr, error);
+}
+
+std::optional<BmpImage> DecodeBmp(BmpSource& source, size_t size, std::string* error) {
+    return DecodeBmpTo(source, size, nullptr, error);
+}
+
+std::optional<int> DecodeBmpInto(BmpSource& source, size_t size, Bitmap& into, std::string* error) {
+    const auto image = DecodeBmpTo(source, size, &into, error);
+    return image ? std::optional<int>(image->BitsPerPixel) : std::nullopt;
+}
+
+std::optional<int> DecodeBmpInto(const uint8_t* data, size_t size, Bitmap& into, std::string* error) {
+    MemorySource source(data, size);
+    return DecodeBmpInto(source, size, into, error);
 }

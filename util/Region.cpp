@@ -3,6 +3,7 @@
 #include "util/Region.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 namespace {
@@ -66,15 +67,30 @@ Shape ScaledShape(const Shape& s, int scale) {
 
 Region::Region(int width, int height, int scale)
     : width_(std::max(width, 0) * std::max(scale, 1)), height_(std::max(height, 0) * std::max(scale, 1)),
-      scale_(std::max(scale, 1)), inside_(size_t(width_) * size_t(height_), uint8_t{0}) {}
+      scale_(std::max(scale, 1)), rowWords_((size_t(width_) + 63) / 64), bits_(rowWords_ * size_t(height_), 0) {}
+
+// Sets or clears the pixels left..right - 1 of row y, a word at a time.
+void Region::Run(int y, int left, int right, bool set) {
+    uint64_t* row = bits_.data() + size_t(y) * rowWords_;
+    size_t first = size_t(left) / 64, last = size_t(right - 1) / 64;
+    const uint64_t head = ~uint64_t{0} << (unsigned(left) % 64);
+    const uint64_t tail = ~uint64_t{0} >> (63 - unsigned(right - 1) % 64);
+    auto apply = [set](uint64_t& word, uint64_t mask) { word = set ? word | mask : word & ~mask; };
+    if (first == last) {
+        apply(row[first], head & tail);
+        return;
+    }
+    apply(row[first], head);
+    for (size_t w = first + 1; w < last; ++w) row[w] = set ? ~uint64_t{0} : 0;
+    apply(row[last], tail);
+}
 
 Region::Region(int width, int height, const Shape& shape, int scale) : Region(width, height, scale) { Union(shape); }
 
 // Every shape is convex and symmetric about its centre, so each row of it
 // is one run of pixels around the middle column: the run's ends are found
 // by bisection with the exact pixel test, and the run is set in one go.
-template <typename Op>
-void Region::Apply(const Shape& logical, Op op) {
+void Region::Apply(const Shape& logical, bool set) {
     const Shape shape = scale_ == 1 ? logical : ScaledShape(logical, scale_);
     const int x0 = std::max(shape.Left, 0), x1 = std::min(shape.Right, width_);
     const int y0 = std::max(shape.Top, 0), y1 = std::min(shape.Bottom, height_);
@@ -108,17 +124,26 @@ void Region::Apply(const Shape& logical, Op op) {
         }
         left = std::max(left, x0);
         right = std::min(right, x1);
-        if (left < right) op(inside_.data() + size_t(y) * size_t(width_) + size_t(left), size_t(right - left));
+        if (left < right) Run(y, left, right, set);
     }
 }
 
 Region& Region::Union(const Shape& shape) {
-    Apply(shape, [](uint8_t* run, size_t n) { std::fill_n(run, n, uint8_t{1}); });
+    Apply(shape, true);
     return *this;
 }
 
 Region& Region::Difference(const Shape& shape) {
-    Apply(shape, [](uint8_t* run, size_t n) { std::fill_n(run, n, uint8_t{0}); });
+    Apply(shape, false);
+    return *this;
+}
+
+Region& Region::Union(const std::vector<Span>& spans) {
+    for (const Span& s : spans) {
+        if (s.Y < 0 || s.Y >= height_) continue;
+        const int left = std::max(s.Left, 0), right = std::min(s.Right, width_);
+        if (left < right) Run(s.Y, left, right, true);
+    }
     return *this;
 }
 
@@ -126,7 +151,7 @@ Region& Region::Union(const Region& other) {
     const int w = std::min(width_, other.width_), h = std::min(height_, other.height_);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (other.Contains(x, y)) inside_[size_t(y) * size_t(width_) + size_t(x)] = 1;
+            if (other.Contains(x, y)) Run(y, x, x + 1, true);
     return *this;
 }
 
@@ -134,27 +159,41 @@ Region& Region::Difference(const Region& other) {
     const int w = std::min(width_, other.width_), h = std::min(height_, other.height_);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if (other.Contains(x, y)) inside_[size_t(y) * size_t(width_) + size_t(x)] = 0;
+            if (other.Contains(x, y)) Run(y, x, x + 1, false);
     return *this;
 }
 
 bool Region::Contains(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
-    return inside_[size_t(y) * size_t(width_) + size_t(x)] != 0;
+    return (bits_[size_t(y) * rowWords_ + size_t(x) / 64] >> (unsigned(x) % 64)) & 1;
 }
 
-long Region::Count() const { return long(std::count(inside_.begin(), inside_.end(), uint8_t{1})); }
+long Region::Count() const {
+    long n = 0;
+    for (const uint64_t word : bits_) n += std::popcount(word);  // bits past a row's end are never set
+    return n;
+}
 
 std::vector<Span> Region::Spans() const {
     std::vector<Span> spans;
+    // The ends of each run are found a word at a time: the first set bit
+    // from a point on, then the first clear one.
     for (int y = 0; y < height_; ++y) {
-        const uint8_t* row = inside_.data() + size_t(y) * size_t(width_);
-        int x = 0;
-        while (x < width_) {
-            while (x < width_ && !row[x]) ++x;
-            const int start = x;
-            while (x < width_ && row[x]) ++x;
-            if (x > start) spans.push_back(Span{y, start, x});
+        const uint64_t* row = bits_.data() + size_t(y) * rowWords_;
+        auto next = [&](int from, bool set) {
+            for (size_t w = size_t(from) / 64; w < rowWords_; ++w) {
+                uint64_t word = set ? row[w] : ~row[w];
+                if (w == size_t(from) / 64) word &= ~uint64_t{0} << (unsigned(from) % 64);
+                if (word) return std::min(int(w * 64) + std::countr_zero(word), width_);
+            }
+            return width_;
+        };
+        for (int x = 0; x < width_;) {
+            const int start = next(x, true);
+            if (start >= width_) break;
+            const int end = next(start, false);
+            spans.push_back(Span{y, start, end});
+            x = end;
         }
     }
     return spans;

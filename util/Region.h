@@ -10,6 +10,7 @@
 // arithmetic, so every shape is symmetric and never depends on rounding.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -59,6 +60,10 @@ public:
 
     Region& Union(const Shape& shape);
     Region& Difference(const Shape& shape);
+    // Adds runs of the mask's own pixels, as Spans gives them (runs beyond
+    // the mask are cut at its edges): a mask kept as its runs, a small part
+    // of its size, is made again this way.
+    Region& Union(const std::vector<Span>& spans);
     // Combining two masks uses the same coordinates; the other mask's
     // pixels beyond this one's size are ignored.
     Region& Union(const Region& other);
@@ -75,11 +80,14 @@ public:
     bool operator==(const Region&) const = default;
 
 private:
-    template <typename Op>
-    void Apply(const Shape& shape, Op op);
+    void Apply(const Shape& shape, bool set);
+    void Run(int y, int left, int right, bool set);
 
     int width_ = 0;
     int height_ = 0;
     int scale_ = 1;
-    std::vector<uint8_t> inside_;  // one byte per pixel, 0 or 1; rows top to bottom
+    // One bit a pixel, rows top to bottom, each row starting a new 64-bit
+    // word (bit x % 64 of word x / 64); bits past a row's end stay clear.
+    size_t rowWords_ = 0;
+    std::vector<uint64_t> bits_;
 };

@@ -64,6 +64,10 @@ public:
     // Stores where the window stands now (also done on destruction); false
     // when the store refused.
     bool StorePlace();
+    // True once the window's pictures are decoded (it was shown, or drawn
+    // into). A display that is not yet can skip drawing: its first showing
+    // draws it whole, so a window never shown decodes nothing.
+    bool PicturesDecoded() const { return pending_.empty(); }
 
 protected:
     // A hover overlay at `area`, showing the named picture, hidden until the

@@ -23,7 +23,13 @@ void TfrmCombs::OnCreate() {
     if (GameSettings.ViewCombs()) Show();
 }
 
+void TfrmCombs::OnShow() {
+    TSkinnedForm::OnShow();
+    DrawCount();
+}
+
 void TfrmCombs::DrawCount() {
+    if (!PicturesDecoded()) return;  // drawn at the first showing
     DrawDigits(Background().Image, CombsLayout::CountText.X, CombsLayout::CountText.Y,
                NumToStrWidth(CandidateCount, CombsLayout::CountChars));
     ShowBackground();

@@ -12,11 +12,13 @@ public:
     ~TfrmCombs() override;
 
     // CandidateCount, right-aligned in six characters, into the picture and
-    // onto the window; kept up to date also while the window is hidden.
+    // onto the window; kept up to date also while the window is hidden, once
+    // it was shown (until then its first showing draws it).
     void DrawCount();
 
 protected:
     void OnCreate() override;
+    void OnShow() override;
     void DrawContents() override { DrawCount(); }
     bool OnCloseQuery() override { return false; }
     void OnCloseRequest() override { PassCloseToMain(); }

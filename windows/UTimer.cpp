@@ -31,12 +31,19 @@ void TfrmTimer::TimerTimer() {
     DrawRecord();  // shows the whole picture, the time included
 }
 
+void TfrmTimer::OnShow() {
+    TSkinnedForm::OnShow();
+    DrawContents();
+}
+
 void TfrmTimer::DrawElapsed() {
+    if (!PicturesDecoded()) return;  // drawn at the first showing
     DrawDigits(Background().Image, TimerLayout::TimeText.X, TimerLayout::TimeText.Y,
                NumToStrWidth(BoardState.ElapsedTime, TimerLayout::TimeChars));
 }
 
 void TfrmTimer::DrawRecord() {
+    if (!PicturesDecoded()) return;
     DrawDigits(Background().Image, TimerLayout::RecordText.X, TimerLayout::RecordText.Y,
                RecordDigits(CurrentHighScore()));
     ShowBackground();

@@ -28,6 +28,9 @@ public:
 
 protected:
     void OnCreate() override;
+    // Both displays are drawn as the window shows: while it was never shown
+    // they are not drawn at all.
+    void OnShow() override;
     void DrawContents() override {
         DrawElapsed();
         DrawRecord();

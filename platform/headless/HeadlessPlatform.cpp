@@ -19,7 +19,7 @@ void HeadlessWindow::Place(const Rect& bounds) {
     bounds_ = bounds;
     bounds_.Width = std::max(bounds_.Width, 0);
     bounds_.Height = std::max(bounds_.Height, 0);
-    if (presented_.Width != bounds_.Width || presented_.Height != bounds_.Height) {
+    if (!presented_.Pixels.empty() && (presented_.Width != bounds_.Width || presented_.Height != bounds_.Height)) {
         // A resized window keeps what was on the screen where old and new
         // sizes overlap, like a window system that has not repainted yet.
         Bitmap resized(bounds_.Width, bounds_.Height);
@@ -29,10 +29,25 @@ void HeadlessWindow::Place(const Rect& bounds) {
     platform_.UpdateHover();
 }
 
+const Bitmap& HeadlessWindow::Screen() const {
+    // Made at the first need: a window never drawn costs nothing.
+    if (presented_.Width != bounds_.Width || presented_.Height != bounds_.Height || presented_.Pixels.empty())
+        presented_ = Bitmap(bounds_.Width, bounds_.Height);
+    return presented_;
+}
+
+uint32_t* HeadlessWindow::SurfacePixels() {
+    // As on the desktop, a window gets its surface when first shown.
+    if (!everShown_) return nullptr;
+    Screen();
+    return presented_.Pixels.data();
+}
+
 void HeadlessWindow::SetBounds(const Rect& bounds) { Place(bounds); }
 
 void HeadlessWindow::Show() {
     visible_ = true;
+    everShown_ = true;
     platform_.ToFront(this);
     Shown();
     platform_.UpdateHover();
@@ -64,6 +79,9 @@ void HeadlessWindow::Present(const Bitmap& surface, const Rect& dirty) {
     const Rect clipped = Intersect(dirty, Rect{0, 0, bounds_.Width, bounds_.Height});
     ++presentCount_;
     lastDirty_ = clipped;
+    Screen();
+    // Drawn into the window's own memory: it is on the screen already.
+    if (surface.Pixels.data() == presented_.Pixels.data()) return;
     // The window's own pixels, whatever scale the picture was drawn at.
     const Rect part = Intersect(clipped, Rect{0, 0, surface.Width, surface.Height});
     if (part.Width == surface.Width && surface.Width == presented_.Width) {

@@ -53,6 +53,11 @@ public:
     void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
+    // The screen's picture of the window, lent as its surface once the
+    // window was first shown: what the program draws there is what the
+    // screen shows, as on a system that shows a program's memory in place,
+    // and Present then copies nothing.
+    uint32_t* SurfacePixels() override;
     bool GrabPointer() override;
     void UngrabPointer() override;
     void Activate() override;
@@ -61,9 +66,11 @@ public:
     const std::string& Title() const { return title_; }
     // The current shape; nothing when the window is a plain rectangle.
     const std::optional<Region>& Shape() const { return shape_; }
-    // What the screen shows of the window: every presented rectangle copied
-    // into a client-sized picture, kept across presents.
-    const Bitmap& Presented() const { return presented_; }
+    // What the screen shows of the window, kept across presents: the
+    // window's surface, or, for a picture of the program's own, every
+    // presented rectangle copied into a client-sized picture. Black until
+    // drawn.
+    const Bitmap& Presented() const { return Screen(); }
     int PresentCount() const { return presentCount_; }
     Rect LastPresentedRect() const { return lastDirty_; }
     bool HasCapture() const;
@@ -74,13 +81,15 @@ public:
 private:
     friend class HeadlessPlatform;
     void Place(const Rect& bounds);
+    const Bitmap& Screen() const;
 
     HeadlessPlatform& platform_;
     Rect bounds_;
     std::string title_;
     bool visible_ = false;
+    bool everShown_ = false;
     std::optional<Region> shape_;
-    Bitmap presented_;
+    mutable Bitmap presented_;  // made at the first need, at the window's size
     int presentCount_ = 0;
     Rect lastDirty_;
 };

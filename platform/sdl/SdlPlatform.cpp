@@ -4,6 +4,9 @@
 
 #include <SDL.h>
 #include <signal.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +26,15 @@
 #include "util/Scale.h"
 
 SdlPlatform::SdlPlatform() {
+#if defined(__GLIBC__)
+    // Frames, pictures and masks are blocks of hundreds of kilobytes to
+    // megabytes, made and let go as the scale or the shape changes. glibc
+    // would raise its mmap threshold past the first such block freed and
+    // keep later ones in a heap it seldom gives back; a fixed threshold
+    // returns every large block to the system the moment it is freed.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024);
+#endif
     // Without this SDL may give the window surface to a GL texture, and the
     // first surface it makes then re-creates the X window behind our back
     // (losing its shape) and costs tens of megabytes.

@@ -118,8 +118,10 @@ void SdlWindow::BringToFront() {
 }
 
 void SdlWindow::SetShape(const Region* shape) {
+    // Kept as the rectangles X is given, a small part of the mask's size,
+    // for a window realized later (or made again).
     if (shape)
-        shape_ = *shape;
+        shape_ = ShapeRectangles(*shape);
     else
         shape_.reset();
     ApplyShape();
@@ -127,12 +129,19 @@ void SdlWindow::SetShape(const Region* shape) {
 
 void SdlWindow::ApplyShape() {
     if (!x11_) return;
-    if (!shape_) {
-        X11SetShape(x11_, nullptr);
-        return;
-    }
-    const std::vector<Rect> rects = ShapeRectangles(*shape_);
-    X11SetShape(x11_, &rects);
+    X11SetShape(x11_, shape_ ? &*shape_ : nullptr);
+}
+
+uint32_t* SdlWindow::SurfacePixels() {
+    if (!window_) return nullptr;
+    // SDL makes the surface again after a change of size, freeing the old
+    // one; only what it hands out now, at our size, is ours to draw in.
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    if (!target || target->w != bounds_.Width || target->h != bounds_.Height) return nullptr;
+    // XRGB8888 rows without padding are our Bitmap's layout exactly; a
+    // screen of any other depth gets a converted copy in Present instead.
+    if (target->format->format != SDL_PIXELFORMAT_XRGB8888 || target->pitch != target->w * 4) return nullptr;
+    return static_cast<uint32_t*>(target->pixels);
 }
 
 void SdlWindow::Present(const Bitmap& surface, const Rect& dirty) {
@@ -142,13 +151,16 @@ void SdlWindow::Present(const Bitmap& surface, const Rect& dirty) {
     const Rect area = Intersect(Intersect(dirty, Rect{0, 0, surface.Width, surface.Height}),
                                 Rect{0, 0, target->w, target->h});
     if (area.Empty()) return;
-    // Our pixels are 0x00RRGGBB, SDL's XRGB8888; on a 32-bit screen this is
-    // a plain copy, on any other the conversion SDL knows.
-    const auto* source = surface.Pixels.data() + size_t(area.Top) * size_t(surface.Width) + size_t(area.Left);
-    auto* destination = static_cast<uint8_t*>(target->pixels) + size_t(area.Top) * size_t(target->pitch) +
-                        size_t(area.Left) * target->format->BytesPerPixel;
-    SDL_ConvertPixels(area.Width, area.Height, SDL_PIXELFORMAT_XRGB8888, source, surface.Width * 4,
-                      target->format->format, destination, target->pitch);
+    // Drawn into the surface itself: nothing to copy. Otherwise our pixels
+    // are 0x00RRGGBB, SDL's XRGB8888; on a 32-bit screen this is a plain
+    // copy, on any other the conversion SDL knows.
+    if (surface.Pixels.data() != target->pixels) {
+        const auto* source = surface.Pixels.data() + size_t(area.Top) * size_t(surface.Width) + size_t(area.Left);
+        auto* destination = static_cast<uint8_t*>(target->pixels) + size_t(area.Top) * size_t(target->pitch) +
+                            size_t(area.Left) * target->format->BytesPerPixel;
+        SDL_ConvertPixels(area.Width, area.Height, SDL_PIXELFORMAT_XRGB8888, source, surface.Width * 4,
+                          target->format->format, destination, target->pitch);
+    }
     const SDL_Rect rect{area.Left, area.Top, area.Width, area.Height};
     SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }

@@ -4,15 +4,18 @@
 // one last asked for until the system says otherwise (a window manager's
 // move, or a pointer event that shows the window elsewhere). The SDL window
 // is made when the window is first shown (a window never shown costs no X
-// window and no surface), and then follows every change. The shape goes to
-// X with the shape extension once the window surface exists; the mouse
-// capture is an X pointer grab.
+// window and no surface), and then follows every change. Its surface is
+// lent to the form as its canvas, so a frame is drawn right where X shows
+// it from (shared memory), with no copy of ours. The shape goes to X with
+// the shape extension once the window surface exists; the mouse capture is
+// an X pointer grab.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/EventRouter.h"
 #include "platform/sdl/X11Bridge.h"
@@ -36,6 +39,8 @@ public:
     void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
+    // The SDL window surface, where it has our pixel layout and size.
+    uint32_t* SurfacePixels() override;
     bool GrabPointer() override;
     void UngrabPointer() override;
     void Activate() override;
@@ -69,7 +74,7 @@ private:
     Rect bounds_;
     std::string title_;
     bool visible_ = false;
-    std::optional<Region> shape_;
+    std::optional<std::vector<Rect>> shape_;  // as X is given it
     std::deque<OwnMove> ownMoves_;
 
     SDL_Window* window_ = nullptr;

@@ -83,6 +83,7 @@ void Win32Window::SetTitle(const std::string& title) { SetWindowTextW(hwnd_, Wid
 
 void Win32Window::Show() {
     visible_ = true;
+    shownOnce_ = true;
     ShowWindow(hwnd_, SW_SHOW);
     Activate();
     Shown();
@@ -162,15 +163,24 @@ void Win32Window::FreeCanvas() {
     presented_ = false;
 }
 
+uint32_t* Win32Window::SurfacePixels() {
+    // A window never shown has no DIB, as it needs none.
+    if (!shownOnce_ || !EnsureCanvas(bounds_.Width, bounds_.Height)) return nullptr;
+    return bits_;
+}
+
 void Win32Window::Present(const Bitmap& surface, const Rect& dirty) {
     if (!EnsureCanvas(surface.Width, surface.Height)) return;
     const Rect area = Intersect(dirty, Rect{0, 0, surface.Width, surface.Height});
     if (area.Empty()) return;
-    // Our pixels are 0x00RRGGBB, which is what a 32-bit DIB holds: a copy.
-    for (int y = area.Top; y < area.Bottom(); ++y)
-        std::memcpy(bits_ + size_t(y) * size_t(canvasWidth_) + size_t(area.Left),
-                    surface.Pixels.data() + size_t(y) * size_t(surface.Width) + size_t(area.Left),
-                    size_t(area.Width) * 4);
+    // Drawn into the DIB itself: nothing to copy. Otherwise our pixels are
+    // 0x00RRGGBB, which is what a 32-bit DIB holds: a copy.
+    if (surface.Pixels.data() != bits_) {
+        for (int y = area.Top; y < area.Bottom(); ++y)
+            std::memcpy(bits_ + size_t(y) * size_t(canvasWidth_) + size_t(area.Left),
+                        surface.Pixels.data() + size_t(y) * size_t(surface.Width) + size_t(area.Left),
+                        size_t(area.Width) * 4);
+    }
     presented_ = true;
     if (!visible_) return;
     GdiFlush();

@@ -2,7 +2,9 @@
 //
 // The window keeps the program's last presented pixels in a 32-bit DIB
 // section of its size, so the system's own repaints (uncovering, showing
-// again) are answered from it without asking the program. Shapes become a
+// again) are answered from it without asking the program. The DIB is lent
+// to the form as its canvas, so the program draws right into it and a
+// present copies nothing before the system's own BitBlt. Shapes become a
 // window region; the grab is the system's mouse capture; the mouse leave
 // comes from TrackMouseEvent. The place is what the system last reported
 // (WM_WINDOWPOSCHANGED), so a move from outside is seen too. What the
@@ -41,6 +43,7 @@ public:
     void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
+    uint32_t* SurfacePixels() override;
     bool GrabPointer() override;
     void UngrabPointer() override;
     void Activate() override;
@@ -65,6 +68,7 @@ private:
     bool grabbed_ = false;
     Rect bounds_;
     bool visible_ = false;
+    bool shownOnce_ = false;  // a window never shown is lent no DIB
 
     HDC memory_ = nullptr;  // holds dib_ for the whole life of the canvas
     HBITMAP dib_ = nullptr;

@@ -264,15 +264,15 @@ void Canvas::PaintOver(const Canvas& src, int dstX, int dstY, double alpha)
 
 // ---- BMP -----------------------------------------------------------------
 
-std::vector<uint8_t> CompressPicture(const std::vector<uint8_t>& bmp)
+std::vector<uint8_t> CompressPicture(const std::vector<uint8_t>& bmp, int level)
 {
-    // Level 9, the one setting used everywhere, so the bytes depend only on
-    // the picture (and zlib's deflate, which has been stable for years).
+    // Level 9 (or 0 for a stored picture), so the bytes depend only on the
+    // picture (and zlib's deflate, which has been stable for years).
     std::vector<uint8_t> out(packed::Magic, packed::Magic + 4);
     PutU32(out, static_cast<uint32_t>(bmp.size()));
     uLongf packedSize = compressBound(static_cast<uLong>(bmp.size()));
     out.resize(packed::HeaderSize + packedSize);
-    if (compress2(out.data() + packed::HeaderSize, &packedSize, bmp.data(), static_cast<uLong>(bmp.size()), 9) != Z_OK)
+    if (compress2(out.data() + packed::HeaderSize, &packedSize, bmp.data(), static_cast<uLong>(bmp.size()), level) != Z_OK)
         throw std::runtime_error("zlib could not compress a picture");
     out.resize(packed::HeaderSize + packedSize);
     return out;
@@ -356,7 +356,8 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 namespace {
 bool g_compressScaled = true;
 
-void WritePictureFile(const Canvas& canvas, const std::filesystem::path& path, const std::vector<uint8_t>& bmp)
+void WritePictureFile(const Canvas& canvas, const std::filesystem::path& path, const std::vector<uint8_t>& bmp,
+                      int level = 9)
 {
     if (canvas.Scale() == 1 || !g_compressScaled) {
         WriteFile(path, bmp);
@@ -364,7 +365,7 @@ void WritePictureFile(const Canvas& canvas, const std::filesystem::path& path, c
     }
     std::filesystem::path packed = path;
     packed += ".z";
-    WriteFile(packed, CompressPicture(bmp));
+    WriteFile(packed, CompressPicture(bmp, level));
 }
 }  // namespace
 
@@ -373,6 +374,11 @@ void SetCompressScaled(bool compress) { g_compressScaled = compress; }
 void WriteBmp24(const Canvas& canvas, const std::filesystem::path& path)
 {
     WritePictureFile(canvas, path, EncodeBmp24(canvas));
+}
+
+void WriteBmp24Stored(const Canvas& canvas, const std::filesystem::path& path)
+{
+    WritePictureFile(canvas, path, EncodeBmp24(canvas), 0);
 }
 
 void WriteBmp4(const Canvas& canvas, const std::vector<uint32_t>& palette, const std::filesystem::path& path)

@@ -113,8 +113,10 @@ std::vector<uint8_t> EncodeBmpPaletted(const Canvas& canvas, int bitsPerPixel,
 // Index of the palette entry nearest to rgb (squared RGB distance).
 int NearestPaletteIndex(uint32_t rgb, const std::vector<uint32_t>& palette);
 
-// The compressed form of a BMP file the program embeds for 2x and 3x.
-std::vector<uint8_t> CompressPicture(const std::vector<uint8_t>& bmp);
+// The compressed form of a BMP file the program embeds for 2x and 3x, at a
+// zlib level: 9 everywhere, but 0 (stored, no compression) for a picture a
+// start-up draws whole, which then costs the program a copy, not an inflate.
+std::vector<uint8_t> CompressPicture(const std::vector<uint8_t>& bmp, int level = 9);
 
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 // Whether pictures drawn at 2x and 3x are written compressed (<name>.bmp.z,
@@ -122,6 +124,9 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 void SetCompressScaled(bool compress);
 // Convenience: encode and write, creating the parent folder.
 void WriteBmp24(const Canvas& canvas, const std::filesystem::path& path);
+// The same, with the 2x and 3x forms stored (level 0): the board, the one
+// picture every start-up needs whole before the first frame.
+void WriteBmp24Stored(const Canvas& canvas, const std::filesystem::path& path);
 void WriteBmp4(const Canvas& canvas, const std::vector<uint32_t>& palette, const std::filesystem::path& path);
 void WriteBmp8(const Canvas& canvas, const std::vector<uint32_t>& palette, const std::filesystem::path& path);
 

@@ -432,7 +432,8 @@ void GenerateBoardArt(const std::filesystem::path& resourcesDir)
         }
         boardPic.Flatten();
     }
-    Save(boardPic, dir, "ImgBoard");
+    // Stored, not compressed, at 2x and 3x: every start-up draws it whole.
+    art::WriteBmp24Stored(boardPic, dir / "ImgBoard.bmp");
 
     // Empty sockets for the colours not in play: the ground beneath.
     Save(Crop(ground, NoBalls1), dir, "ImgNoBalls1");
