@@ -33,3 +33,19 @@ std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> pack
     out.resize(size);
     return out;
 }
+
+// The browser has no streaming inflater here: the BMP file is inflated
+// whole, then decoded.
+std::optional<BmpImage> DecodePackedPicture(std::span<const uint8_t> packedBytes, std::string* error)
+{
+    const auto file = InflatePicture(packedBytes, error);
+    if (!file) return std::nullopt;
+    return DecodeBmp(file->data(), file->size(), error);
+}
+
+std::optional<int> DecodePackedPictureInto(std::span<const uint8_t> packedBytes, Bitmap& into, std::string* error)
+{
+    const auto file = InflatePicture(packedBytes, error);
+    if (!file) return std::nullopt;
+    return DecodeBmpInto(file->data(), file->size(), into, error);
+}
