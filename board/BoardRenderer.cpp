@@ -97,6 +97,7 @@ void BoardRenderer::LayGround() {
     // only the parts pieces can cover are kept of it, and a full redraw
     // restores those parts alone. A board drawn for no other scale than 1x
     // is enlarged into it instead.
+    FreshPixels(BackBuffer.Pixels.data(), BackBuffer.Pixels.size() * sizeof(uint32_t));
     if (!LoadPictureInto(PictureWindow::Main, "ImgBoard", BackBuffer.Scale, BackBuffer)) {
         BlitPicture(BackBuffer, 0, 0, sprites_->Board);
         sprites_->Board.Release();

@@ -20,6 +20,14 @@
 #include <cstring>
 #include <new>
 
+// Told of every large block of pixels just made to be written whole at once
+// (a decoded picture, a back buffer laid in one go), before the writing: a
+// system where first touching each page of memory is slow can make all of
+// the block's pages in one go. Nothing is done by default.
+using FreshPixelsHook = void (*)(void* data, size_t bytes);
+void SetFreshPixelsHook(FreshPixelsHook hook);
+void FreshPixels(void* data, size_t bytes);
+
 // The pixels of a Bitmap: a block of its own, or one lent by whoever owns
 // the memory (a window's surface, which the system shows from), which the
 // Bitmap neither frees nor may outlive. Copying always makes a block of
@@ -32,7 +40,11 @@ public:
     explicit PixelBuffer(size_t count) : PixelBuffer(Allocate(count, true), count, true) {}
     // `count` pixels of no particular value, for a writer that sets every
     // one of them (a decoder) and would only waste a pass clearing them.
-    static PixelBuffer Uninitialised(size_t count) { return PixelBuffer(Allocate(count, false), count, true); }
+    static PixelBuffer Uninitialised(size_t count) {
+        PixelBuffer block(Allocate(count, false), count, true);
+        FreshPixels(block.data_, count * sizeof(uint32_t));
+        return block;
+    }
     // `count` pixels at `data`, owned by the caller.
     static PixelBuffer Lent(uint32_t* data, size_t count) { return PixelBuffer(data, count, false); }
 

@@ -141,6 +141,11 @@ uint32_t* SdlWindow::SurfacePixels() {
     // XRGB8888 rows without padding are our Bitmap's layout exactly; a
     // screen of any other depth gets a converted copy in Present instead.
     if (target->format->format != SDL_PIXELFORMAT_XRGB8888 || target->pitch != target->w * 4) return nullptr;
+    if (target->pixels != lent_) {
+        // A new surface, about to be composed whole.
+        lent_ = target->pixels;
+        FreshPixels(lent_, size_t(target->pitch) * size_t(target->h));
+    }
     return static_cast<uint32_t*>(target->pixels);
 }
 

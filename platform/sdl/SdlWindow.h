@@ -80,6 +80,7 @@ private:
     SDL_Window* window_ = nullptr;
     uint32_t sdlId_ = 0;
     XHandle x11_;
+    void* lent_ = nullptr;  // the surface's pixels last lent to the form
     bool grabbed_ = false;
     long savedEventMask_ = 0;  // the window's X event selection while it holds a grab
 };
