@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages a build needs, only those missing.
-# Usage: scripts/deps.sh test|play|art|cross|wine|bench|fuzz
+# Usage: scripts/deps.sh test|play|art|cross|wine|bench|fuzz|web|web-test
 set -euo pipefail
 
 # zlib inflates the embedded 2x and 3x pictures (and the art generator
@@ -18,10 +18,20 @@ case "${1:-test}" in
   fuzz)  want+=(clang libclang-rt-14-dev) ;;
   # The Windows program under Wine, driven and read back as the GUI test does.
   wine)  want+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wixl msitools wine xvfb xauth xdotool x11-utils imagemagick) ;;
-  *) echo "usage: $0 test|play|art|cross|wine|bench|fuzz" >&2; exit 2 ;;
+  # The browser build, and its test in Debian's Chromium. Checked by
+  # command, not by package: Node may come from outside Debian, with an npm
+  # of its own that Debian's npm package would clash with.
+  web)      commands=(em++:emscripten cmake:cmake python3:python3) ;;
+  web-test) commands=(/usr/bin/chromium:chromium node:nodejs npm:npm) ;;
+  *) echo "usage: $0 test|play|art|cross|wine|bench|fuzz|web|web-test" >&2; exit 2 ;;
 esac
 
 missing=()
+recommends=(--no-install-recommends)
+if [ -n "${commands+x}" ]; then
+  want=() recommends=()
+  for pair in "${commands[@]}"; do command -v "${pair%%:*}" >/dev/null || missing+=("${pair#*:}"); done
+fi
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
@@ -31,4 +41,4 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${recommends[@]}" "${missing[@]}"

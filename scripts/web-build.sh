@@ -8,16 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-web}
 
-need=()
-command -v em++ >/dev/null || need+=(emscripten)
-command -v cmake >/dev/null || need+=(cmake)
-command -v python3 >/dev/null || need+=(python3)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
-fi
+scripts/deps.sh web
 
 # The machine's Node (nodesource) does not search Debian's module folder,
 # where emscripten's JavaScript optimiser finds acorn and terser.

@@ -8,16 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-need=()
-[ -x /usr/bin/chromium ] || need+=(chromium)
-command -v node >/dev/null || need+=(nodejs)
-command -v npm >/dev/null || need+=(npm)
-if [ ${#need[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
-fi
+scripts/deps.sh web-test
 
 scripts/web-build.sh >/dev/null
 # The reference pixels come from the native headless backend.
