@@ -84,7 +84,12 @@ RecordsWrite RecordsToStore(Store& store) {
         write.Stamp = stamp + 1;
         write.Entries.push_back({SectionGame, ResetStampName, std::to_string(write.Stamp)});
     }
-    if (stored.Whole || changed) write.Entries.push_back({SectionGame, "High", TableText(write.Table)});
+    // A text that already says what would be written is not written again:
+    // a copy whose view of the store lags behind another's fresh record
+    // (the browser's tabs) then has nothing to overwrite it with.
+    const std::string text = TableText(write.Table);
+    const bool absent = !storedText && !unreadable;
+    if (changed || absent || (stored.Whole && *storedText != text)) write.Entries.push_back({SectionGame, "High", text});
     return write;
 }
 
@@ -190,19 +195,25 @@ StoredRecords DecodeStoredRecords(const std::string& stored) {
     const std::string bytes = UnscrambleText(HexToBytes(digits));
     THighScoreTable decoded;
     std::memcpy(&decoded, bytes.data(), HighScoreTableSize);
+    // Well-formed digits can still say what no game makes (eighteen rows,
+    // negative seconds): such an entry is no record, and the table is not
+    // whole, so the stored text stays until this run has a record to put in.
     result.Whole = true;
-    for (size_t i = 1; i <= RecordCount; ++i) result.Whole = result.Whole && good[i];
-    if (result.Whole) {
-        result.Table = decoded;
-        return result;
-    }
     for (size_t i = 1; i <= RecordCount; ++i) {
         const HighScoreEntry& e = decoded.Entries[i];
-        const int seconds = e.RecordSeconds;
-        if (good[i] && e.RecordRows >= 1 && e.RecordRows <= 12 && seconds >= 0 && seconds <= MaxElapsedTime)
-            result.Table.Entries[i] = e;
+        const bool none = e.RecordRows == 0;
+        if (good[i] && (none || IsPossibleRecord(e))) {
+            if (!none) result.Table.Entries[i] = e;
+        } else {
+            result.Whole = false;
+        }
     }
     return result;
+}
+
+bool IsPossibleRecord(const HighScoreEntry& e) {
+    const int seconds = e.RecordSeconds;  // a copy: the entry is packed
+    return e.RecordRows >= 1 && e.RecordRows <= 12 && seconds >= 0 && seconds <= MaxElapsedTime;
 }
 
 const HighScoreEntry& BetterRecord(const HighScoreEntry& a, const HighScoreEntry& b) {

@@ -62,13 +62,15 @@ void NoteAllRecordsCleared();
 
 // A stored "High" text read into a table: the 72 digits up front decode
 // to the whole table (either letter case; whatever follows is ignored).
-// From a text cut short or damaged, each record whose six digits are good
-// and whose values a game can make is kept and the others read as none.
+// Each record whose six digits are good and whose values a game can make
+// is kept; the others read as none, and the table is then not whole.
 struct StoredRecords {
     THighScoreTable Table;
     bool Whole = false;  // every record was read
 };
 StoredRecords DecodeStoredRecords(const std::string& text);
+// True for a record a won game can make: 1..12 rows, 0..999 seconds.
+bool IsPossibleRecord(const HighScoreEntry& entry);
 // The better of two records: fewer rows, then fewer seconds; none is worse
 // than any.
 const HighScoreEntry& BetterRecord(const HighScoreEntry& a, const HighScoreEntry& b);

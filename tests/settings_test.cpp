@@ -75,13 +75,13 @@ TEST_F(SettingsTest, SwitchesReadAnyNonZeroAsOnAndWriteBackOneOrZero) {
     EXPECT_EQ(Written("ViewCombs"), "0");
 }
 
-TEST_F(SettingsTest, RecordTableSurvivesSaveAndLoadWhateverItHolds) {
-    // Any bytes at all, records no game can make included: the stored table
-    // is a memory image and comes back as one.
+TEST_F(SettingsTest, EveryPossibleRecordTableSurvivesSaveAndLoadAndNonsenseIsNoRecord) {
+    // Any table of records a game can make comes back as it was saved.
     for (int round = 0; round < 200; ++round) {
-        unsigned char bytes[36];
-        for (unsigned char& b : bytes) b = static_cast<unsigned char>(Random(256));
-        std::memcpy(&HighScoreTable, bytes, 36);
+        THighScoreTable table{};
+        for (size_t i = 1; i <= 12; ++i)
+            if (Random(3) != 0) table.Entries[i] = HighScoreEntry{uint8_t(1 + Random(12)), int16_t(Random(1000))};
+        HighScoreTable = table;
         store->Values.clear();  // nothing stored to merge with
         ASSERT_TRUE(SaveSettings());
         const std::string high = Written("High");
@@ -89,7 +89,34 @@ TEST_F(SettingsTest, RecordTableSurvivesSaveAndLoadWhateverItHolds) {
         ASSERT_TRUE(IsUpperHex(high));
         HighScoreTable = THighScoreTable{};
         LoadSettings();
-        ASSERT_EQ(std::memcmp(&HighScoreTable, bytes, 36), 0) << "round " << round;
+        ASSERT_EQ(std::memcmp(&HighScoreTable, &table, 36), 0) << "round " << round;
+    }
+    // Well-formed digits that decode to what no game makes: "FF" x 36 is an
+    // 18-row record with negative seconds for 4 holes and 8 colours.
+    const StoredRecords ff = DecodeStoredRecords(std::string(72, 'F'));
+    EXPECT_FALSE(ff.Whole);
+    const THighScoreTable none{};
+    EXPECT_EQ(std::memcmp(&ff.Table, &none, 36), 0);
+    // Beside good records, each bad entry alone reads as none.
+    for (const HighScoreEntry bad : {HighScoreEntry{13, 5}, HighScoreEntry{3, -1}, HighScoreEntry{3, 1000}}) {
+        store->Values.clear();
+        HighScoreTable = THighScoreTable{};
+        HighScoreTable.Entries[2] = HighScoreEntry{4, 77};
+        HighScoreTable.Entries[6] = bad;
+        SaveSettings();
+        const StoredRecords read = DecodeStoredRecords(Written("High"));
+        EXPECT_FALSE(read.Whole) << int(bad.RecordRows);
+        EXPECT_EQ(read.Table.Entries[6].RecordRows, 0);
+        EXPECT_EQ(read.Table.Entries[2].RecordRows, 4);
+        // The stored text stays as it is until this run makes a record.
+        LoadSettings();
+        const std::string kept = Written("High");
+        SaveSettings();
+        EXPECT_EQ(Written("High"), kept);
+        HighScoreTable.Entries[9] = HighScoreEntry{2, 9};
+        SaveSettings();
+        EXPECT_NE(Written("High"), kept);
+        EXPECT_EQ(DecodeStoredRecords(Written("High")).Table.Entries[9].RecordRows, 2);
     }
 }
 
