@@ -3,6 +3,7 @@
 #include "board/MainForm.h"
 
 #include <string>
+#include <utility>
 
 #include <array>
 #include <initializer_list>
@@ -10,6 +11,7 @@
 #include "board/BoardPlace.h"
 #include "game/Flow.h"
 #include "game/GameState.h"
+#include "game/KeptGame.h"
 #include "game/Random.h"
 #include "game/Settings.h"
 #include "game/Store.h"
@@ -104,7 +106,7 @@ void TfrmMain::OnShow() {
     ShapeWindow();
     UnlightButton(cmdNew);
     RedrawBoard();
-    DoCommand(cmdNew);
+    if (!ResumeGame()) DoCommand(cmdNew);
 }
 
 // Every way the board closes (the exit button, the window's close button,
@@ -267,6 +269,7 @@ void TfrmMain::Evaluate() {
     }
     if (result.GameOver()) {
         RestoreNoteSquares();
+        GameChanged();  // before the message: nothing is left to keep
         ShowMessageKind(MessageFor(result.End));
     }
     if (frmCombs) frmCombs->DrawCount();
@@ -284,6 +287,24 @@ void TfrmMain::NewGame() {
     }
     if (GameSettings.Holes) ShapeWindow();
     PBoxPaint();
+    GameChanged();
+}
+
+bool TfrmMain::ResumeGame() {
+    const std::string kept = std::exchange(toContinue_, std::string());
+    if (kept.empty() || !ContinueGame(kept)) return false;
+    RedrawBoard();
+    if (frmCombs) frmCombs->DrawCount();
+    // The seconds go on from where the game was left; the record shown is
+    // that of the game's settings.
+    if (frmTimer) {
+        frmTimer->DrawElapsed();
+        frmTimer->DrawRecord();
+        frmTimer->Timer.SetEnabled(true);
+    }
+    if (GameSettings.Holes) ShapeWindow();
+    PBoxPaint();
+    return true;
 }
 
 void TfrmMain::Hint() {

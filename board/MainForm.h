@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <optional>
 #include <span>
 
@@ -67,6 +69,13 @@ public:
     bool StoreAll();
     // Stores where the board and every side window stand.
     void StorePlaces();
+    // A kept game (KeptGame.h) to go on with when the board is first shown,
+    // instead of a new one; a text that cannot be continued starts a new
+    // game as usual.
+    void ContinueAtShow(std::string keptGame) { toContinue_ = std::move(keptGame); }
+    // Told whenever a game starts, ends or is given up, for a home that
+    // keeps the game in progress (it may have nothing left to keep).
+    void SetOnGameChanged(std::function<void()> changed) { onGameChanged_ = std::move(changed); }
 
     // The whole board: composed into the back buffer, the window's shape
     // cut from it, and the back buffer shown.
@@ -123,6 +132,12 @@ private:
     // The commands' actions.
     void Evaluate();
     void NewGame();
+    // Shows the game ContinueGame put back, as a new game is shown, with
+    // the clock going on from its seconds.
+    bool ResumeGame();
+    void GameChanged() {
+        if (onGameChanged_) onGameChanged_();
+    }
     void ShowOptions();
     void Hint();
     void ShowRecords();
@@ -157,6 +172,8 @@ private:
     uint8_t dragColor_ = 0;
     int pressedButton_ = -1;
     bool backgroundHit_ = false;
+    std::string toContinue_;
+    std::function<void()> onGameChanged_;
 };
 
 extern TfrmMain* frmMain;

@@ -58,12 +58,14 @@ public:
     }
 
     // Start-up as RunQuorVex does it, up to the main window's first showing,
-    // with a fixed seed for the first secret.
-    void Start(uint64_t seed = 2026) {
+    // with a fixed seed for the first secret; a kept game (KeptGame.h) is
+    // continued instead of a new one, as the browser's start does.
+    void Start(uint64_t seed = 2026, const std::string& keptGame = {}) {
         ResetGameState();
         platform.SetPreferredScale(S);
         app = StartProgram(platform);
         SeedRandom(seed);
+        frmMain->ContinueAtShow(keptGame);
         frmMain->Show();
     }
     void Stop() {

@@ -330,3 +330,107 @@ TEST_F(BoardTest, AnExitThatCannotSaveSaysWhereItTriedBeforeTheProgramEnds) {
     EXPECT_EQ(platform.Messages()[0].Title, "QuorVex");
     EXPECT_NE(platform.Messages()[0].Text.find("could not be saved to the test's memory store"), std::string::npos);
 }
+
+// ---- a kept game goes on where it was left -----------------------------------
+
+#include "game/KeptGame.h"
+#include "game/RecordCodec.h"
+
+TEST_F(BoardTest, AKeptGameContinuesWithItsRowsPegsNotesClockAndCandidates) {
+    Settings(5, 10, true);
+    Stored("ViewTimer", "1");
+    Start();
+    for (int row = 0; row < 2; ++row) {
+        FillWrongRow(*this);
+        EXPECT_EQ(Act([&] { Key(Key::Space); }), NoMessage);
+    }
+    Drop(4, 2);
+    Click(board::ColorCentre(3), MouseButton::Left, Modifier::Ctrl);  // a note on colour 3
+    platform.Advance(7000);
+    const TBoardState before = BoardState;
+    const int32_t candidates = CandidateCount;
+    const Bitmap board = Main().BackBuffer();
+    const std::string kept = KeepGame();
+    ASSERT_FALSE(kept.empty());
+    Stop();
+
+    // Another start, at other stored options and another seed.
+    Settings(4, 6, false);
+    Stored("ViewTimer", "1");
+    Start(99, kept);
+    const TBoardState& b = BoardState;
+    EXPECT_EQ(GameSettings.Spaces, 5);
+    EXPECT_EQ(GameSettings.Colors, 10);
+    EXPECT_TRUE(GameSettings.Doubles);
+    EXPECT_EQ(b.CurrentRow, 10);
+    EXPECT_TRUE(b.GameActive);
+    EXPECT_EQ(b.SecretCode, before.SecretCode);
+    EXPECT_EQ(b.ColorMarks, before.ColorMarks);
+    for (size_t r = 1; r <= 12; ++r) {
+        EXPECT_EQ(b.Guesses[r], before.Guesses[r]) << r;
+        EXPECT_EQ(b.RowScores[r], before.RowScores[r]) << r;
+        EXPECT_EQ(b.PegMarks[r], before.PegMarks[r]) << r;
+    }
+    EXPECT_EQ(CandidateCount, candidates);
+    EXPECT_EQ(b.ElapsedTime, before.ElapsedTime);
+    EXPECT_TRUE(Main().BackBuffer().Pixels == board.Pixels);
+    EXPECT_TRUE(ScreenShowsBackBuffer());
+    // The clock goes on from the kept seconds, and the game plays on.
+    platform.Advance(2000);
+    EXPECT_EQ(b.ElapsedTime, before.ElapsedTime + 2);
+    for (int p = 1; p <= 5; ++p) Drop(b.SecretCode[size_t(p)], p);
+    EXPECT_EQ(Message([&] { Key(Key::Space); }), mkHigh);
+    // A game that is over has nothing to keep; nor has a new game with no ball.
+    EXPECT_EQ(KeepGame(), "");
+    Key(Key::Function(2));
+    EXPECT_EQ(KeepGame(), "");
+}
+
+TEST_F(BoardTest, AKeptGameThatCannotBeContinuedIsRefusedAndANewGameStarts) {
+    Start();
+    FillWrongRow(*this);
+    Act([&] { Key(Key::Space); });
+    Drop(2, 1);
+    const std::string kept = KeepGame();
+    const TBoardState playing = BoardState;
+    // The secret is not written as it is: no field holds its digits.
+    EXPECT_EQ(kept.find(Digits(playing.SecretCode, 4)), std::string::npos) << kept;
+
+    // The kept text with field n replaced.
+    std::vector<std::string> fields;
+    for (size_t start = 0;;) {
+        const size_t end = kept.find('|', start);
+        fields.push_back(kept.substr(start, end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    ASSERT_EQ(fields.size(), 10u);
+    auto with = [&](size_t n, const std::string& value) {
+        std::string text;
+        for (size_t f = 0; f < fields.size(); ++f) text += (f ? "|" : "") + (f == n ? value : fields[f]);
+        return text;
+    };
+    const std::string rows = fields[8];
+    std::string secretRow = rows;  // row 12, already evaluated, holding the secret
+    for (size_t p = 1; p <= 5; ++p) secretRow[55 + p - 1] = char('0' + playing.SecretCode[p] % 10);
+    for (size_t p = 1; p <= 5; ++p)
+        if (playing.SecretCode[p] == 10) secretRow[55 + p - 1] = 'A';
+    const std::string noSecret = BytesToHex(ScrambleText(std::string(5, '\0')));
+    for (const std::string& bad :
+         {std::string(), "QK2" + kept.substr(3), kept + "|", kept.substr(0, kept.size() - 1), with(1, "6"),
+          with(2, "9"), with(3, "2"), with(4, "13"), with(4, "12"), with(5, "1000"), with(5, "-1"), with(6, "x"),
+          with(7, "300000000000"), with(7, "000000000001"), with(8, std::string(60, '0')),
+          with(8, "10000" + rows.substr(5)), with(8, secretRow), with(9, "ZZ" + fields[9].substr(2)),
+          with(9, noSecret)}) {
+        EXPECT_FALSE(ContinueGame(bad)) << bad;
+        EXPECT_EQ(BoardState.CurrentRow, playing.CurrentRow) << bad;
+        EXPECT_EQ(BoardState.SecretCode, playing.SecretCode) << bad;
+        EXPECT_EQ(BoardState.Guesses[11], playing.Guesses[11]) << bad;
+    }
+    Stop();
+    // At start, a text that cannot be continued gives a new game.
+    Start(7, with(4, "13"));
+    EXPECT_EQ(BoardState.CurrentRow, 12);
+    EXPECT_EQ(BoardState.ElapsedTime, 1);
+    EXPECT_EQ(BoardState.Guesses[12], TCode{});
+}
