@@ -5,9 +5,10 @@
 //   - the 2x and 3x pictures are not compiled in: the resources layer asks
 //     for them, and the pack of that scale is fetched from beside the page
 //     the first time (ResourcePack.h);
-//   - a hidden page (another tab, a phone's home screen) may be thrown away
-//     without another word, so everything the player would lose is stored
-//     then, as at an ending, and the game goes on;
+//   - a hidden or left page (another tab, a phone's home screen, a reload)
+//     may be thrown away without another word, so everything the player
+//     would lose is stored then, the game in progress included, and the
+//     next start of the page goes on with that game (KeptGame.h);
 //   - test pages (the address holds "probe") show the game's state.
 #include <cstdio>
 #include <map>
@@ -18,6 +19,7 @@
 #include "board/Startup.h"
 #include "forms/Application.h"
 #include "game/GameState.h"
+#include "game/KeptGame.h"
 #include "game/Settings.h"
 #include "game/Solver.h"
 #include "platform/web/WebPlatform.h"
@@ -79,13 +81,24 @@ int main() {
         return it->second ? it->second->File(path) : std::span<const uint8_t>{};
     });
 
+    // Asked before the windows exist: the page answers once it knows which
+    // tabs are open.
+    const std::string kept = platform.TakeKeptGame();
     const auto app = StartProgram(platform);
-    platform.SetOnHidden([&platform] {
+    // The kept game follows the game: a new game with no ball yet, or one
+    // that is over, leaves none to go on with.
+    auto keep = [&platform] { platform.KeepGame(KeepGame()); };
+    frmMain->ContinueAtShow(kept);
+    frmMain->SetOnGameChanged(keep);
+    platform.SetOnHidden([&platform, keep] {
         if (!frmMain) return;
+        keep();
         if (!frmMain->StoreAll()) platform.ReportUnattended("QuorVex", "the options and records could not be stored");
     });
     platform.SetProbe([&platform] { return ProbeJson(platform); });
     app->Run();
+    // Only the exit command ends the loop here: the player gave the game up.
+    platform.KeepGame("");
     EndProgram(*app);
     SetResourceFetcher(nullptr);
     return 0;

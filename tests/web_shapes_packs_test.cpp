@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/web/ClipPath.h"
+#include "platform/web/PagePlace.h"
 #include "resources/Pictures.h"
 #include "resources/ResourcePack.h"
 
@@ -93,4 +94,26 @@ TEST(ResourcePack, TheFetcherIsAskedOnlyForFilesNotCompiledIn) {
     EXPECT_EQ(asked, (std::vector<std::string>{"4x/extra", "4x/missing"}));
     SetResourceFetcher(nullptr);
     EXPECT_TRUE(ResourceBytes("4x/extra").empty());
+}
+
+TEST(PagePlace, AWindowStaysWithinThePageOrCoversItWhenLarger) {
+    struct Case {
+        Rect In;
+        int PageW, PageH;
+        Rect Out;
+    };
+    const Case cases[] = {
+        {{10, 20, 100, 50}, 480, 360, {10, 20, 100, 50}},        // within: left alone
+        {{-30, -5, 100, 50}, 480, 360, {0, 0, 100, 50}},          // off the left and top
+        {{450, 340, 100, 50}, 480, 360, {380, 310, 100, 50}},     // off the right and bottom
+        {{0, 0, 480, 360}, 480, 360, {0, 0, 480, 360}},           // exactly the page
+        // Larger than the page: it covers the page, never leaves a gap.
+        {{-550, -408, 528, 420}, 480, 360, {-48, -60, 528, 420}},
+        {{30, 10, 528, 420}, 480, 360, {0, 0, 528, 420}},
+        {{-20, -30, 528, 420}, 480, 360, {-20, -30, 528, 420}},
+        // A page not laid out yet moves nothing.
+        {{-500, 9000, 10, 10}, 0, 0, {-500, 9000, 10, 10}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KeepWithinPage(c.In, c.PageW, c.PageH), c.Out) << c.In.Left << "," << c.In.Top;
 }

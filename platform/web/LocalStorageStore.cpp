@@ -17,6 +17,10 @@ EM_JS(char*, qv_store_get, (const char* key), {
 EM_JS(int, qv_store_set, (const char* key, const char* value), {
     return Module.qv.storeSet(UTF8ToString(key), UTF8ToString(value)) ? 1 : 0;
 });
+// 1 once the store's lock is held, 0 when it is not taken (a hidden page,
+// no Web Locks, no answer in time).
+EM_ASYNC_JS(int, qv_store_lock, (), { return await Module.qv.storeLock(); });
+EM_JS(void, qv_store_unlock, (), { Module.qv.storeUnlock(); });
 EM_JS(void, qv_store_remove, (const char* key), { Module.qv.storeRemove(UTF8ToString(key)); });
 
 namespace {
@@ -59,4 +63,11 @@ bool LocalStorageStore::WriteTexts(const std::vector<StoreEntry>& entries) {
         return false;
     }
     return true;
+}
+
+bool LocalStorageStore::UpdateTexts(const Update& update) {
+    const bool locked = qv_store_lock() != 0;
+    const bool stored = WriteTexts(update(*this));
+    if (locked) qv_store_unlock();
+    return stored;
 }

@@ -10,6 +10,7 @@
 
 #include "platform/web/ClipPath.h"
 #include "platform/web/LocalStorageStore.h"
+#include "platform/web/PagePlace.h"
 #include "util/HelpFile.h"
 
 // ---- the page side ----------------------------------------------------------
@@ -47,6 +48,13 @@ EM_JS(int, qv_next_event, (int* out), { return Module.qv.nextEvent(out); });
 // Waits for a queued event or the timeout (-1: none). The program's stack
 // is suspended meanwhile; the page runs on.
 EM_ASYNC_JS(void, qv_wait, (int timeoutMs), { await Module.qv.wait(timeoutMs); });
+// The game this tab goes on with (see quorvex.js), as text the caller
+// frees; empty when there is none.
+EM_ASYNC_JS(char*, qv_take_kept_game, (), {
+    const text = await Module.qv.takeKeptGame();
+    return allocateUTF8(text || "");
+});
+EM_JS(void, qv_keep_game, (const char* text), { Module.qv.keepGame(UTF8ToString(text)); });
 // Fetches a file beside the page into memory the caller frees; its size,
 // or -1 when it could not be had.
 EM_ASYNC_JS(int, qv_fetch, (const char* name, uint8_t** out), {
@@ -57,7 +65,7 @@ EM_ASYNC_JS(int, qv_fetch, (const char* name, uint8_t** out), {
 
 // One event as the page queued it (see quorvex.js, nextEvent).
 struct WebPlatform::QueuedEvent {
-    enum Kind { None, Down, Move, Up, Leave, Key, PageHide, Hidden, Scale, CaptureLost, Expose };
+    enum Kind { None, Down, Move, Up, Leave, Key, Unused, Hidden, Scale, CaptureLost, Resize };
     int Type, Window, X, Y, Button, Modifiers, ScreenX, ScreenY, KeyCode, Repeat;
 };
 
@@ -133,19 +141,13 @@ void WebPlatform::Dispatch(const QueuedEvent& q) {
         case QueuedEvent::CaptureLost:
             if (window) router_.CaptureTaken(window);
             break;
-        case QueuedEvent::Expose:
-            if (window) router_.Expose(window);
-            break;
         case QueuedEvent::Hidden:
+            // Hidden, or left for good (a reload, another page): the page
+            // may never run again, yet may also come back as it was, so
+            // everything is stored and the program goes on.
             if (onHidden_) onHidden_();
             break;
-        case QueuedEvent::PageHide:
-            // The page is closed, reloaded or left: as a log-off on the
-            // desktops, everything is stored and the program ends. Should
-            // the browser bring the page back from its cache, the page
-            // starts the game afresh from what was stored (quorvex.js).
-            router_.EndSession();
-            break;
+        case QueuedEvent::Resize: KeepWindowsInPage(); break;
         case QueuedEvent::Scale: ChangeDeviceScale(q.X); break;
         default: break;
     }
@@ -161,6 +163,19 @@ void WebPlatform::ChangeDeviceScale(int scale) {
     // Every window stands on the one page; the main window decides for all.
     if (RoutedWindow* main = router_.MainWindow()) router_.ScaleWanted(main, scale);
 }
+
+void WebPlatform::KeepWindowsInPage() {
+    for (WebWindow* w : windows_) w->SetBounds(w->Bounds());
+}
+
+std::string WebPlatform::TakeKeptGame() {
+    char* text = qv_take_kept_game();
+    std::string kept = text ? text : "";
+    std::free(text);
+    return kept;
+}
+
+void WebPlatform::KeepGame(const std::string& game) { qv_keep_game(game.c_str()); }
 
 void WebPlatform::SetProbe(std::function<std::string()> probe) {
     if (qv_probing()) probe_ = std::move(probe);
@@ -243,12 +258,16 @@ void WebWindow::SetBounds(const Rect& bounds) {
     bounds_ = bounds;
     bounds_.Width = std::max(bounds_.Width, 0);
     bounds_.Height = std::max(bounds_.Height, 0);
+    // The page is the window manager: a window stays where it can be
+    // reached, however it was moved or wherever it was stored.
+    bounds_ = KeepWithinPage(bounds_, platform_.ScreenWidth(), platform_.ScreenHeight());
     Layout();
 }
 
 void WebWindow::Rescale(int from, int to) {
     bounds_.Left = bounds_.Left * to / from;
     bounds_.Top = bounds_.Top * to / from;
+    bounds_ = KeepWithinPage(bounds_, platform_.ScreenWidth(), platform_.ScreenHeight());
     Layout();
     ApplyShape();
 }

@@ -57,6 +57,14 @@ public:
     // run again, so whatever the player would lose is stored then.
     void SetOnHidden(std::function<void()> onHidden) { onHidden_ = std::move(onHidden); }
 
+    // The game in progress this tab goes on with: its own, kept when the
+    // page was last hidden or left, or else the most recently left game of
+    // a tab that is gone; empty for none. Waits for the page's answer.
+    std::string TakeKeptGame();
+    // Keeps `game` (KeptGame.h) as this tab's game in progress; the empty
+    // text keeps none, for a game that is over or given up.
+    void KeepGame(const std::string& game);
+
     // A file beside the page, fetched now (the program waits for it);
     // nothing when it could not be had.
     std::optional<std::vector<uint8_t>> FetchBeside(const std::string& name);
@@ -74,6 +82,7 @@ private:
     struct QueuedEvent;
     void Dispatch(const QueuedEvent& event);
     void ChangeDeviceScale(int scale);
+    void KeepWindowsInPage();
     WebWindow* FromId(int id) const;
     void Forget(WebWindow* window);
     void QueueExpose(WebWindow* window);

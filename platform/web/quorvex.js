@@ -5,7 +5,7 @@
 Module.qv = (() => {
   const qv = {};
   // Event kinds, as WebPlatform::QueuedEvent numbers them.
-  const DOWN = 1, MOVE = 2, UP = 3, LEAVE = 4, KEY = 5, PAGEHIDE = 6, HIDDEN = 7, SCALE = 8, CAPTURE_LOST = 9;
+  const DOWN = 1, MOVE = 2, UP = 3, LEAVE = 4, KEY = 5, HIDDEN = 7, SCALE = 8, CAPTURE_LOST = 9, RESIZE = 10;
   const queue = [];
   let waiter = null, waitTimer = null;
   const windows = new Map();
@@ -94,6 +94,7 @@ Module.qv = (() => {
       push(pointEvent(MOVE, id, e, 0));
     });
     canvas.addEventListener('pointerup', (e) => {
+      if (e.button === 3 || e.button === 4) e.preventDefault();
       if (!e.isPrimary || e.button > 2) return;
       if (w.pointer === e.pointerId) w.pointer = null;
       qv.inputAt = e.timeStamp;
@@ -108,6 +109,11 @@ Module.qv = (() => {
       if (e.isPrimary) push([LEAVE, id, 0, 0, 0, 0, 0, 0, 0, 0]);
     });
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+    // The mouse's back and forward buttons over a window of the game are
+    // not the browser's: the game stays on the page.
+    for (const kind of ['mousedown', 'mouseup', 'auxclick']) {
+      canvas.addEventListener(kind, (e) => { if (e.button === 3 || e.button === 4) e.preventDefault(); });
+    }
     document.getElementById('desktop').appendChild(canvas);
   };
   qv.closeWindow = (id) => {
@@ -134,7 +140,9 @@ Module.qv = (() => {
   };
   qv.titleWindow = (id, title) => { windows.get(id).canvas.setAttribute('aria-label', title); };
   qv.showWindow = (id, visible) => { windows.get(id).canvas.style.display = visible ? 'block' : 'none'; };
-  qv.raiseWindow = (id) => { windows.get(id).canvas.style.zIndex = String(++topZ); };
+  // The side windows stand above the board, as windows it owns do on the
+  // desktops: raising the board keeps it below them.
+  qv.raiseWindow = (id) => { windows.get(id).canvas.style.zIndex = id === 1 ? '1' : String(++topZ); };
   qv.shapeWindow = (id, css) => { windows.get(id).canvas.style.clipPath = css; };
   qv.present = (id, rgba, x, y, width, height) => {
     const w = windows.get(id);
@@ -186,7 +194,7 @@ Module.qv = (() => {
   for (let n = 1; n <= 12; n++) keyCodes[`F${n}`] = 111 + n;
   for (let n = 0; n <= 9; n++) { keyCodes[`Digit${n}`] = 48 + n; keyCodes[`Numpad${n}`] = 48 + n; }
   window.addEventListener('keydown', (e) => {
-    if (e.isComposing) return;
+    if (e.isComposing || isEnded) return;
     let key = keyCodes[e.code];
     if (key === undefined && e.key && e.key.length === 1) key = e.key.toUpperCase().charCodeAt(0);
     if (key === undefined) return;
@@ -201,16 +209,106 @@ Module.qv = (() => {
   });
 
   // ---- the page's life -------------------------------------------------------
-  window.addEventListener('pagehide', () => push([PAGEHIDE, 0, 0, 0, 0, 0, 0, 0, 0, 0]));
+  // A page may be thrown away without another word once it is hidden or
+  // left (a reload, another page, a phone reclaiming memory): both store
+  // everything and keep the game in progress, and the program runs on,
+  // since the browser may bring the page back as it was.
+  let leaving = false;  // the page is being left: nothing may wait any more
+  window.addEventListener('pagehide', () => {
+    leaving = true;
+    push([HIDDEN, 0, 0, 0, 0, 0, 0, 0, 0, 0]);
+  });
+  window.addEventListener('pageshow', () => { leaving = false; });
   document.addEventListener('visibilitychange', () => {
     if (document.visibilityState === 'hidden') push([HIDDEN, 0, 0, 0, 0, 0, 0, 0, 0, 0]);
   });
-  // Back from the browser's page cache after the game ended there: a
-  // fresh start from what it stored.
-  window.addEventListener('pageshow', (e) => { if (e.persisted && isEnded) location.reload(); });
+  // A smaller page (a window made smaller, a phone turned) brings the
+  // windows back within it.
+  window.addEventListener('resize', () => push([RESIZE, 0, 0, 0, 0, 0, 0, 0, 0, 0]));
+  // The exit command ended the program: a page cannot close itself, so it
+  // says so and offers a fresh start, as starting the program would.
   qv.ended = () => {
     isEnded = true;
     document.documentElement.dataset.ended = '1';
+    for (const w of windows.values()) w.canvas.style.display = 'none';
+    const page = window.QuorVexPage;
+    if (page) page.ended();
+  };
+
+  // ---- the game kept across starts -------------------------------------------
+  // Each tab plays under an id kept in its session storage, which a reload
+  // or a trip back to the page keeps, and holds a Web Lock of that id while
+  // it is open. The game it leaves is kept under the same id. A tab with no
+  // game of its own takes over the most recently left game of a tab that is
+  // gone: the lock of that id, granted to one tab only, decides, so two tabs
+  // never play the same game.
+  const KEPT = 'QuorVex/kept/', MAX_KEPT = 6;
+  let tabId = null;
+  function newTabId() {
+    return (crypto.randomUUID ? crypto.randomUUID() : `${Date.now()}-${Math.random()}`).replace(/[^0-9a-z-]/gi, '');
+  }
+  // Holds the lock `name` for as long as the page lives, if no one else
+  // holds it: true when it is ours.
+  function holdLock(name) {
+    if (!navigator.locks) return Promise.resolve(true);
+    return new Promise((granted) => {
+      navigator.locks.request(name, { ifAvailable: true }, (lock) => {
+        granted(!!lock);
+        return lock ? new Promise(() => {}) : undefined;
+      }).catch(() => granted(false));
+    });
+  }
+  function keptGames() {
+    const games = [];
+    try {
+      for (let i = 0; i < localStorage.length; i++) {
+        const key = localStorage.key(i);
+        if (!key || !key.startsWith(KEPT)) continue;
+        const value = localStorage.getItem(key) || '';
+        const cut = value.indexOf('|');
+        games.push({ id: key.slice(KEPT.length), at: Number(value.slice(0, cut)) || 0, text: value.slice(cut + 1) });
+      }
+    } catch (err) { /* no storage: nothing kept */ }
+    return games.sort((a, b) => b.at - a.at);
+  }
+  qv.takeKeptGame = async () => {
+    let own = null;
+    try { own = sessionStorage.getItem('QuorVex/tab'); } catch (err) { /* no session storage */ }
+    const games = keptGames();
+    let text = '';
+    if (own && await holdLock(`QuorVex/tab/${own}`)) {
+      tabId = own;
+      const mine = games.find((g) => g.id === own);
+      if (mine) text = mine.text;
+    }
+    // Without locks there is no telling whether another tab plays a game:
+    // only a tab's own game goes on.
+    if (!text && navigator.locks) {
+      for (const g of games) {
+        if (g.id === tabId || !(await holdLock(`QuorVex/tab/${g.id}`))) continue;
+        tabId = g.id;  // the lock of our former id goes with this page
+        text = g.text;
+        break;
+      }
+    }
+    if (!tabId) {
+      tabId = newTabId();
+      await holdLock(`QuorVex/tab/${tabId}`);
+    }
+    try { sessionStorage.setItem('QuorVex/tab', tabId); } catch (err) { /* kept for this page only */ }
+    qv.tabId = tabId;
+    return text;
+  };
+  qv.keepGame = (text) => {
+    if (!tabId) return;
+    try {
+      if (!text) { localStorage.removeItem(KEPT + tabId); return; }
+      localStorage.setItem(KEPT + tabId, `${Date.now()}|${text}`);
+      // Games of tabs long gone make room, oldest first.
+      for (const g of keptGames().slice(MAX_KEPT)) localStorage.removeItem(KEPT + g.id);
+    } catch (err) {
+      storageRefused();
+    }
   };
 
   // ---- services --------------------------------------------------------------
@@ -233,13 +331,54 @@ Module.qv = (() => {
       return -1;
     }
   };
-  // Storage may be switched off or full: reads then find nothing and
-  // writes are refused, and the game runs on its defaults.
+  // Storage may be switched off or full (a private window, a blocked
+  // site, the quota): reads then find nothing and writes are refused, and
+  // the game runs on its defaults. The page says so once.
+  let storageWarned = false;
+  function storageRefused() {
+    if (storageWarned) return;
+    storageWarned = true;
+    const page = window.QuorVexPage;
+    if (page) page.notice('storage');
+  }
   qv.storeGet = (key) => { try { return window.localStorage.getItem(key); } catch (err) { return null; } };
   qv.storeSet = (key, value) => {
-    try { window.localStorage.setItem(key, value); return true; } catch (err) { return false; }
+    try { window.localStorage.setItem(key, value); return true; } catch (err) { storageRefused(); return false; }
   };
   qv.storeRemove = (key) => { try { window.localStorage.removeItem(key); } catch (err) { /* nothing stored */ } };
+  try {
+    localStorage.setItem('QuorVex/probe', '1');
+    localStorage.removeItem('QuorVex/probe');
+  } catch (err) {
+    storageRefused();
+  }
+  // Tabs share one storage with no file lock, and each tab's view of it may
+  // lag a moment behind another's write. A read-merge-write of the records
+  // therefore holds a Web Lock, and keeps it a moment after writing, so the
+  // next tab to take it reads what was written. A hidden page may be about
+  // to go, and a page being left is going: neither can wait, so both write
+  // at once (and a save writes the records only when it has something of
+  // its own to add).
+  let storeRelease = null;
+  qv.storeLock = () => {
+    if (!navigator.locks || leaving || document.visibilityState !== 'visible' || storeRelease) return Promise.resolve(0);
+    return new Promise((done) => {
+      let answered = false;
+      const giveUp = setTimeout(() => { answered = true; done(0); }, 2000);  // a lock never granted: write anyway
+      navigator.locks.request('QuorVex/store', () => new Promise((release) => {
+        if (answered) { release(); return; }
+        answered = true;
+        clearTimeout(giveUp);
+        storeRelease = release;
+        done(1);
+      })).catch(() => { if (!answered) { answered = true; clearTimeout(giveUp); done(0); } });
+    });
+  };
+  qv.storeUnlock = () => {
+    const release = storeRelease;
+    storeRelease = null;
+    if (release) setTimeout(release, 150);
+  };
 
   // ---- test pages --------------------------------------------------------------
   qv.probing = new URLSearchParams(location.search).has('probe');

@@ -3,6 +3,7 @@
 // exit status is the number of failures. Screenshots go to OUT_DIR.
 // Usage: node web-test.mjs BUILD_WEB_DIR OUT_DIR
 import { mkdirSync } from 'node:fs';
+import { readFile } from 'node:fs/promises';
 import { launch, serve, waitForGame, state, windowInfo, windowPixels, sleep } from './lib.mjs';
 import { onBoard, colourCentre, holeCentre, buttonCentre, until, mouseDrag, key, winGame } from './play.mjs';
 
@@ -160,28 +161,33 @@ await step('a record and F9 are kept after a reload', async () => {
   check('the timer window is shown again after a reload, as it was left', (await windowInfo(page, 4)).visible);
 });
 
-await step('two tabs that each win keep both records', async () => {
-  await page.evaluate(() => {
-    for (const k of Object.keys(localStorage)) if (k.startsWith('QuorVex/game/high')) localStorage.removeItem(k);
-  });
-  await page.reload({ waitUntil: 'load' });
-  await waitForGame(page);
-  // The second tab plays six colours. Opening a tab hides the first, which
-  // then stores its options: the six go in after that.
-  const other = await open({}, async () => {
-    await sleep(300);
-    await page.evaluate(() => localStorage.setItem('QuorVex/game/colors', '6'));
-  });
-  const a = await state(page), b = await state(other);
-  check('the tabs play different settings', a.colors === 8 && b.colors === 6, `${a.colors}, ${b.colors}`);
-  await winGame(page);
-  await key(page, 'Enter');
-  await winGame(other);
-  await key(other, 'Enter');
-  const table = await page.evaluate(() => localStorage.getItem('QuorVex/game/high'));
-  const records = decodeRecords(table);
-  check('both records are stored', records.length === 2, JSON.stringify(records));
-  await other.close();
+await step('two tabs winning at the same moment keep both records, every round', async () => {
+  const rounds = [];
+  for (let round = 0; round < 3; round++) {
+    await page.evaluate(() => {
+      for (const k of Object.keys(localStorage)) {
+        if (k.startsWith('QuorVex/game/high') || k.startsWith('QuorVex/kept/')) localStorage.removeItem(k);
+      }
+      localStorage.setItem('QuorVex/game/colors', '8');
+    });
+    // The second tab plays six colours. Opening a tab hides the first,
+    // which then stores its options: the six go in after that.
+    const a = await open();
+    const b = await open({}, async () => {
+      await sleep(300);
+      await page.evaluate(() => localStorage.setItem('QuorVex/game/colors', '6'));
+    });
+    const sa = await state(a), sb = await state(b);
+    if (round === 0) check('the tabs play different settings', sa.colors === 8 && sb.colors === 6, `${sa.colors}, ${sb.colors}`);
+    await Promise.all([winGame(a), winGame(b)]);
+    await Promise.all([key(a, 'Enter'), key(b, 'Enter')]);
+    await sleep(400);
+    rounds.push(JSON.stringify(decodeRecords(await page.evaluate(() => localStorage.getItem('QuorVex/game/high')))));
+    await a.close();
+    await b.close();
+  }
+  check('both records are stored in every round', rounds.every((r) => JSON.parse(r).length === 2), rounds.join(' '));
+  await page.evaluate(() => localStorage.setItem('QuorVex/game/colors', '8'));
 });
 
 function decodeRecords(hex) {
@@ -225,6 +231,192 @@ await step('a finger drags a ball', async () => {
   check('the ball went where the finger let go', true);
   await touch.screenshot({ path: `${out}/page-touch-dropped.png` });
   await touch.close();
+});
+
+// ---- a page is not a desktop ------------------------------------------------
+
+// The game as the probe shows it, for comparing one start with the next.
+const gameOf = (s) => JSON.stringify([s.row, s.active, s.guesses, s.scores, s.spaces, s.colors, s.doubles]);
+async function forgetKept(p) {
+  await p.evaluate(() => { for (const k of Object.keys(localStorage)) if (k.startsWith('QuorVex/kept/')) localStorage.removeItem(k); });
+}
+// A game in progress with a row evaluated and a ball in the next row.
+async function gameInProgress(p) {
+  do {
+    await key(p, 'F3');
+    await until(p, () => Module.qv.state.row !== 12 || !Module.qv.state.active);
+  } while (!(await state(p)).active);
+  const colour = await onBoard(p, colourCentre(2));
+  await p.mouse.click(colour.x, colour.y, { button: 'right' });
+  await until(p, () => Module.qv.state.guesses[Module.qv.state.row - 1][0] === '2');
+  return state(p);
+}
+
+await step('a reload and a trip to another page and back continue the game', async () => {
+  await forgetKept(page);
+  const before = await gameInProgress(page);
+  await sleep(1200);
+  const seconds = (await state(page)).elapsed;
+  await page.reload({ waitUntil: 'load' });
+  await waitForGame(page);
+  let now = await state(page);
+  check('a reload continues the game: rows, pegs, the current row and its ball', gameOf(now) === gameOf(before),
+    `row ${now.row}, ${now.guesses[now.row - 1]}`);
+  check('the clock goes on from the seconds so far', now.elapsed >= seconds && now.elapsed <= seconds + 2,
+    `${seconds} then ${now.elapsed}`);
+  await page.goto('about:blank');
+  await page.goBack({ waitUntil: 'load' });
+  await waitForGame(page);
+  now = await state(page);
+  check('back from another page, the game goes on', gameOf(now) === gameOf(before), `row ${now.row}`);
+  await page.screenshot({ path: `${out}/page-continued.png` });
+});
+
+await step('a won game is not continued', async () => {
+  await key(page, 'F2');
+  await until(page, () => Module.qv.state.row === 12 && Module.qv.state.active);
+  await winGame(page);
+  await key(page, 'Enter');
+  await page.reload({ waitUntil: 'load' });
+  await waitForGame(page);
+  const now = await state(page);
+  check('after a won game a reload starts a new one', now.active && now.row === 12 && now.guesses[11] === '0000',
+    `row ${now.row}, ${now.guesses[11]}`);
+});
+
+await step('a new tab goes on with a left game that no open tab plays, never one another tab plays', async () => {
+  await forgetKept(page);
+  const a = await open();
+  const gameA = gameOf(await gameInProgress(a));
+  const b = await open();
+  check('a tab opened beside a playing one starts its own game', gameOf(await state(b)) !== gameA);
+  await b.close({ runBeforeUnload: true });
+  await a.close({ runBeforeUnload: true });
+  await sleep(300);
+  const c = await open();
+  check('a new tab continues the game of the tab that was closed', gameOf(await state(c)) === gameA);
+  const d = await open();
+  const gameD = gameOf(await state(d));
+  check('a second new tab does not play the same game', gameD !== gameA && (await state(d)).row === 12);
+  await d.close();
+  await c.close();
+});
+
+await step('after Exit the page says so, and one click plays again', async () => {
+  await forgetKept(page);
+  await gameInProgress(page);
+  const exit = await onBoard(page, buttonCentre[7]);
+  await page.mouse.click(exit.x, exit.y);
+  await until(page, () => !document.getElementById('ended').hidden);
+  const words = await page.evaluate(() => document.getElementById('ended').innerText);
+  check('the page says the game has ended and offers to play again', /ended/.test(words) && /Play again/.test(words),
+    words.replace(/\s+/g, ' '));
+  check('no window of the game is left on the page', await page.evaluate(() =>
+    [...document.querySelectorAll('canvas.qv-window')].every((c) => getComputedStyle(c).display === 'none')));
+  await page.screenshot({ path: `${out}/page-ended.png` });
+  await page.click('#again');
+  await waitForGame(page);
+  const now = await state(page);
+  check('the new start plays a new game, not the one given up', now.active && now.row === 12 &&
+    now.guesses[11] === '0000', `row ${now.row}`);
+});
+
+await step('a failed download says what failed and offers a reload', async () => {
+  const wasm = await readFile(`${dir}/quorvex.wasm`);
+  const cases = [
+    ['quorvex.wasm missing', 'quorvex.wasm', (r) => r.respond({ status: 404, body: 'not found' }), /quorvex\.wasm/],
+    ['quorvex.wasm cut short', 'quorvex.wasm', (r) => r.respond({ status: 200, contentType: 'application/wasm',
+      body: wasm.subarray(0, 4096) }), /quorvex\.wasm/],
+    ['quorvex.js missing', 'quorvex.js', (r) => r.respond({ status: 404, body: 'not found' }), /quorvex\.js/],
+    ['no WebAssembly', null, null, /WebAssembly/],
+  ];
+  for (const [name, file, answer, says] of cases) {
+    const p = await browser.newPage();
+    if (file) {
+      await p.setRequestInterception(true);
+      p.on('request', (r) => (new URL(r.url()).pathname.endsWith(`/${file}`) ? answer(r) : r.continue()));
+    } else {
+      await p.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+    }
+    await p.goto(url, { waitUntil: 'load' });
+    await p.waitForFunction(() => !document.getElementById('failed').hidden, { timeout: 10000 }).catch(() => {});
+    const shown = await p.evaluate(() => ({ visible: !document.getElementById('failed').hidden,
+      text: document.getElementById('failed').innerText, reload: !!document.querySelector('#failed button') }));
+    check(`${name}: the page says what failed and offers to try again`, shown.visible && says.test(shown.text) &&
+      shown.reload, shown.text.replace(/\s+/g, ' '));
+    if (name === 'quorvex.wasm missing') await p.screenshot({ path: `${out}/page-failed.png` });
+    await p.close();
+  }
+});
+
+await step('a store that refuses every write is told once, and the game plays on', async () => {
+  const p = await browser.newPage();
+  await p.evaluateOnNewDocument(() => {
+    Storage.prototype.setItem = function refuse() { throw new DOMException('refused', 'QuotaExceededError'); };
+  });
+  page.on('dialog', (d) => d.accept());
+  await p.goto(`${url}?probe`, { waitUntil: 'load' });
+  await waitForGame(p);
+  const notice = await p.evaluate(() => ({ visible: !document.getElementById('storage-notice').hidden,
+    text: document.getElementById('storage-notice').innerText }));
+  check('the page says options and records last only while it is open', notice.visible &&
+    /only as long as this page is open/.test(notice.text), notice.text.replace(/\s+/g, ' '));
+  await winGame(p);
+  await key(p, 'Enter');
+  check('the game plays on: a game was won', !(await state(p)).active);
+  await p.screenshot({ path: `${out}/page-storage-refused.png` });
+  await p.close();
+});
+
+await step('every window stays within reach of a small page', async () => {
+  const small = await open({ width: 480, height: 360 });
+  await mouseDrag(small, { x: 150, y: 8 }, { x: -400, y: -400 });
+  await sleep(100);
+  let board = await windowInfo(small, 1);
+  check('the board dragged towards the top left still covers the page', board.left <= 0 && board.top <= 0 &&
+    board.left + board.width >= 480 && board.top + board.height >= 360, `${board.left}, ${board.top}`);
+  await small.screenshot({ path: `${out}/page-small-dragged.png` });
+  // A place stored in a larger window.
+  await small.evaluate(() => {
+    localStorage.setItem('QuorVex/windows/mainleft', '1500');
+    localStorage.setItem('QuorVex/windows/maintop', '900');
+    localStorage.setItem('QuorVex/windows/timerleft', '2000');
+    localStorage.setItem('QuorVex/windows/timertop', '-300');
+    localStorage.setItem('QuorVex/game/viewtimer', '1');
+  });
+  await small.setViewport({ width: 800, height: 600 });
+  await small.evaluate(() => { document.dispatchEvent(new Event('visibilitychange')); });
+  await small.reload({ waitUntil: 'load' });
+  await waitForGame(small);
+  await sleep(100);
+  const within = (w, width, height) => w.left >= 0 && w.top >= 0 && w.left + w.width <= width + 0.5 &&
+    w.top + w.height <= height + 0.5;
+  board = await windowInfo(small, 1);
+  const timer = await windowInfo(small, 4);
+  check('a stored place outside a smaller page opens within it', within(board, 800, 600) && timer.visible &&
+    within(timer, 800, 600), `board ${board.left}, ${board.top}; timer ${timer.left}, ${timer.top}`);
+  // Shrinking the page brings the windows back.
+  await key(small, 'F12');
+  await small.setViewport({ width: 560, height: 440 });
+  await sleep(300);
+  const shown = [];
+  for (const n of [1, 4, 5]) shown.push(await windowInfo(small, n));
+  check('a page made smaller brings every window back within it', shown.every((w) => within(w, 560, 440)),
+    shown.map((w) => `${Math.round(w.left)},${Math.round(w.top)}`).join(' '));
+  await small.screenshot({ path: `${out}/page-shrunk.png` });
+  await small.close();
+});
+
+await step("the mouse's back button over the board does not leave the page", async () => {
+  const p = await open();
+  const at = p.url();
+  const board = await onBoard(p, { x: 150, y: 300 });
+  await p.mouse.move(board.x, board.y);
+  await p.mouse.down({ button: 'back' });
+  await p.mouse.up({ button: 'back' });
+  await sleep(500);
+  check('the page is still the game', p.url() === at && (await state(p).catch(() => null)) !== null, p.url());
+  await p.close();
 });
 
 check('no script error on any page', errors.length === 0, errors.join('; '));
