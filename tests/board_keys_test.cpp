@@ -178,6 +178,9 @@ TEST_F(BoardTest, EscapeLetsAKeyboardPlayerOutOfTheAboutAndMessageWindows) {
 #include <set>
 #include <sstream>
 
+#include "platform/StoreNames.h"
+#include "platform/web/StorageKeys.h"
+
 namespace {
 
 std::string HelpDocument() {
@@ -237,4 +240,25 @@ TEST_F(BoardTest, TheHelpNamesEveryValueTheGameStoresAndSaysItIsKeptHoweverTheGa
             << key.second << " is stored but the help does not name it";
     EXPECT_NE(data.find("however the game ends"), std::string::npos);
     EXPECT_EQ(data.find("keeps only the places"), std::string::npos);
+}
+
+TEST_F(BoardTest, TheHelpsBrowserSectionNamesEveryValueAsThePageStoresIt) {
+    Start();
+    Key(Key::Function(11));
+    Key(Key::Function(10));
+    platform.EndSession();
+    Stop();
+    const std::string browser = HelpSection("browser");
+    ASSERT_FALSE(browser.empty());
+    // Places are named as a range, as in the desktop's section.
+    for (const auto& [key, value] : platform.StoreContents()->Values) {
+        const std::string name = FoldCase(LocalStorageKey(key.first, key.second));
+        const bool place = name.ends_with("left") || name.ends_with("top");
+        EXPECT_TRUE(browser.find("<code>" + name + "</code>") != std::string::npos || place)
+            << name << " is stored but the help's browser section does not name it";
+    }
+    for (const char* pageOwn : {KeptGamePrefix, TabIdKey})
+        EXPECT_NE(browser.find("<code>" + FoldCase(pageOwn) + "</code>"), std::string::npos) << pageOwn;
+    for (const char* told : {"reload", "closing the tab", "private window", "exit"})
+        EXPECT_NE(browser.find(told), std::string::npos) << told;
 }

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "platform/StoreNames.h"
+#include "platform/web/StorageKeys.h"
 
 // The stored text in memory the caller frees, or 0 when there is none (or
 // the browser keeps no storage for the page).
@@ -36,7 +36,7 @@ std::optional<std::string> Get(const std::string& key) {
 }  // namespace
 
 std::string LocalStorageStore::KeyOf(const std::string& section, const std::string& name) {
-    return "QuorVex/" + FoldCase(section) + "/" + FoldCase(name);
+    return LocalStorageKey(section, name);
 }
 
 std::optional<std::string> LocalStorageStore::ReadText(const std::string& section, const std::string& name) {

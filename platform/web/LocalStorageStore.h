@@ -1,7 +1,5 @@
 // LocalStorageStore: the browser's per-site store, localStorage, as the
-// game's Store. One key per value, "QuorVex/<section>/<name>" with both
-// names in lower case (names compare without regard to case, as in every
-// store).
+// game's Store, one key per value (StorageKeys.h).
 //
 // Nothing is cached: every read asks localStorage, so a save that merges
 // the records (Settings.h) merges with what another tab of the game stored

@@ -11,6 +11,7 @@
 #include "platform/web/ClipPath.h"
 #include "platform/web/LocalStorageStore.h"
 #include "platform/web/PagePlace.h"
+#include "platform/web/StorageKeys.h"
 #include "util/HelpFile.h"
 
 // ---- the page side ----------------------------------------------------------
@@ -50,8 +51,8 @@ EM_JS(int, qv_next_event, (int* out), { return Module.qv.nextEvent(out); });
 EM_ASYNC_JS(void, qv_wait, (int timeoutMs), { await Module.qv.wait(timeoutMs); });
 // The game this tab goes on with (see quorvex.js), as text the caller
 // frees; empty when there is none.
-EM_ASYNC_JS(char*, qv_take_kept_game, (), {
-    const text = await Module.qv.takeKeptGame();
+EM_ASYNC_JS(char*, qv_take_kept_game, (const char* keptPrefix, const char* tabKey), {
+    const text = await Module.qv.takeKeptGame(UTF8ToString(keptPrefix), UTF8ToString(tabKey));
     return allocateUTF8(text || "");
 });
 EM_JS(void, qv_keep_game, (const char* text), { Module.qv.keepGame(UTF8ToString(text)); });
@@ -169,7 +170,7 @@ void WebPlatform::KeepWindowsInPage() {
 }
 
 std::string WebPlatform::TakeKeptGame() {
-    char* text = qv_take_kept_game();
+    char* text = qv_take_kept_game(KeptGamePrefix, TabIdKey);
     std::string kept = text ? text : "";
     std::free(text);
     return kept;

@@ -242,7 +242,9 @@ Module.qv = (() => {
   // game of its own takes over the most recently left game of a tab that is
   // gone: the lock of that id, granted to one tab only, decides, so two tabs
   // never play the same game.
-  const KEPT = 'QuorVex/kept/', MAX_KEPT = 6;
+  // The two names are the program's (StorageKeys.h), handed over by takeKeptGame.
+  let KEPT = null, TAB = null;
+  const MAX_KEPT = 6;
   let tabId = null;
   function newTabId() {
     return (crypto.randomUUID ? crypto.randomUUID() : `${Date.now()}-${Math.random()}`).replace(/[^0-9a-z-]/gi, '');
@@ -271,9 +273,11 @@ Module.qv = (() => {
     } catch (err) { /* no storage: nothing kept */ }
     return games.sort((a, b) => b.at - a.at);
   }
-  qv.takeKeptGame = async () => {
+  qv.takeKeptGame = async (keptPrefix, tabKey) => {
+    KEPT = keptPrefix;
+    TAB = tabKey;
     let own = null;
-    try { own = sessionStorage.getItem('QuorVex/tab'); } catch (err) { /* no session storage */ }
+    try { own = sessionStorage.getItem(TAB); } catch (err) { /* no session storage */ }
     const games = keptGames();
     let text = '';
     if (own && await holdLock(`QuorVex/tab/${own}`)) {
@@ -295,7 +299,7 @@ Module.qv = (() => {
       tabId = newTabId();
       await holdLock(`QuorVex/tab/${tabId}`);
     }
-    try { sessionStorage.setItem('QuorVex/tab', tabId); } catch (err) { /* kept for this page only */ }
+    try { sessionStorage.setItem(TAB, tabId); } catch (err) { /* kept for this page only */ }
     qv.tabId = tabId;
     return text;
   };
