@@ -3,8 +3,8 @@
 // Besides the start-up every desktop shares, the page needs three things
 // wired here, where the game and the backend meet:
 //   - the 2x and 3x pictures are not compiled in: the resources layer asks
-//     for them, and the pack of that scale is fetched from beside the page
-//     the first time (ResourcePack.h);
+//     for them, and the pack of that window and scale is fetched from
+//     beside the page the first time (ResourcePack.h);
 //   - a hidden or left page (another tab, a phone's home screen, a reload)
 //     may be thrown away without another word, so everything the player
 //     would lose is stored then, the game in progress included, and the
@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "board/BoardGeometry.h"
 #include "board/MainForm.h"
 #include "board/Startup.h"
 #include "forms/Application.h"
@@ -62,21 +63,21 @@ std::string ProbeJson(const WebPlatform& platform) {
 int main() {
     WebPlatform platform;
 
-    // One pack per scale, fetched once; a pack that cannot be had is not
-    // asked for again, and the pictures of that scale are missing.
-    std::map<int, std::optional<ResourcePack>> packs;
+    // One pack per window's folder and scale, fetched once; a pack that
+    // cannot be had is not asked for again, and its pictures are missing.
+    std::map<std::string, std::optional<ResourcePack>> packs;
     SetResourceFetcher([&platform, &packs](std::string_view path) -> std::span<const uint8_t> {
-        const int scale = PathScale(path);
-        if (scale == 1) return {};
-        auto it = packs.find(scale);
+        const std::string name = PackFor(path);
+        if (name.empty()) return {};
+        auto it = packs.find(name);
         if (it == packs.end()) {
             std::optional<ResourcePack> pack;
-            if (auto bytes = platform.FetchBeside(PackFileName(scale))) {
+            if (auto bytes = platform.FetchBeside(name)) {
                 std::string error;
                 pack = ResourcePack::Parse(std::move(*bytes), &error);
-                if (!pack) platform.ReportUnattended("QuorVex", PackFileName(scale) + ": " + error);
+                if (!pack) platform.ReportUnattended("QuorVex", name + ": " + error);
             }
-            it = packs.emplace(scale, std::move(pack)).first;
+            it = packs.emplace(name, std::move(pack)).first;
         }
         return it->second ? it->second->File(path) : std::span<const uint8_t>{};
     });
@@ -84,6 +85,8 @@ int main() {
     // Asked before the windows exist: the page answers once it knows which
     // tabs are open.
     const std::string kept = platform.TakeKeptGame();
+    // The page is fitted to the board.
+    platform.FitTo(board::WindowWidth, board::WindowHeight);
     const auto app = StartProgram(platform);
     // The kept game follows the game: a new game with no ball yet, or one
     // that is over, leaves none to go on with.

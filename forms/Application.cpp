@@ -8,7 +8,9 @@
 #include "util/TextWrap.h"
 #include "util/Scale.h"
 
-Application::Application(Platform& platform, int scale) : platform_(platform), scale_(ClampScale(scale)) {}
+Application::Application(Platform& platform, int scale) : platform_(platform), scale_(ClampScale(scale)) {
+    platform_.DrawingScaleChanged(scale_);
+}
 
 Application::~Application() { DestroyForms(); }
 
@@ -45,7 +47,9 @@ void Application::SetScale(int scale) {
     const int old = scale_;
     scale_ = ClampScale(scale);
     const int now = scale_;
-    if (now == old || forms_.empty()) return;
+    if (now == old) return;
+    platform_.DrawingScaleChanged(now);
+    if (forms_.empty()) return;
     // The main window keeps its top-left corner on the screen; every other
     // window keeps its place beside it, at the new scale: a window that
     // touched the board's edge still does.

@@ -154,6 +154,10 @@ public:
     // The drawing scale (1, 2 or 3) the desktop asks for: its dots per inch
     // over 96, or the scale its users set; 1 where it says nothing.
     virtual int PreferredScale() const { return 1; }
+    // The program now draws at `scale` (at start and after every change): a
+    // backend that shows the pixels at a size of its own (the page) fits
+    // them anew. Desktops show them as they are.
+    virtual void DrawingScaleChanged(int /*scale*/) {}
 
     // The picture of a cursor kind; kinds without one show the system arrow.
     virtual void DefineCursor(CursorKind kind, const CursorImage& image) = 0;

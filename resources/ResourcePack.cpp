@@ -52,7 +52,23 @@ std::span<const uint8_t> ResourcePack::File(std::string_view path) const {
     return {bytes_.data() + it->second.first, it->second.second};
 }
 
-std::string PackFileName(int scale) { return "quorvex-" + std::to_string(scale) + "x.pack"; }
+std::string PackFileName(int scale, std::string_view group) {
+    return "quorvex-" + std::to_string(scale) + "x-" + std::string(group) + ".pack";
+}
+
+std::string PackGroup(std::string_view path) {
+    const size_t afterScale = path.find('/');
+    if (afterScale == std::string_view::npos) return "main";
+    const std::string_view rest = path.substr(afterScale + 1);
+    const size_t folder = rest.find('/');
+    // Files beside the folders (the cursor, the icon) go with the board.
+    return folder == std::string_view::npos ? "main" : std::string(rest.substr(0, folder));
+}
+
+std::string PackFor(std::string_view path) {
+    const int scale = PathScale(path);
+    return scale == 1 ? std::string() : PackFileName(scale, PackGroup(path));
+}
 
 int PathScale(std::string_view path) {
     if (path.starts_with("2x/")) return 2;

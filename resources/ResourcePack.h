@@ -2,9 +2,11 @@
 // which files that are not compiled into the program are found.
 //
 // The browser build compiles in only the 1x pictures; the 2x and 3x sets
-// are two files beside the page ("quorvex-2x.pack", "quorvex-3x.pack"),
-// fetched the first time a picture of that scale is needed, so a player
-// at 1x downloads nothing more than the 1x game. A pack is a text head
+// are files beside the page, one per window's folder and scale
+// ("quorvex-2x-main.pack" for the board, "quorvex-3x-about.pack"...),
+// each fetched the first time one of its pictures is needed: a player at
+// 1x downloads nothing more than the 1x game, and one at 2x fetches the
+// about window's large pictures only when it opens. A pack is a text head
 // and the files' bytes one after the other:
 //
 //     QVPACK1\n
@@ -41,11 +43,14 @@ private:
     std::map<std::string, std::pair<size_t, size_t>, std::less<>> files_;  // offset, size
 };
 
-// The file name of the pack of a scale's pictures ("quorvex-2x.pack"), and
-// the scale a resource path belongs to (2 for "2x/...", 3 for "3x/...", 1
-// for every other).
-std::string PackFileName(int scale);
+// The scale a resource path belongs to (2 for "2x/...", 3 for "3x/...", 1
+// for every other); the window folder whose pack holds it ("main" for
+// "2x/main/ImgBoard.bmp.z", and for the files beside the folders); and
+// the file name of that pack, empty for a 1x path (compiled in).
 int PathScale(std::string_view path);
+std::string PackGroup(std::string_view path);
+std::string PackFileName(int scale, std::string_view group);
+std::string PackFor(std::string_view path);
 
 // Where ResourceBytes looks for a file the program does not hold: the
 // bytes must stay valid for the rest of the run. Empty (the default)

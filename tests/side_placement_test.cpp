@@ -29,6 +29,21 @@ TEST_F(BoardTest, WithoutStoredPlacesTheSideWindowsOpenBesideTheBoardOneAboveThe
     EXPECT_EQ(frmCombs->Top(), frmTimer->Top() + frmTimer->Height());
 }
 
+TEST_F(BoardTest, OnAnUprightScreenTheSideWindowsOpenBelowTheBoardSideBySide) {
+    platform.SetScreen(600 * S, 1000 * S, 32);
+    Start();
+    Key(Key::Function(11));
+    Key(Key::Function(12));
+    const int bottom = Main().Top() + Main().Height();
+    EXPECT_EQ(frmTimer->Left(), Main().Left());
+    EXPECT_EQ(frmTimer->Top(), bottom);
+    EXPECT_EQ(frmCombs->Left(), Main().Left() + frmTimer->Width());
+    EXPECT_EQ(frmCombs->Top(), bottom);
+    // Within the screen, and over neither the board nor each other.
+    EXPECT_LE(frmCombs->Left() + frmCombs->Width(), 600);
+    EXPECT_LE(bottom + frmTimer->Height(), 1000);
+}
+
 TEST_F(BoardTest, StoredSidePlacesAreUsedAsTheyAreUnlessTheyCannotBeReached) {
     // The timer stands partly off the right edge, its corner on the screen:
     // kept. The combinations window was left on a second monitor: placed

@@ -2,10 +2,12 @@
 // the 2x/3x picture packs with the seam the resources layer fetches through.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "platform/web/ClipPath.h"
+#include "platform/web/PageFit.h"
 #include "platform/web/PagePlace.h"
 #include "resources/Pictures.h"
 #include "resources/ResourcePack.h"
@@ -74,7 +76,10 @@ TEST(ResourcePack, DamagedPacksAreRefusedWithAReason) {
 }
 
 TEST(ResourcePack, NamesAndScalesOfPaths) {
-    EXPECT_EQ(PackFileName(2), "quorvex-2x.pack");
+    EXPECT_EQ(PackFor("2x/main/ImgBoard.bmp.z"), "quorvex-2x-main.pack");
+    EXPECT_EQ(PackFor("3x/about/ImgAbout.bmp.z"), "quorvex-3x-about.pack");
+    EXPECT_EQ(PackFor("3x/FIST.cur"), "quorvex-3x-main.pack");
+    EXPECT_EQ(PackFor("main/ImgBoard.bmp"), "");
     EXPECT_EQ(PathScale("2x/main/ImgBoard.bmp.z"), 2);
     EXPECT_EQ(PathScale("3x/FIST.cur"), 3);
     EXPECT_EQ(PathScale("main/ImgBoard.bmp"), 1);
@@ -116,4 +121,42 @@ TEST(PagePlace, AWindowStaysWithinThePageOrCoversItWhenLarger) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(KeepWithinPage(c.In, c.PageW, c.PageH), c.Out) << c.In.Left << "," << c.In.Top;
+}
+
+TEST(PageFit, TouchScreensFillThePageFromArtEnlargedLittleAndDesktopsKeepTheirPixels) {
+    struct Case {
+        const char* Screen;
+        double Dpr, W, H;
+        bool Touch;
+        int Art;
+    };
+    const Case touch[] = {
+        {"phone upright", 3, 390, 844, true, 2},   {"small phone", 2, 360, 640, true, 2},
+        {"phone on its side", 3, 844, 390, true, 3}, {"Android", 2.625, 412, 915, true, 2},
+        {"tablet", 2, 820, 1180, true, 3},          {"tablet on its side", 2, 1180, 820, true, 3},
+        {"old phone", 1, 320, 480, true, 1},
+    };
+    for (const Case& c : touch) {
+        const PageView v{c.Dpr, c.W, c.H, c.Touch, 528, 420};
+        const int art = PageArtScale(v);
+        EXPECT_EQ(art, c.Art) << c.Screen;
+        const double cssPerLogical = art / ScreenPerCss(v, art);
+        // The board fills the page one way, and fits it the other.
+        const double across = 528 * cssPerLogical / c.W, down = 420 * cssPerLogical / c.H;
+        EXPECT_GE(std::max(across, down), 0.95) << c.Screen;
+        EXPECT_LE(std::max(across, down), 1.0) << c.Screen;
+        // Art is enlarged by at most 1.25 where a larger art exists.
+        const double enlarged = cssPerLogical * c.Dpr / art;
+        if (art < 3) EXPECT_LE(enlarged, MaxEnlargement + 1e-9) << c.Screen;
+    }
+    // A desktop browser with room: one screen pixel a device pixel, at any
+    // scale F10 chose; a window too small shows the whole board smaller.
+    EXPECT_EQ(PageArtScale({1, 1280, 900, false, 528, 420}), 1);
+    EXPECT_EQ(ScreenPerCss({1, 1280, 900, false, 528, 420}, 1), 1.0);
+    EXPECT_EQ(ScreenPerCss({1, 1280, 900, false, 528, 420}, 2), 1.0);
+    EXPECT_EQ(PageArtScale({2, 1280, 900, false, 528, 420}), 2);
+    EXPECT_EQ(ScreenPerCss({2, 1280, 900, false, 528, 420}, 2), 2.0);
+    EXPECT_DOUBLE_EQ(ScreenPerCss({1, 480, 360, false, 528, 420}, 1), 420.0 / 360);
+    // Nothing measured yet: the device's own ratio.
+    EXPECT_EQ(ScreenPerCss({2, 0, 0, true, 528, 420}, 2), 2.0);
 }

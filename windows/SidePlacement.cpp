@@ -11,14 +11,21 @@ Rect BesideBoard(const Rect& board, int width, int height, int below, const Rect
     return KeptWithin(Rect{board.Left + board.Width, board.Top + below, width, height}, workArea);
 }
 
+Rect BelowBoard(const Rect& board, int width, int height, int across, const Rect& workArea) {
+    return KeptWithin(Rect{board.Left + across, board.Top + board.Height, width, height}, workArea);
+}
+
 void PlaceSideWindowsBeside(const Rect& board) {
-    int below = 0;
+    int offset = 0;
     for (TSkinnedForm* window : {static_cast<TSkinnedForm*>(frmTimer), static_cast<TSkinnedForm*>(frmCombs)}) {
         if (!window) continue;
+        const Rect work = window->App().LogicalWorkArea();
+        const bool upright = work.Height > work.Width;
         if (!window->PlaceStored()) {
-            const Rect at = BesideBoard(board, window->Width(), window->Height(), below, window->App().LogicalWorkArea());
+            const Rect at = upright ? BelowBoard(board, window->Width(), window->Height(), offset, work)
+                                    : BesideBoard(board, window->Width(), window->Height(), offset, work);
             window->MoveTo(at.Left, at.Top);
         }
-        below += window->Height();
+        offset += upright ? window->Width() : window->Height();
     }
 }

@@ -6,18 +6,22 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/web/ClipPath.h"
 #include "platform/web/LocalStorageStore.h"
+#include "platform/web/PageFit.h"
 #include "platform/web/PagePlace.h"
 #include "platform/web/StorageKeys.h"
 #include "util/HelpFile.h"
 
 // ---- the page side ----------------------------------------------------------
 
-EM_JS(int, qv_device_scale, (), { return Module.qv.deviceScale(); });
-EM_JS(void, qv_set_device_scale, (int scale), { Module.qv.setDeviceScale(scale); });
+// The page as it is now: device pixel ratio, viewport in CSS pixels and
+// whether it is a touch screen, into out[4].
+EM_JS(void, qv_page_view, (double* out), { Module.qv.pageView(out); });
+EM_JS(void, qv_set_ratio, (double ratio), { Module.qv.setRatio(ratio); });
 EM_JS(int, qv_screen_width, (), { return Module.qv.screenWidth(); });
 EM_JS(int, qv_screen_height, (), { return Module.qv.screenHeight(); });
 EM_JS(void, qv_window_open, (int id), { Module.qv.openWindow(id); });
@@ -70,7 +74,16 @@ struct WebPlatform::QueuedEvent {
     int Type, Window, X, Y, Button, Modifiers, ScreenX, ScreenY, KeyCode, Repeat;
 };
 
-WebPlatform::WebPlatform() : deviceScale_(qv_device_scale()) {}
+WebPlatform::WebPlatform() { MeasurePage(); }
+
+void WebPlatform::MeasurePage() {
+    double v[4] = {1, 0, 0, 0};
+    qv_page_view(v);
+    view_.DevicePixelRatio = v[0];
+    view_.CssWidth = v[1];
+    view_.CssHeight = v[2];
+    view_.FillPage = v[3] != 0;
+}
 
 WebPlatform::~WebPlatform() { qv_ended(); }
 
@@ -148,25 +161,46 @@ void WebPlatform::Dispatch(const QueuedEvent& q) {
             // everything is stored and the program goes on.
             if (onHidden_) onHidden_();
             break;
-        case QueuedEvent::Resize: KeepWindowsInPage(); break;
-        case QueuedEvent::Scale: ChangeDeviceScale(q.X); break;
+        case QueuedEvent::Resize: PageChanged(); break;
+        case QueuedEvent::Scale: PageChanged(); break;
         default: break;
     }
 }
 
-void WebPlatform::ChangeDeviceScale(int scale) {
-    scale = std::clamp(scale, 1, 3);
-    if (scale == deviceScale_) return;
-    const int from = deviceScale_;
-    deviceScale_ = scale;
-    qv_set_device_scale(scale);
-    for (WebWindow* w : windows_) w->Rescale(from, scale);
-    // Every window stands on the one page; the main window decides for all.
-    if (RoutedWindow* main = router_.MainWindow()) router_.ScaleWanted(main, scale);
+void WebPlatform::FitTo(int logicalWidth, int logicalHeight) {
+    view_.FitWidth = std::max(logicalWidth, 1);
+    view_.FitHeight = std::max(logicalHeight, 1);
+    // The screen the program measures itself against at start is the one
+    // of the art the page asks for.
+    drawScale_ = PageArtScale(view_);
+    ApplyRatio(drawScale_);
 }
 
-void WebPlatform::KeepWindowsInPage() {
-    for (WebWindow* w : windows_) w->SetBounds(w->Bounds());
+void WebPlatform::DrawingScaleChanged(int scale) {
+    drawScale_ = scale;
+    ApplyRatio(scale);
+}
+
+void WebPlatform::ApplyRatio(int scale) {
+    const double from = ratio_;
+    ratio_ = ScreenPerCss(view_, scale);
+    qv_set_ratio(ratio_);
+    // Every window keeps its place on the page, so its screen place scales
+    // with the ratio, and stays within the page.
+    for (WebWindow* w : windows_) w->Rescale(from, ratio_);
+}
+
+void WebPlatform::PageChanged() {
+    // A zoom, a move to a screen of another density, a window resized or a
+    // phone turned: the page is fitted again, and the art the page now asks
+    // for is the main window's to take (it decides for every window). The
+    // screen it measures that art against is the one it would have.
+    MeasurePage();
+    const int wanted = PageArtScale(view_), before = drawScale_;
+    ApplyRatio(wanted);
+    if (RoutedWindow* main = router_.MainWindow()) router_.ScaleWanted(main, wanted);
+    // The player's own choice of scale stands: the page fits that.
+    if (drawScale_ == before && before != wanted) ApplyRatio(before);
 }
 
 std::string WebPlatform::TakeKeptGame() {
@@ -265,9 +299,11 @@ void WebWindow::SetBounds(const Rect& bounds) {
     Layout();
 }
 
-void WebWindow::Rescale(int from, int to) {
-    bounds_.Left = bounds_.Left * to / from;
-    bounds_.Top = bounds_.Top * to / from;
+void WebWindow::Rescale(double from, double to) {
+    if (from > 0 && from != to) {
+        bounds_.Left = int(std::lround(bounds_.Left * to / from));
+        bounds_.Top = int(std::lround(bounds_.Top * to / from));
+    }
     bounds_ = KeepWithinPage(bounds_, platform_.ScreenWidth(), platform_.ScreenHeight());
     Layout();
     ApplyShape();
@@ -309,7 +345,7 @@ void WebWindow::SetShape(const Region* shape) {
 }
 
 void WebWindow::ApplyShape() {
-    qv_window_shape(id_, hasShape_ ? ClipPathCss(shape_, platform_.DeviceScale()).c_str() : nullptr);
+    qv_window_shape(id_, hasShape_ ? ClipPathCss(shape_, 1).c_str() : nullptr);
 }
 
 void WebWindow::Present(const Bitmap& surface, const Rect& dirty) {

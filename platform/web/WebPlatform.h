@@ -2,10 +2,12 @@
 //
 // The page plays the desktop: its viewport is the screen, and each window
 // is a canvas placed on it at its place, stacked by z-index, cut to its
-// shape with a CSS clip-path (which cuts the canvas's clicks too). One
-// screen pixel is one device pixel at the page's device scale, the
-// browser's devicePixelRatio rounded to 1..3: a canvas's backing store is
-// its window's size and it is laid out at that size over the scale.
+// shape with a CSS clip-path (which cuts the canvas's clicks too). A
+// canvas's backing store is its window's size in screen pixels, and the
+// page shows it at Ratio() screen pixels per CSS pixel (PageFit.h): on a
+// desktop browser with room one device pixel each, on a phone or tablet as
+// large as the page allows, resampled by the compositor once per frame it
+// composes (a CSS scale, no copy of our own).
 //
 // The DOM listeners (quorvex.js) only put what happened into a queue; the
 // router's loops run on the program's own stack, which ASYNCIFY suspends in
@@ -26,6 +28,7 @@
 #include <vector>
 
 #include "platform/EventRouter.h"
+#include "platform/web/PageFit.h"
 
 class WebWindow;
 
@@ -40,7 +43,9 @@ public:
     int ScreenWidth() const override;
     int ScreenHeight() const override;
     int ScreenBitsPerPixel() const override { return 32; }
-    int PreferredScale() const override { return deviceScale_; }
+    // The art the page asks for (PageFit.h).
+    int PreferredScale() const override { return PageArtScale(view_); }
+    void DrawingScaleChanged(int scale) override;
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override;
     void ShowMessage(const std::string& title, const std::string& text) override;
@@ -73,22 +78,27 @@ public:
     // returns in the page after every event, for the browser tests to read.
     void SetProbe(std::function<std::string()> probe);
 
-    // The page's device scale now (1..3).
-    int DeviceScale() const { return deviceScale_; }
+    // The window the page is fitted to (the board), in its logical pixels.
+    void FitTo(int logicalWidth, int logicalHeight);
+    // Screen pixels per CSS pixel now.
+    double Ratio() const { return ratio_; }
 
 private:
     friend class WebWindow;
 
     struct QueuedEvent;
     void Dispatch(const QueuedEvent& event);
-    void ChangeDeviceScale(int scale);
-    void KeepWindowsInPage();
+    void MeasurePage();
+    void ApplyRatio();
+    void PageChanged();
     WebWindow* FromId(int id) const;
     void Forget(WebWindow* window);
     void QueueExpose(WebWindow* window);
     void Probe();
 
-    int deviceScale_ = 1;
+    PageView view_;
+    int drawScale_ = 1;
+    double ratio_ = 0;  // none yet
     int nextId_ = 1;
     std::vector<WebWindow*> windows_;  // in creation order: the first is the main window
     std::deque<int> exposes_;          // window ids to repaint, as a window system asks after a show
@@ -116,9 +126,10 @@ public:
     void Activate() override;
 
     int Id() const { return id_; }
-    // The page's device scale changed from `from` to `to`: the window
-    // keeps its place on the page, so its screen place scales with it.
-    void Rescale(int from, int to);
+    // The page's screen pixels per CSS pixel changed from `from` to `to`:
+    // the window keeps its place on the page, so its screen place scales
+    // with it.
+    void Rescale(double from, double to);
 
 private:
     void Layout();

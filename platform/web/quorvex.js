@@ -9,12 +9,10 @@ Module.qv = (() => {
   const queue = [];
   let waiter = null, waitTimer = null;
   const windows = new Map();
-  let scale = clampScale(window.devicePixelRatio);
+  let ratio = 1;  // screen pixels per CSS pixel (PageFit.h)
   let topZ = 1;
   const cursors = new Map();
   let isEnded = false;
-
-  function clampScale(ratio) { return Math.min(3, Math.max(1, Math.round(ratio || 1))); }
 
   // ---- the queue and the wait ------------------------------------------------
   function wake() {
@@ -48,15 +46,23 @@ Module.qv = (() => {
   };
 
   // ---- the screen ------------------------------------------------------------
-  qv.deviceScale = () => scale;
-  qv.setDeviceScale = (s) => { scale = s; for (const id of windows.keys()) placeCanvas(id); };
-  qv.screenWidth = () => Math.floor(document.documentElement.clientWidth * scale);
-  qv.screenHeight = () => Math.floor(document.documentElement.clientHeight * scale);
+  // A phone or tablet: the board fills the page.
+  const touchScreen = () => matchMedia('(pointer: coarse)').matches;
+  qv.pageView = (out) => {
+    const page = document.documentElement;
+    HEAPF64[(out >> 3) + 0] = window.devicePixelRatio || 1;
+    HEAPF64[(out >> 3) + 1] = page.clientWidth;
+    HEAPF64[(out >> 3) + 2] = page.clientHeight;
+    HEAPF64[(out >> 3) + 3] = touchScreen() ? 1 : 0;
+  };
+  qv.setRatio = (r) => { ratio = r; for (const id of windows.keys()) placeCanvas(id); };
+  qv.screenWidth = () => Math.floor(document.documentElement.clientWidth * ratio);
+  qv.screenHeight = () => Math.floor(document.documentElement.clientHeight * ratio);
   // A zoom or a move to a screen of another density changes the ratio.
   function watchScale() {
     const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
     query.addEventListener('change', () => {
-      push([SCALE, 0, clampScale(window.devicePixelRatio)]);
+      push([SCALE, 0, 0, 0, 0, 0, 0, 0, 0, 0]);
       watchScale();
     }, { once: true });
   }
@@ -66,7 +72,7 @@ Module.qv = (() => {
   function modifiers(e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); }
   function pointEvent(kind, id, e, button) {
     const w = windows.get(id);
-    const sx = Math.floor(e.clientX * scale), sy = Math.floor(e.clientY * scale);
+    const sx = Math.floor(e.clientX * ratio), sy = Math.floor(e.clientY * ratio);
     return [kind, id, sx - w.left, sy - w.top, button, modifiers(e), sx, sy, 0, 0];
   }
   function buttonOf(e) { return e.pointerType === 'mouse' ? e.button : 0; }  // a finger or a pen is the left button
@@ -122,13 +128,19 @@ Module.qv = (() => {
     w.canvas.remove();
     windows.delete(id);
   };
+  // The backing store is laid out one CSS pixel a pixel and scaled down by
+  // the ratio, so its shape (in its own pixels) and its hit testing scale
+  // with it. Pixels that are not one device pixel each are resampled
+  // smoothly.
   function placeCanvas(id) {
     const w = windows.get(id);
     const s = w.canvas.style;
-    s.left = `${w.left / scale}px`;
-    s.top = `${w.top / scale}px`;
-    s.width = `${w.width / scale}px`;
-    s.height = `${w.height / scale}px`;
+    s.left = `${w.left / ratio}px`;
+    s.top = `${w.top / ratio}px`;
+    s.width = `${Math.max(w.width, 1)}px`;
+    s.height = `${Math.max(w.height, 1)}px`;
+    s.transform = ratio === 1 ? '' : `scale(${1 / ratio})`;
+    s.imageRendering = Math.abs((window.devicePixelRatio || 1) - ratio) < 1e-6 ? 'pixelated' : 'auto';
   }
   qv.layoutWindow = (id, left, top, width, height) => {
     const w = windows.get(id);
@@ -182,7 +194,7 @@ Module.qv = (() => {
     canvas.getContext('2d').putImageData(new ImageData(pixels, width, height), 0, 0);
     const url = canvas.toDataURL('image/png');
     // The picture is in device pixels; the page lays cursors out in CSS pixels.
-    cursors.set(kind, `image-set(url("${url}") ${scale}x) ${Math.round(hotX / scale)} ${Math.round(hotY / scale)}, grabbing`);
+    cursors.set(kind, `image-set(url("${url}") ${ratio}x) ${Math.round(hotX / ratio)} ${Math.round(hotY / ratio)}, grabbing`);
   };
   qv.setCursor = (kind) => {
     document.documentElement.style.cursor = kind === 0 ? '' : (cursors.get(kind) || 'grabbing');
