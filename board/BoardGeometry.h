@@ -45,6 +45,12 @@ constexpr Rect NoteSquare(int c) { return {10, 32 * c + 16, 18, 18}; }
 // drawn in, cut from the 32 x 32 sprite at BallInset.
 constexpr Point HoleCentre(int p, int r) { return {32 * p + 44, 32 * r - 4}; }
 constexpr Rect HoleBall(int p, int r) { return {32 * p + 32, 32 * r - 16, 24, 24}; }
+// The ball of colour c in the colour column, as it is drawn.
+constexpr Rect ColumnBall(int c) { return {ColorCentre(c).X - 12, ColorCentre(c).Y - 12, 24, 24}; }
+// A finger that lets go within this many pixels of where it pressed has
+// tapped; one held this long has pressed long.
+constexpr int TapSlop = 6;
+constexpr int LongPressMs = 500;
 constexpr int BallInset = 4;
 // The see-through cut of an empty hole: the ellipse inscribed in this box.
 constexpr Rect SeeThrough(int p, int r) { return {32 * p + 31, 32 * r - 17, 27, 27}; }

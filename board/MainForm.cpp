@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <array>
+#include <cstdlib>
 #include <initializer_list>
 
 #include "board/BoardPlace.h"
@@ -160,6 +161,7 @@ void TfrmMain::OnCaptureLost() {
 void TfrmMain::EndCarry() {
     dragColor_ = 0;
     App().SetCursor(CursorKind::Default);
+    App().System().CarryEnded();
 }
 
 // ---- commands ----------------------------------------------------------------
@@ -460,11 +462,20 @@ void TfrmMain::PBoxMouseDown(const MouseEvent& e) {
     backgroundHit_ = false;
 
     dragColor_ = static_cast<uint8_t>(board::ColorAt(e.X, e.Y, s.Colors));
+    const bool colourPressed = dragColor_ != 0;
+    board::HoleHit pressedHole{};
     if (dragColor_ == 0) {
         // A ball in any hole lends its colour; the hole keeps its ball.
-        if (const board::HoleHit hole = board::HoleAt(e.X, e.Y, s.Spaces))
+        if (const board::HoleHit hole = board::HoleAt(e.X, e.Y, s.Spaces)) {
+            pressedHole = hole;
             dragColor_ = b.Guesses[size_t(hole.Row)][size_t(hole.Position)];
+        }
     }
+    // A finger on a colour of the column may be a tap or a long press,
+    // told apart when it lets go.
+    fingerOnColour_.reset();
+    if (e.Touch && colourPressed && e.Button == MouseButton::Left)
+        fingerOnColour_ = FingerPress{e.TimeMs, e.X, e.Y};
     if (dragColor_ == 0) pressedButton_ = board::ButtonAt(e.X, e.Y);
     backgroundHit_ = dragColor_ == 0 && pressedButton_ == -1;
 
@@ -474,6 +485,9 @@ void TfrmMain::PBoxMouseDown(const MouseEvent& e) {
                 if (dragColor_ <= s.Colors) CycleColorMark(dragColor_);
             } else if (dragColor_ != 0) {
                 App().SetCursor(CursorKind::ClosedHand);
+                const int k = App().Scale();
+                const Rect ball = colourPressed ? board::ColumnBall(dragColor_) : board::HoleBall(pressedHole.Position, pressedHole.Row);
+                App().System().CarryStarted(PlatformWindow(), Rect{ball.Left * k, ball.Top * k, ball.Width * k, ball.Height * k});
             } else if (pressedButton_ == -1) {
                 movingWindow_ = true;
                 grabX_ = e.X;
@@ -522,6 +536,21 @@ void TfrmMain::PBoxMouseUp(const MouseEvent& e) {
     if (e.Button != MouseButton::Left) return;
     movingWindow_ = false;
     ReleaseMouse();
+    const std::optional<FingerPress> finger = std::exchange(fingerOnColour_, std::nullopt);
+    if (finger && dragColor_ != 0 && e.Touch && std::abs(e.X - finger->X) <= board::TapSlop &&
+        std::abs(e.Y - finger->Y) <= board::TapSlop) {
+        // A finger that tapped a colour puts it into the first empty hole,
+        // as a right click does; one held on it cycles its note, as Ctrl
+        // with a click does.
+        const uint8_t colour = dragColor_;
+        EndCarry();
+        if (e.TimeMs - finger->At >= board::LongPressMs) {
+            if (colour <= GameSettings.Colors) CycleColorMark(colour);
+        } else if (const uint8_t p = QuickFill(colour)) {
+            ShowHole(colour, BoardState.CurrentRow, p);
+        }
+        return;
+    }
     if (dragColor_ != 0) {
         const uint8_t colour = dragColor_;
         EndCarry();

@@ -172,6 +172,12 @@ private:
     uint8_t dragColor_ = 0;
     int pressedButton_ = -1;
     bool backgroundHit_ = false;
+    // Where and when a finger pressed a colour of the column.
+    struct FingerPress {
+        uint64_t At;
+        int X, Y;
+    };
+    std::optional<FingerPress> fingerOnColour_;
     std::string toContinue_;
     std::function<void()> onGameChanged_;
 };

@@ -148,6 +148,7 @@ void EventRouter::PointerDown(RoutedWindow* window, MouseEvent e, int screenX, i
     if (!capture_) Hover(target);
     if (!Admit(target)) return;
     e.Clicks = PairClicks(target, e.Button, screenX, screenY);
+    e.TimeMs = source_.NowMs();
     if (e.Button == MouseButton::Left) leftHeld_ = target;
     // A press activates the window it lands on.
     if (Active() != target) {
@@ -167,6 +168,7 @@ void EventRouter::PointerMove(RoutedWindow* window, MouseEvent e) {
 
 void EventRouter::PointerUp(RoutedWindow* window, MouseEvent e) {
     RoutedWindow* target = PointerTarget(window, e);
+    e.TimeMs = source_.NowMs();
     if (e.Button == MouseButton::Left) {
         // Only the window that had the press hears its release: a press
         // taken away by a modal window, or made before one opened, ends

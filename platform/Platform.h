@@ -59,6 +59,11 @@ struct MouseEvent {
     // 2 on the second press of a double click (a mouse-down with
     // Clicks = 2), otherwise 1.
     int Clicks = 1;
+    // Pressed, moved or released by a finger on a touch screen, which
+    // covers what it touches.
+    bool Touch = false;
+    // When the router handed the press or release on, by the backend's clock.
+    uint64_t TimeMs = 0;
 };
 
 // What a window's owner is told. Every handler has a default that ignores
@@ -162,6 +167,11 @@ public:
     // The picture of a cursor kind; kinds without one show the system arrow.
     virtual void DefineCursor(CursorKind kind, const CursorImage& image) = 0;
     virtual void SetCursor(CursorKind kind) = 0;
+    // A ball is carried from `ball` (pixels of `window`) until CarryEnded: a
+    // backend whose pointer may be a finger shows a copy of it where the
+    // player can see it. Under a mouse pointer the closed hand is enough.
+    virtual void CarryStarted(Window& /*window*/, const Rect& /*ball*/) {}
+    virtual void CarryEnded() {}
 
     // The main loop: returns once Quit was called.
     virtual void Run() = 0;

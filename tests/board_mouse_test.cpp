@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "BoardFixture.h"
+#include "GameFixture.h"
 #include "board/BoardRenderer.h"
 #include "resources/ScaledPicture.h"
 #include "util/Blit.h"
@@ -238,4 +239,39 @@ TEST_F(BoardTest, DoubleClickOnBareBoardCutsExactlyTheEmptyHoles) {
     platform.DoubleClick(SX(150), SY(8));
     EXPECT_FALSE(GameSettings.Holes);
     EXPECT_EQ(*Rec(Main()).Shape(), outline);
+}
+
+TEST_F(BoardTest, AFingerTapsLongPressesCarriesAndDoubleTapsAsTheMouseDoes) {
+    Start();
+    platform.UseFinger(true);
+    const board::Point three = board::ColorCentre(3), five = board::ColorCentre(5);
+    // A tap puts the colour into the first empty hole, as a right click.
+    Click(three);
+    EXPECT_EQ(Digits(BoardState.Guesses[12], 4), "3000");
+    // A small wobble is still a tap; a long press cycles the note instead.
+    Press(five);
+    Release({five.X + board::TapSlop, five.Y - board::TapSlop});
+    EXPECT_EQ(Digits(BoardState.Guesses[12], 4), "3500");
+    Press(five);
+    platform.Advance(board::LongPressMs);
+    Release(five);
+    EXPECT_EQ(BoardState.ColorMarks[5], MarkCross);
+    EXPECT_EQ(Digits(BoardState.Guesses[12], 4), "3500");
+    // A carry shows the ball the finger took, and lands as a drag does.
+    Press(board::ColorCentre(2));
+    ASSERT_TRUE(platform.Carried().has_value());
+    EXPECT_EQ(*platform.Carried(), (Rect{16 * S, 80 * S, 24 * S, 24 * S}));
+    Move(board::HoleCentre(4, 12));
+    Release(board::HoleCentre(4, 12));
+    EXPECT_FALSE(platform.Carried().has_value());
+    EXPECT_EQ(Digits(BoardState.Guesses[12], 4), "3502");
+    EXPECT_TRUE(ScreenShowsBackBuffer());
+    // A double tap on bare board flips the see-through holes.
+    platform.DoubleClick(SX(150), SY(8));
+    EXPECT_TRUE(GameSettings.Holes);
+    // The mouse keeps its own ways: a left click on a colour is a carry let go.
+    platform.UseFinger(false);
+    Click(board::ColorCentre(6));
+    EXPECT_EQ(Digits(BoardState.Guesses[12], 4), "3502");
+    EXPECT_FALSE(platform.Carried().has_value());
 }

@@ -203,6 +203,7 @@ MouseEvent HeadlessPlatform::ClientEvent(const HeadlessWindow& window, MouseButt
     MouseEvent e;
     e.Button = button;
     e.Modifiers = modifiers;
+    e.Touch = finger_;
     e.X = pointerX_ - window.Bounds().Left;
     e.Y = pointerY_ - window.Bounds().Top;
     return e;

@@ -156,6 +156,12 @@ public:
 
     // Input in screen coordinates. Two left presses close in time and place
     // make a double click, as on a desktop; DoubleClick makes one.
+    // The pointer events that follow are a finger's (MouseEvent::Touch).
+    void UseFinger(bool finger) { finger_ = finger; }
+    // The ball a carry shows (window pixels), while one goes on.
+    const std::optional<Rect>& Carried() const { return carried_; }
+    void CarryStarted(Window& /*window*/, const Rect& ball) override { carried_ = ball; }
+    void CarryEnded() override { carried_.reset(); }
     void PointerDown(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
     void PointerMove(int x, int y, unsigned modifiers = 0);
     void PointerUp(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
@@ -209,6 +215,8 @@ private:
     std::vector<HeadlessWindow*> zOrder_;
     HeadlessWindow* grab_ = nullptr;
     HeadlessWindow* over_ = nullptr;  // where the system last saw the pointer
+    bool finger_ = false;
+    std::optional<Rect> carried_;
     int pointerX_ = -1, pointerY_ = -1;
     int dispatching_ = 0;
     bool hoverPending_ = false;

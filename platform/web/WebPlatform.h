@@ -89,7 +89,7 @@ private:
     struct QueuedEvent;
     void Dispatch(const QueuedEvent& event);
     void MeasurePage();
-    void ApplyRatio();
+    void ApplyRatio(int scale);
     void PageChanged();
     WebWindow* FromId(int id) const;
     void Forget(WebWindow* window);
