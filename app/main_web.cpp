@@ -26,7 +26,11 @@
 #include "platform/web/WebPlatform.h"
 #include "resources/ResourcePack.h"
 #include "util/Scale.h"
+#include "windows/UAbout.h"
 #include "windows/UCombs.h"
+#include "windows/UHigh.h"
+#include "windows/UMessage.h"
+#include "windows/UOptions.h"
 #include "windows/UTimer.h"
 
 namespace {
@@ -54,7 +58,7 @@ std::string ProbeJson(const WebPlatform& platform) {
             ",\"holes\":" + (s.Holes ? "true" : "false") + ",\"scale\":" + std::to_string(frmMain ? frmMain->App().Scale() : 1) +
             ",\"elapsed\":" + std::to_string(b.ElapsedTime) + ",\"recordRows\":" + std::to_string(record.RecordRows) +
             ",\"recordSeconds\":" + std::to_string(recordSeconds) +
-            ",\"modal\":" + std::to_string(platform.Router().ModalDepth()) + "}";
+            ",\"ratio\":" + std::to_string(platform.Ratio()) + ",\"modal\":" + std::to_string(platform.Router().ModalDepth()) + "}";
     return json;
 }
 
@@ -99,6 +103,14 @@ int main() {
         if (!frmMain->StoreAll()) platform.ReportUnattended("QuorVex", "the options and records could not be stored");
     });
     platform.SetProbe([&platform] { return ProbeJson(platform); });
+    // What a screen reader calls each window; the board's caption is its own.
+    const std::pair<Form*, const char*> labels[] = {
+        {frmMain, "QuorVex board: type colours with the digits, Backspace takes one back, Space evaluates"},
+        {frmAbout, "About QuorVex"}, {frmOptions, "Options"},
+        {frmTimer, "Timer: the seconds of this game and the record"},
+        {frmCombs, "Combinations: the codes still possible"}, {frmMessage, "Message"}, {frmHigh, "Records"}};
+    for (const auto& [form, label] : labels)
+        if (form) static_cast<WebWindow&>(form->PlatformWindow()).SetLabel(label);
     app->Run();
     // Only the exit command ends the loop here: the player gave the game up.
     platform.KeepGame("");

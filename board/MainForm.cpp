@@ -12,7 +12,10 @@
 #include "board/BoardPlace.h"
 #include "game/Flow.h"
 #include "game/GameState.h"
+#include "game/ColourNames.h"
 #include "game/KeptGame.h"
+#include "game/Narration.h"
+#include "game/Solver.h"
 #include "game/Random.h"
 #include "game/Settings.h"
 #include "game/Store.h"
@@ -25,6 +28,7 @@
 #include "windows/UAbout.h"
 #include "windows/UCombs.h"
 #include "windows/UHigh.h"
+#include "windows/MessageLayout.h"
 #include "windows/UMessage.h"
 #include "windows/UOptions.h"
 #include "windows/SidePlacement.h"
@@ -233,8 +237,23 @@ void TfrmMain::PlayOpening() {
     DoCommand(cmdEval);
 }
 
+void TfrmMain::Say(const std::string& words) { App().System().Announce(words); }
+
+void TfrmMain::SayCount() {
+    if (CandidateCount == saidCount_) return;
+    saidCount_ = CandidateCount;
+    Say(CountWords(CandidateCount));
+}
+
 void TfrmMain::ShowMessageKind(uint8_t kind) {
     if (!frmMessage) return;
+    if (kind < std::size(MessageLayout::Messages)) {
+        const MessageLayout::Words& w = MessageLayout::Messages[kind];
+        std::string words = w.Heading;
+        for (const char* line : w.Lines)
+            if (*line) words += (words.empty() ? "" : " ") + std::string(line);
+        Say(words);
+    }
     frmMessage->MessageKind = kind;
     frmMessage->ShowModal();
 }
@@ -264,6 +283,7 @@ void TfrmMain::Evaluate() {
         DrawPegToBuffer(result.Row, k);
         DrawPegToScreen(result.Row, k);
     }
+    Say(RowWords(result.Row));
     if (frmTimer && result.StopsTimer()) frmTimer->Timer.SetEnabled(false);
     if (result.RecordEntered()) {
         if (frmTimer) frmTimer->DrawRecord();
@@ -275,6 +295,7 @@ void TfrmMain::Evaluate() {
         ShowMessageKind(MessageFor(result.End));
     }
     if (frmCombs) frmCombs->DrawCount();
+    if (!result.GameOver()) SayCount();
 }
 
 void TfrmMain::NewGame() {
@@ -289,6 +310,9 @@ void TfrmMain::NewGame() {
     }
     if (GameSettings.Holes) ShapeWindow();
     PBoxPaint();
+    Say(NewGameWords());
+    saidCount_ = -1;
+    SayCount();
     GameChanged();
 }
 
@@ -314,6 +338,10 @@ void TfrmMain::Hint() {
     RedrawBoard();
     if (GameSettings.Holes) ShapeWindow();
     PBoxPaint();
+    std::string words = "Hint:";
+    for (int p = 1; p <= GameSettings.Spaces; ++p)
+        words += std::string(p == 1 ? " " : ", ") + ColourName(BoardState.Guesses[BoardState.CurrentRow][size_t(p)]);
+    Say(words + ".");
 }
 
 void TfrmMain::Exit() { Close(); }
@@ -346,11 +374,17 @@ void TfrmMain::ToggleView(uint8_t toggle, Form& window) {
 
 void TfrmMain::FormKeyDown(int key, unsigned /*modifiers*/) {
     if (key == Key::Backspace) {
-        if (const uint8_t p = TakeBackLast()) ShowHole(0, BoardState.CurrentRow, p);
+        if (const uint8_t p = TakeBackLast()) {
+            ShowHole(0, BoardState.CurrentRow, p);
+            Say(HoleWords(0, p));
+        }
     } else if (Key::IsDigit(key)) {
         // 1..9 are colours 1..9, 0 is colour 10.
         const auto colour = static_cast<uint8_t>(key == Key::Digit(0) ? 10 : key - Key::Digit(0));
-        if (const uint8_t p = TypeColour(colour)) ShowHole(colour, BoardState.CurrentRow, p);
+        if (const uint8_t p = TypeColour(colour)) {
+            ShowHole(colour, BoardState.CurrentRow, p);
+            Say(HoleWords(colour, p));
+        }
     } else {
         for (const BoardCommand& c : CommandTable::Rows)
             if (c.Key != 0 && c.Key == key) return DoCommand(c.Code);

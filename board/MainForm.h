@@ -150,6 +150,10 @@ private:
     void ToggleSymbols();  // F9: the balls' engraved symbols on or off
     void ToggleView(uint8_t toggle, Form& window);
     void ShowMessageKind(uint8_t kind);
+    // Tells a screen reader what just changed (Platform::Announce); the
+    // count of possible codes only when it changed.
+    void Say(const std::string& words);
+    void SayCount();
     // Drawn onto the screen: the canvas, then the window at once. While the
     // window is hidden the screen is left alone: showing it composes it whole.
     void ToScreen(const Rect& area) { PresentRect(area); }
@@ -179,6 +183,7 @@ private:
     };
     std::optional<FingerPress> fingerOnColour_;
     std::string toContinue_;
+    int32_t saidCount_ = -1;
     std::function<void()> onGameChanged_;
 };
 

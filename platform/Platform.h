@@ -172,6 +172,9 @@ public:
     // player can see it. Under a mouse pointer the closed hand is enough.
     virtual void CarryStarted(Window& /*window*/, const Rect& /*ball*/) {}
     virtual void CarryEnded() {}
+    // Tells assistive technology (a screen reader) what the windows' pictures
+    // now show, in words; where the system offers no such channel, nothing.
+    virtual void Announce(const std::string& /*words*/) {}
 
     // The main loop: returns once Quit was called.
     virtual void Run() = 0;

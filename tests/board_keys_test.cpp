@@ -178,6 +178,8 @@ TEST_F(BoardTest, EscapeLetsAKeyboardPlayerOutOfTheAboutAndMessageWindows) {
 #include <set>
 #include <sstream>
 
+#include "game/ColourNames.h"
+#include "game/Solver.h"
 #include "platform/StoreNames.h"
 #include "platform/web/StorageKeys.h"
 
@@ -261,4 +263,37 @@ TEST_F(BoardTest, TheHelpsBrowserSectionNamesEveryValueAsThePageStoresIt) {
         EXPECT_NE(browser.find("<code>" + FoldCase(pageOwn) + "</code>"), std::string::npos) << pageOwn;
     for (const char* told : {"reload", "closing the tab", "private window", "exit"})
         EXPECT_NE(browser.find(told), std::string::npos) << told;
+}
+
+TEST_F(BoardTest, AScreenReaderHearsEachRowTheCountAndTheMessagesInTheHelpsColourNames) {
+    Start();
+    ASSERT_FALSE(platform.Announced().empty());
+    EXPECT_EQ(platform.Announced().back(), "1680 codes possible.");
+    // Typed colours, a taken-back one, an evaluated row and the new count.
+    for (int k : {1, 2, 3, 3}) Key(Key::Digit(k));
+    EXPECT_EQ(platform.Announced().back(), "Hole 4: green.");
+    Key(Key::Backspace);
+    EXPECT_EQ(platform.Announced().back(), "Hole 4 emptied.");
+    Answer();
+    Key(Key::Space);
+    EXPECT_EQ(platform.Announced().back(), "You must fill all the spaces before evaluation.");
+    Key(Key::Digit(4));
+    const size_t before = platform.Announced().size();
+    Key(Key::Space);
+    const TRowScore score = BoardState.RowScores[12];
+    ASSERT_GE(platform.Announced().size(), before + 2);
+    EXPECT_EQ(platform.Announced()[before], "Guess 1: red, yellow, green, blue. " + std::to_string(score.RedCount) +
+                                                 (score.RedCount == 1 ? " red peg, " : " red pegs, ") +
+                                                 std::to_string(score.WhiteCount) +
+                                                 (score.WhiteCount == 1 ? " white peg." : " white pegs."));
+    if (BoardState.GameActive)
+        EXPECT_EQ(platform.Announced().back(), std::to_string(CandidateCount) + " codes possible.");
+    // Every colour name is the help's.
+    const std::string colours = HelpSection("colours");
+    size_t at = 0;
+    for (size_t c = 0; c < ColourNames.size(); ++c) {
+        const std::string named = "<kbd>" + std::to_string((c + 1) % 10) + "</kbd> " + ColourNames[c];
+        at = colours.find(named, at);
+        EXPECT_NE(at, std::string::npos) << named;
+    }
 }

@@ -162,6 +162,9 @@ public:
     const std::optional<Rect>& Carried() const { return carried_; }
     void CarryStarted(Window& /*window*/, const Rect& ball) override { carried_ = ball; }
     void CarryEnded() override { carried_.reset(); }
+    // Everything told to a screen reader, in order.
+    void Announce(const std::string& words) override { announced_.push_back(words); }
+    const std::vector<std::string>& Announced() const { return announced_; }
     void PointerDown(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
     void PointerMove(int x, int y, unsigned modifiers = 0);
     void PointerUp(int x, int y, MouseButton button = MouseButton::Left, unsigned modifiers = 0);
@@ -216,6 +219,7 @@ private:
     HeadlessWindow* grab_ = nullptr;
     HeadlessWindow* over_ = nullptr;  // where the system last saw the pointer
     bool finger_ = false;
+    std::vector<std::string> announced_;
     std::optional<Rect> carried_;
     int pointerX_ = -1, pointerY_ = -1;
     int dispatching_ = 0;

@@ -42,6 +42,12 @@ EM_JS(void, qv_define_cursor, (int kind, const uint8_t* rgba, int width, int hei
     Module.qv.defineCursor(kind, rgba, width, height, hotX, hotY);
 });
 EM_JS(void, qv_set_cursor, (int kind), { Module.qv.setCursor(kind); });
+EM_JS(void, qv_carry_started, (int id, int x, int y, int width, int height), {
+    Module.qv.carryStarted(id, x, y, width, height);
+});
+EM_JS(void, qv_carry_ended, (), { Module.qv.carryEnded(); });
+EM_JS(void, qv_announce, (const char* words), { Module.qv.announce(UTF8ToString(words)); });
+EM_JS(void, qv_window_label, (int id, const char* label), { Module.qv.labelWindow(id, UTF8ToString(label)); });
 EM_JS(void, qv_alert, (const char* text), { Module.qv.alert(UTF8ToString(text)); });
 EM_JS(void, qv_console, (const char* text), { console.error(UTF8ToString(text)); });
 EM_JS(int, qv_open_help, (const char* name), { return Module.qv.openHelp(UTF8ToString(name)) ? 1 : 0; });
@@ -138,6 +144,7 @@ void WebPlatform::Dispatch(const QueuedEvent& q) {
     e.Modifiers = unsigned(q.Modifiers);
     e.X = q.X;
     e.Y = q.Y;
+    e.Touch = q.Repeat != 0;  // for pointer events, the page says whether a finger made them
     switch (q.Type) {
         case QueuedEvent::Down:
             if (window) router_.PointerDown(window, e, q.ScreenX, q.ScreenY);
@@ -238,6 +245,16 @@ void WebPlatform::DefineCursor(CursorKind kind, const CursorImage& image) {
 }
 
 void WebPlatform::SetCursor(CursorKind kind) { qv_set_cursor(int(kind)); }
+
+void WebPlatform::CarryStarted(Window& window, const Rect& ball) {
+    qv_carry_started(static_cast<WebWindow&>(window).Id(), ball.Left, ball.Top, ball.Width, ball.Height);
+}
+
+void WebPlatform::CarryEnded() { qv_carry_ended(); }
+
+void WebPlatform::Announce(const std::string& words) { qv_announce(words.c_str()); }
+
+void WebWindow::SetLabel(const std::string& label) { qv_window_label(id_, label.c_str()); }
 
 void WebPlatform::ShowMessage(const std::string& title, const std::string& text) {
     qv_alert((title + "\n\n" + text).c_str());

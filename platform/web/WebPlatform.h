@@ -48,6 +48,11 @@ public:
     void DrawingScaleChanged(int scale) override;
     void DefineCursor(CursorKind kind, const CursorImage& image) override;
     void SetCursor(CursorKind kind) override;
+    // Under a finger the carried ball is shown above it (quorvex.js).
+    void CarryStarted(Window& window, const Rect& ball) override;
+    void CarryEnded() override;
+    // Into the page's live region, which a screen reader reads out.
+    void Announce(const std::string& words) override;
     void ShowMessage(const std::string& title, const std::string& text) override;
     void ReportUnattended(const std::string& title, const std::string& text) override;
     bool OpenHelp(const std::string& path) override;
@@ -126,6 +131,8 @@ public:
     void Activate() override;
 
     int Id() const { return id_; }
+    // What assistive technology calls the canvas.
+    void SetLabel(const std::string& label);
     // The page's screen pixels per CSS pixel changed from `from` to `to`:
     // the window keeps its place on the page, so its screen place scales
     // with it.

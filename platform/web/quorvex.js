@@ -70,11 +70,52 @@ Module.qv = (() => {
 
   // ---- windows ---------------------------------------------------------------
   function modifiers(e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); }
+  // A finger covers what it carries: once it has moved, the carried ball
+  // is shown LIFT CSS pixels above it, and lands there.
+  const LIFT = 56, SLOP = 8;
+  const carry = { ghost: null, fromX: 0, fromY: 0, lifted: false };
   function pointEvent(kind, id, e, button) {
     const w = windows.get(id);
-    const sx = Math.floor(e.clientX * ratio), sy = Math.floor(e.clientY * ratio);
-    return [kind, id, sx - w.left, sy - w.top, button, modifiers(e), sx, sy, 0, 0];
+    const finger = e.pointerType === 'touch';
+    let x = e.clientX, y = e.clientY;
+    if (finger && carry.ghost) {
+      if (!carry.lifted && Math.hypot(x - carry.fromX, y - carry.fromY) > SLOP) carry.lifted = true;
+      if (carry.lifted) y -= LIFT;
+      placeGhost(x, y);
+    }
+    const sx = Math.floor(x * ratio), sy = Math.floor(y * ratio);
+    return [kind, id, sx - w.left, sy - w.top, button, modifiers(e), sx, sy, 0, finger ? 1 : 0];
   }
+  function placeGhost(x, y) {
+    const g = carry.ghost;
+    if (!g) return;
+    g.style.left = `${x - g.width / ratio / 2}px`;
+    g.style.top = `${y - g.height / ratio / 2}px`;
+    g.style.display = carry.lifted ? 'block' : 'none';
+  }
+  // The game carries the ball drawn at (x, y, width, height) of window id.
+  qv.carryStarted = (id, x, y, width, height) => {
+    qv.carryEnded();
+    const w = windows.get(id);
+    if (!w || w.pointerType !== 'touch') return;
+    const g = document.createElement('canvas');
+    g.className = 'qv-carried';
+    g.width = width;
+    g.height = height;
+    g.style.width = `${width / ratio}px`;
+    g.style.height = `${height / ratio}px`;
+    g.getContext('2d').drawImage(w.canvas, x, y, width, height, 0, 0, width, height);
+    document.getElementById('desktop').appendChild(g);
+    carry.ghost = g;
+    carry.fromX = w.pressX;
+    carry.fromY = w.pressY;
+    carry.lifted = false;
+  };
+  qv.carryEnded = () => {
+    if (carry.ghost) carry.ghost.remove();
+    carry.ghost = null;
+    carry.lifted = false;
+  };
   function buttonOf(e) { return e.pointerType === 'mouse' ? e.button : 0; }  // a finger or a pen is the left button
 
   qv.openWindow = (id) => {
@@ -92,6 +133,9 @@ Module.qv = (() => {
       // desktop's implicit grab does; the program's own capture goes on top.
       try { canvas.setPointerCapture(e.pointerId); } catch (err) { /* the pointer is gone already */ }
       w.pointer = e.pointerId;
+      w.pointerType = e.pointerType;
+      w.pressX = e.clientX;
+      w.pressY = e.clientY;
       qv.inputAt = e.timeStamp;
       push(pointEvent(DOWN, id, e, buttonOf(e)));
     });
@@ -150,7 +194,22 @@ Module.qv = (() => {
     if (w.canvas.height !== Math.max(height, 1)) w.canvas.height = Math.max(height, 1);
     placeCanvas(id);
   };
-  qv.titleWindow = (id, title) => { windows.get(id).canvas.setAttribute('aria-label', title); };
+  qv.titleWindow = (id, title) => { qv.labelWindow(id, title); };
+  qv.labelWindow = (id, label) => {
+    const c = windows.get(id).canvas;
+    c.setAttribute('role', 'img');
+    c.setAttribute('aria-label', label);
+  };
+  // What the windows show, in words, for a screen reader: the newest few
+  // lines of a polite live region.
+  qv.announce = (words) => {
+    const live = document.getElementById('live');
+    if (!live) return;
+    const line = document.createElement('p');
+    line.textContent = words;
+    live.appendChild(line);
+    while (live.childElementCount > 12) live.firstElementChild.remove();
+  };
   qv.showWindow = (id, visible) => { windows.get(id).canvas.style.display = visible ? 'block' : 'none'; };
   // The side windows stand above the board, as windows it owns do on the
   // desktops: raising the board keeps it below them.
@@ -184,6 +243,11 @@ Module.qv = (() => {
     const w = windows.get(id);
     if (w && w.pointer !== null && w.canvas.hasPointerCapture(w.pointer)) w.canvas.releasePointerCapture(w.pointer);
   };
+
+  // The long-press menu and text selection stay out of a game played by finger.
+  document.addEventListener('contextmenu', (e) => {
+    if (!(e.target instanceof Element) || !e.target.closest('a, button')) e.preventDefault();
+  });
 
   // ---- cursor ----------------------------------------------------------------
   qv.defineCursor = (kind, rgba, width, height, hotX, hotY) => {

@@ -8,8 +8,7 @@
 
 namespace board {
 
-// The ten ball colours in the game's order: red, yellow, green, blue, grey,
-// violet, orange, teal, brown, olive green. Tuned against simulated
+// The ten ball colours in the game's order (their names: game/ColourNames.h). Tuned against simulated
 // protanopia and deuteranopia (Machado 2009, full severity): where two
 // colours meet for a red-green weak eye they still differ in lightness or
 // along blue-yellow, e.g. the violet is dark so it never passes for the
@@ -26,8 +25,6 @@ constexpr std::array<uint32_t, 10> BallColors{
     0x4A2400,  // brown
     0x647E4C,  // olive green
 };
-constexpr std::array<const char*, 10> BallNames{"red",    "yellow", "green", "blue",  "grey",
-                                                "violet", "orange", "teal",  "brown", "olive green"};
 
 constexpr uint32_t BoardLight = 0x1E52B8;  // the board's blue where the light falls
 constexpr uint32_t BoardDark = 0x0A2266;   // ... and in the far corner

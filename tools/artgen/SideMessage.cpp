@@ -140,14 +140,14 @@ void GenerateMessageArt(const std::filesystem::path& resourcesDir)
     WritePicture(base, resourcesDir, "message", "imgMessage");
     WriteCut(RenderScene(kWidth, kHeight, scene, 0), kOk, resourcesDir, "message", "imgExit");
 
-    // The exact words of the five messages, split where a reader pauses.
-    const std::vector<MessageText> messages = {
-        {"imgWin", "Congratulations!", {"You win."}},
-        {"imgHigh", "Congratulations!", {"You made a new high score."}},
-        {"imgLost", "Sorry, you lost!", {"Try again."}},
-        {"imgFill", "", {"You must fill all the spaces", "before evaluation."}},
-        {"imgStart", "", {"Start a new game first."}},
-    };
+    // The exact words of the five messages (MessageLayout.h).
+    std::vector<MessageText> messages;
+    for (const MessageLayout::Words& w : MessageLayout::Messages) {
+        MessageText m{w.Picture, w.Heading, {}};
+        for (const char* line : w.Lines)
+            if (*line) m.Lines.push_back(line);
+        messages.push_back(m);
+    }
     for (const MessageText& m : messages) {
         art::Canvas canvas(kWidth, kHeight);
         canvas.CopyFrom(base, 0, 0, kWidth, kHeight, 0, 0);
