@@ -10,7 +10,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "quorvex_artgen failed: ${rc}")
 endif()
 
-set(patterns *.bmp *.bmp.z *.cur *.ico)
+set(patterns *.bmp *.bmp.z *.cur *.ico web/*.png)
 set(generated "")
 set(committed "")
 foreach(p IN LISTS patterns)

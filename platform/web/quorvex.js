@@ -403,6 +403,7 @@ Module.qv = (() => {
       const response = await fetch(new URL(name, document.baseURI).href);
       if (!response.ok) return -1;
       const bytes = new Uint8Array(await response.arrayBuffer());
+      if (window.QuorVexPage && window.QuorVexPage.fetched) window.QuorVexPage.fetched(name);
       const p = _malloc(Math.max(bytes.length, 1));
       HEAPU8.set(bytes, p);  // HEAPU8 afresh: malloc may have grown the memory
       HEAP32[out >> 2] = p;

@@ -27,9 +27,9 @@ const { server, url } = await serve(dir);
 const browser = await launch();
 const page = await browser.newPage();
 await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: scale });
-await page.goto(url, { waitUntil: 'load' });
+await page.goto(`${url}?nosw`, { waitUntil: 'load' });
 await page.evaluate((store) => { localStorage.clear(); for (const k in store) localStorage.setItem(k, store[k]); }, store);
-await page.goto(`${url}?probe`, { waitUntil: 'load' });
+await page.goto(`${url}?probe&nosw`, { waitUntil: 'load' });
 await waitForGame(page);
 for (const [fx, fy, tx, ty] of inputs.drags) {
   const a = await onBoard(page, { x: fx, y: fy }), b = await onBoard(page, { x: tx, y: ty });

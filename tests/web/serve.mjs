@@ -6,10 +6,12 @@ import { createServer } from 'node:http';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve } from 'node:path';
 import { gzipSync } from 'node:zlib';
+import { createHash } from 'node:crypto';
 
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.wasm': 'application/wasm',
   '.pack': 'application/octet-stream', '.png': 'image/png', '.ico': 'image/x-icon',
+  '.webmanifest': 'application/manifest+json',
 };
 
 export function startServer(dir, port = 0) {
@@ -21,11 +23,18 @@ export function startServer(dir, port = 0) {
       const file = normalize(join(root, path.endsWith('/') ? path + 'index.html' : path));
       if (!file.startsWith(root)) { res.writeHead(403).end(); return; }
       let body = await readFile(file);
+      // An entity tag, as static hosts send, so a revalidation of an
+      // unchanged file costs a 304 and no body.
+      const etag = `"${createHash('sha1').update(body).digest('hex')}"`;
       const headers = { 'Content-Type': types[extname(file)] || 'application/octet-stream',
-        'Cache-Control': 'max-age=3600' };
-      if (/\bgzip\b/.test(req.headers['accept-encoding'] || '') && extname(file) !== '.png') {
-        if (!gzipped.has(file)) gzipped.set(file, gzipSync(body, { level: 9 }));
-        body = gzipped.get(file);
+        'Cache-Control': 'max-age=3600', ETag: etag };
+      if (req.headers['if-none-match'] === etag) { res.writeHead(304, headers).end(); return; }
+      // Text and the program go compressed; pictures and packs, types a
+      // host does not know to compress, as they are.
+      if (/\bgzip\b/.test(req.headers['accept-encoding'] || '') && ['.html', '.js', '.wasm', '.webmanifest'].includes(extname(file))) {
+        // Kept by content, so a file replaced while serving is sent anew.
+        if (!gzipped.has(etag)) gzipped.set(etag, gzipSync(body, { level: 9 }));
+        body = gzipped.get(etag);
         headers['Content-Encoding'] = 'gzip';
       }
       headers['Content-Length'] = body.length;

@@ -2,7 +2,9 @@
 // build-web/web. Each check prints "ok" or "FAIL" with what it saw; the
 // exit status is the number of failures. Screenshots go to OUT_DIR.
 // Usage: node web-test.mjs BUILD_WEB_DIR OUT_DIR
-import { mkdirSync } from 'node:fs';
+import { cpSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { readFile } from 'node:fs/promises';
 import { launch, serve, waitForGame, state, windowInfo, windowPixels, sleep } from './lib.mjs';
 import { onBoard, colourCentre, holeCentre, buttonCentre, until, mouseDrag, key, winGame } from './play.mjs';
@@ -27,7 +29,9 @@ async function open(options = {}, beforeLoad = async () => {}, where = browser) 
   page.on('pageerror', (e) => errors.push(e.message));
   page.on('dialog', (d) => d.accept());
   await page.setViewport({ width: 1280, height: 900, deviceScaleFactor: 1, ...options });
-  await page.goto(`${url}?probe`, { waitUntil: 'load' });
+  // The offline copy is tested on its own, in a browser of its own: here
+  // every request goes to the network as it is.
+  await page.goto(`${url}?probe&nosw`, { waitUntil: 'load' });
   await waitForGame(page);
   return page;
 }
@@ -427,7 +431,7 @@ await step('a failed download says what failed and offers a reload', async () =>
     } else {
       await p.evaluateOnNewDocument(() => { delete window.WebAssembly; });
     }
-    await p.goto(url, { waitUntil: 'load' });
+    await p.goto(`${url}?nosw`, { waitUntil: 'load' });
     await p.waitForFunction(() => !document.getElementById('failed').hidden, { timeout: 10000 }).catch(() => {});
     const shown = await p.evaluate(() => ({ visible: !document.getElementById('failed').hidden,
       text: document.getElementById('failed').innerText, reload: !!document.querySelector('#failed button') }));
@@ -444,7 +448,7 @@ await step('a store that refuses every write is told once, and the game plays on
     Storage.prototype.setItem = function refuse() { throw new DOMException('refused', 'QuotaExceededError'); };
   });
   page.on('dialog', (d) => d.accept());
-  await p.goto(`${url}?probe`, { waitUntil: 'load' });
+  await p.goto(`${url}?probe&nosw`, { waitUntil: 'load' });
   await waitForGame(p);
   const notice = await p.evaluate(() => ({ visible: !document.getElementById('storage-notice').hidden,
     text: document.getElementById('storage-notice').innerText }));
@@ -506,6 +510,72 @@ await step("the mouse's back button over the board does not leave the page", asy
   await sleep(500);
   check('the page is still the game', p.url() === at && (await state(p).catch(() => null)) !== null, p.url());
   await p.close();
+});
+
+await step('installed and offline: the manifest, the offline copy, a new build replacing it whole', async () => {
+  // A copy of the build of its own, to put a new build in its place.
+  const copy = mkdtempSync(join(tmpdir(), 'quorvex-web-'));
+  cpSync(dir, copy, { recursive: true });
+  const site = await serve(copy);
+  const device = await browser.createBrowserContext();
+  const p = await device.newPage();
+  p.on('pageerror', (e) => errors.push(e.message));
+  await p.setViewport({ width: 390, height: 844, deviceScaleFactor: 2, isMobile: true, hasTouch: true });
+  await p.goto(`${site.url}?probe`, { waitUntil: 'load' });
+  await waitForGame(p);
+  const manifest = await p.evaluate(async () => {
+    const link = document.querySelector('link[rel="manifest"]');
+    return { title: document.title, m: await (await fetch(link.href)).json() };
+  });
+  const m = manifest.m;
+  check('the manifest names the game, stands alone and has its icons, a maskable one among them',
+    manifest.title === 'QuorVex' && m.name === 'QuorVex' && m.short_name === 'QuorVex' && m.display === 'standalone' &&
+    m.icons.some((i) => i.sizes === '192x192') && m.icons.some((i) => i.sizes === '512x512' && i.purpose === 'maskable') &&
+    /^#[0-9a-f]{6}$/i.test(m.theme_color) && /^#[0-9a-f]{6}$/i.test(m.background_color), JSON.stringify(m).slice(0, 120));
+  const cached = async () => p.evaluate(async () => {
+    const out = {};
+    for (const name of await caches.keys()) out[name] = (await (await caches.open(name)).keys()).map((r) => new URL(r.url).pathname);
+    return out;
+  });
+  await p.waitForFunction(async () => {
+    for (const name of await caches.keys()) {
+      const keys = (await (await caches.open(name)).keys()).map((r) => r.url);
+      if (keys.some((u) => u.endsWith('/quorvex.wasm')) && keys.some((u) => u.endsWith('/quorvex-2x-main.pack'))) return true;
+    }
+    return false;
+  }, { timeout: 15000, polling: 200 });
+  const first = await cached();
+  check('the service worker keeps the page, the program, the help and the pack this device uses',
+    Object.keys(first).length === 1, Object.keys(first).join(', '));
+  await p.waitForFunction(() => !!navigator.serviceWorker.controller, { timeout: 10000 });
+  // No network: a reload starts and plays.
+  const said = [];
+  p.on('console', (m) => said.push(m.text()));
+  await p.setOfflineMode(true);
+  await p.reload({ waitUntil: 'load' });
+  await waitForGame(p).catch((err) => { throw new Error(`offline start: ${said.join(' | ')} ${err.message}`); });
+  await key(p, 'F3');
+  await until(p, () => Module.qv.state.row !== 12 || !Module.qv.state.active);
+  check('with the network gone the game starts and plays', (await state(p)).scale === 2);
+  await p.screenshot({ path: `${out}/page-offline.png` });
+  await p.setOfflineMode(false);
+  // A new build: another version of the worker, the page and the program.
+  const sw = readFileSync(`${copy}/sw.js`, 'utf8');
+  writeFileSync(`${copy}/sw.js`, sw.replace(/const VERSION = '[^']*'/, "const VERSION = 'new-build'"));
+  writeFileSync(`${copy}/index.html`, readFileSync(`${copy}/index.html`, 'utf8').replace('<head>', '<head>\n<meta name="build" content="new">'));
+  writeFileSync(`${copy}/quorvex.js`, `${readFileSync(`${copy}/quorvex.js`, 'utf8')}\nModule.qvBuild = 'new';\n`);
+  await p.reload({ waitUntil: 'load' });
+  await p.waitForFunction(async () => (await caches.keys()).join() === 'quorvex-new-build', { timeout: 15000, polling: 200 });
+  await p.reload({ waitUntil: 'load' });
+  await waitForGame(p);
+  const build = await p.evaluate(() => [document.querySelector('meta[name="build"]')?.content, Module.qvBuild]);
+  const after = await cached();
+  check('the next visit is the new build whole: its page with its program, the old copy gone',
+    build[0] === 'new' && build[1] === 'new' && Object.keys(after).join() === 'quorvex-new-build' &&
+    after['quorvex-new-build'].includes('/quorvex-2x-main.pack'), `${build.join('/')}; ${Object.keys(after).join()}`);
+  await device.close();
+  site.server.close();
+  rmSync(copy, { recursive: true, force: true });
 });
 
 check('no script error on any page', errors.length === 0, errors.join('; '));

@@ -276,3 +276,37 @@ void GenerateShellIcon(const std::filesystem::path& windowsDir)
     }
     art::WriteFile(windowsDir / "QuorVex.ico", EncodeShellIcon(images));
 }
+
+// ---- The installed page's icons -------------------------------------------
+
+void GenerateWebIcons(const std::filesystem::path& webDir)
+{
+    if (art::DrawingScale() != 1) throw std::logic_error("the page's icons are drawn at their own sizes, from scale 1");
+    std::filesystem::create_directories(webDir);
+    for (int side : {192, 512}) {
+        // The ball in its well, for launchers that show the icon as it is.
+        art::Canvas c(side, side);
+        c.ResetMatrix();
+        cairo_scale(c.Cr(), side / double(Size), side / double(Size));
+        DrawIcon(c.Cr());
+        art::WriteFile(webDir / ("quorvex-" + std::to_string(side) + ".png"), EncodePng(c));
+    }
+    // A maskable icon fills its square: the launcher cuts its own shape out
+    // of it, keeping at least the middle 80 %, where the ball lies whole.
+    constexpr int side = 512;
+    art::Canvas c(side, side);
+    c.ResetMatrix();
+    cairo_t* cr = c.Cr();
+    cairo_pattern_t* ground = cairo_pattern_create_linear(0, 0, side, side);
+    cairo_pattern_add_color_stop_rgb(ground, 0, 0.12, 0.32, 0.72);
+    cairo_pattern_add_color_stop_rgb(ground, 1, 0.04, 0.13, 0.40);
+    cairo_rectangle(cr, 0, 0, side, side);
+    cairo_set_source(cr, ground);
+    cairo_fill(cr);
+    cairo_pattern_destroy(ground);
+    const double inner = side * 0.62;
+    cairo_translate(cr, (side - inner) / 2, (side - inner) / 2);
+    cairo_scale(cr, inner / Size, inner / Size);
+    DrawIcon(cr);
+    art::WriteFile(webDir / "quorvex-maskable-512.png", EncodePng(c));
+}

@@ -32,6 +32,7 @@ int main(int argc, char** argv)
             GenerateCursor(dir);
             GenerateIcon(dir);
             if (scale == 1) GenerateShellIcon(dir / "windows");
+            if (scale == 1) GenerateWebIcons(dir / "web");
             GenerateSideWindowArt(dir);
         }
     } catch (const std::exception& e) {
