@@ -38,12 +38,15 @@ export function startServer(dir, port = 0) {
         headers['Content-Encoding'] = 'gzip';
       }
       headers['Content-Length'] = body.length;
+      if (req.method !== 'HEAD') server.bytesSent += body.length;
       res.writeHead(200, headers);
       res.end(req.method === 'HEAD' ? undefined : body);
     } catch (err) {
       res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
     }
   });
+  // Every body sent, as it went over the wire (the budget bench reads it).
+  server.bytesSent = 0;
   return new Promise((ok) => server.listen(port, '127.0.0.1', () => ok(server)));
 }
 
