@@ -86,8 +86,11 @@ void TfrmMain::DefineClosedHand() {
 void TfrmMain::CycleScale() {
     // 1, 2, 3 and round again, passing over the sizes the board would not
     // fit the screen at; the player's choice is kept for the next start,
-    // over what the desktop asks for.
+    // over what the desktop asks for. A press that changes nothing (no
+    // larger board fits) chooses nothing either: the desktop's density
+    // still decides, so a larger screen later is not ignored.
     const int next = NextFittingScale(App().Scale(), App().System().WorkArea());
+    if (next == App().Scale()) return;
     WindowPositions.StoreScale(next);
     App().SetScale(next);
 }

@@ -71,7 +71,9 @@ uint8_t TypeColour(uint8_t colour) {
 
 uint8_t TakeBackLast() {
     TBoardState& b = BoardState;
-    if (b.CurrentRow < 1 || b.CurrentRow > 12) return 0;
+    // A row that was evaluated keeps its balls beside its pegs: after a win
+    // the winning row stays current but is scored, so nothing comes out.
+    if (!b.GameActive || b.CurrentRow < 1 || b.CurrentRow > 12) return 0;
     TCode& row = b.Guesses[b.CurrentRow];
     for (size_t p = GameSettings.Spaces; p >= 1; --p)
         if (row[p] != 0) {

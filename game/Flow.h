@@ -59,8 +59,10 @@ uint8_t QuickFill(uint8_t colour);
 // so a lost game (no current row) takes nothing and a won row still does.
 uint8_t TypeColour(uint8_t colour);
 
-// Empties the last filled hole in play of the current row. Returns its
-// position, or 0 when the row is empty or no row is current.
+// Empties the last filled hole in play of the current row while the game is
+// in progress. Returns its position, or 0 when the row is empty or the game
+// is over (an evaluated row never gives a ball back, the winning one
+// included).
 uint8_t TakeBackLast();
 
 // A ball dropped into hole `position` of `row`: only the current row takes

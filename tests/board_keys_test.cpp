@@ -73,7 +73,7 @@ TEST_F(BoardTest, TypedRowsEvaluateAndTenColoursTakeTheZero) {
     EXPECT_EQ(row[5], 10);
 }
 
-TEST_F(BoardTest, AfterALossNoKeyPlacesABallButAWonRowStillTakesThem) {
+TEST_F(BoardTest, AfterALossNoKeyPlacesABallAndAWonRowKeepsItsBalls) {
     Settings(4, 6, false);
     Start();
     // Lost: twelve wrong rows (the secret never repeats a colour, 1 1 1 1
@@ -89,15 +89,22 @@ TEST_F(BoardTest, AfterALossNoKeyPlacesABallButAWonRowStillTakesThem) {
     Key(Key::Digit(2));
     EXPECT_EQ(BoardState.Guesses, before.Guesses);
 
-    // Won: the winning row, like a drop, still takes a ball.
+    // Won, with see-through holes: the scored row gives no ball back, so
+    // none of its holes opens, and a typed colour finds no empty hole.
+    GameSettings.Holes = true;
     Key(Key::Function(2));
     const TCode secret = BoardState.SecretCode;
     for (int p = 1; p <= 4; ++p) Key(Key::Digit(secret[size_t(p)]));
     EXPECT_EQ(Message([&] { Key(Key::Space); }), mkHigh);
+    const TCode won = BoardState.Guesses[12];
+    const Bitmap shown = Screen();
     Key(Key::Backspace);
-    EXPECT_EQ(BoardState.Guesses[12][4], 0);
+    Key(Key::Backspace);
+    EXPECT_EQ(BoardState.Guesses[12], won);
     Key(Key::Digit(5));
-    EXPECT_EQ(BoardState.Guesses[12][4], 5);
+    EXPECT_EQ(BoardState.Guesses[12], won);
+    for (int p = 1; p <= 4; ++p) EXPECT_TRUE(ShapeHolds(*Rec(Main()).Shape(), board::HoleCentre(p, 12))) << p;
+    EXPECT_TRUE(Screen().Pixels == shown.Pixels);
     EXPECT_EQ(Message([&] { Key(Key::Space); }), mkStart);
 }
 

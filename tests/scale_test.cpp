@@ -183,9 +183,11 @@ TEST_F(ScaleTest, TheBoardOpensOnlyAtAScaleItFitsAndWithinTheWorkArea) {
     EXPECT_GE(board.Top, 24);
     EXPECT_LE(board.Right(), 1024);
     EXPECT_LE(board.Bottom(), 768);
-    // F10 has nothing larger to go to.
+    // F10 has nothing larger to go to, and so chooses nothing: a larger
+    // screen later still gets the desktop's scale.
     Key(Key::Function(10));
     EXPECT_EQ(app->Scale(), 1);
+    EXPECT_EQ(platform.StoreContents()->Find("Windows", "Scale"), nullptr);
     Stop();
 
     // A stored 3x from a bigger screen is not used where the board cannot

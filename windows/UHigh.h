@@ -1,7 +1,9 @@
 // UHigh: the high-score window, showing the twelve records, one cell per
 // combination of code length, colour count and repeated colours. A double
 // click clears the record under the last left press; Reset Scores clears
-// all twelve. Changes stay in memory until the exit command stores them.
+// all twelve. A clearing is stored at once, as a new record is: another
+// copy of the game running beside this one, or a crash before the exit,
+// must not bring the cleared records back.
 #pragma once
 
 #include "windows/SkinnedForm.h"

@@ -1,8 +1,10 @@
 // UOptions: the options window, where the code length, the colour count
 // and repeated colours are chosen. Shown modally; its result is mrOk when
-// the player confirmed (after Ok the chosen values are also stored in
-// GameSettings; Enter confirms without storing them) and mrCancel
-// otherwise. Each showing starts from the current settings.
+// the player confirmed, by Ok or by Enter alike (both put the chosen values
+// into GameSettings: a confirmation that kept the old values would start
+// the new game with the options the player just turned away from), and
+// mrCancel otherwise (Cancel, Escape). Each showing starts from the
+// current settings.
 #pragma once
 
 #include <array>
