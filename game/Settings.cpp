@@ -10,14 +10,6 @@
 #include "util/Format.h"
 
 namespace {
-std::optional<int32_t> ParseHex(const char* first, const char* last) {
-    if (first == last) return std::nullopt;
-    uint64_t value = 0;
-    auto [end, ec] = std::from_chars(first, last, value, 16);
-    if (ec != std::errc{} || end != last || value > UINT32_MAX) return std::nullopt;
-    return static_cast<int32_t>(static_cast<uint32_t>(value));  // 8 digits wrap, as 32-bit hex does
-}
-
 // The record table as written: two uppercase digits per byte.
 constexpr size_t HighTextLength = 2 * HighScoreTableSize;
 constexpr size_t RecordCount = THighScoreTable{}.Entries.size();
@@ -30,7 +22,6 @@ std::array<bool, RecordCount + 1> ClearedThisRun{};
 // so another copy of the game running at the same time learns that the
 // records it loaded may have been cleared since. The table's own format
 // stays as it is.
-constexpr const char* ResetStampName = "HighReset";
 // The reset count and the table as this run last read or wrote them.
 int32_t KnownResetStamp = 0;
 THighScoreTable SyncedTable{};
@@ -59,10 +50,11 @@ struct RecordsWrite {
 // table that cannot be read (or a value of another type) is left as it
 // stands unless this run has a record of its own to put in.
 RecordsWrite RecordsToStore(Store& store) {
-    const std::optional<std::string> storedText = store.ReadText(SectionGame, "High");
-    const bool unreadable = !storedText && store.Holds(SectionGame, "High");
+    const StoredValue& high = StoredRow(StoredId::High);
+    const std::optional<std::string> storedText = store.ReadText(std::string(high.Section), std::string(high.Name));
+    const bool unreadable = !storedText && store.Holds(std::string(high.Section), std::string(high.Name));
     const StoredRecords stored = storedText ? DecodeStoredRecords(*storedText) : StoredRecords{{}, !unreadable};
-    const int32_t stamp = ReadInteger(store, SectionGame, ResetStampName, 0);
+    const int32_t stamp = ReadStored(store, StoredId::HighReset);
     // Another copy cleared records since this run last looked: what this
     // run holds from before is the store's to say, only its new records
     // count.
@@ -82,14 +74,14 @@ RecordsWrite RecordsToStore(Store& store) {
     }
     if (clearing) {
         write.Stamp = stamp + 1;
-        write.Entries.push_back({SectionGame, ResetStampName, std::to_string(write.Stamp)});
+        write.Entries.push_back(StoredEntry(StoredId::HighReset, write.Stamp));
     }
     // A text that already says what would be written is not written again:
     // a copy whose view of the store lags behind another's fresh record
     // (the browser's tabs) then has nothing to overwrite it with.
     const std::string text = TableText(write.Table);
     const bool absent = !storedText && !unreadable;
-    if (changed || absent || (stored.Whole && *storedText != text)) write.Entries.push_back({SectionGame, "High", text});
+    if (changed || absent || (stored.Whole && *storedText != text)) write.Entries.push_back(StoredEntry(StoredId::High, text));
     return write;
 }
 
@@ -116,62 +108,20 @@ bool StoreRecordsWith(std::vector<StoreEntry> options) {
 }
 }  // namespace
 
-std::optional<int32_t> ParseStoredInteger(const std::string& text) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return ParseHex(first + 2, last);
-    if (!text.empty() && text[0] == '$') return ParseHex(first + 1, last);
-    // from_chars takes a '-' only; a '+' may stand in its place, not before it.
-    if (first != last && *first == '+') {
-        ++first;
-        if (first != last && *first == '-') return std::nullopt;
-    }
-    int32_t value = 0;
-    auto [end, ec] = std::from_chars(first, last, value, 10);
-    if (first == last || ec != std::errc{} || end != last) return std::nullopt;
-    return value;
-}
-
-int32_t ReadInteger(Store& store, const std::string& section, const std::string& name, int32_t fallback) {
-    const auto text = store.ReadText(section, name);
-    if (!text) return fallback;
-    return ParseStoredInteger(*text).value_or(fallback);
-}
-
-bool ReadBool(Store& store, const std::string& section, const std::string& name, bool fallback) {
-    return ReadInteger(store, section, name, fallback ? 1 : 0) != 0;
-}
-
-std::string ReadString(Store& store, const std::string& section, const std::string& name, const std::string& fallback) {
-    return store.ReadText(section, name).value_or(fallback);
-}
-
-bool WriteInteger(Store& store, const std::string& section, const std::string& name, int32_t value) {
-    return store.WriteText(section, name, std::to_string(value));
-}
-
-bool WriteBool(Store& store, const std::string& section, const std::string& name, bool value) {
-    return store.WriteText(section, name, value ? "1" : "0");
-}
-
 void LoadSettings() {
     auto store = OpenStore();
     TGameSettings& s = GameSettings;
+    s.Spaces = static_cast<uint8_t>(ReadStored(*store, StoredId::Spaces));
+    s.Colors = static_cast<uint8_t>(ReadStored(*store, StoredId::Colors));
+    s.Doubles = ReadStored(*store, StoredId::Doubles) != 0;
+    s.Holes = ReadStored(*store, StoredId::Holes) != 0;
+    s.Symbols = ReadStored(*store, StoredId::Symbols) != 0;
+    s.ViewTimer() = ReadStored(*store, StoredId::ViewTimer) != 0;
+    s.ViewCombs() = ReadStored(*store, StoredId::ViewCombs) != 0;
 
-    // Only the low 8 bits are kept before the check: the fields are bytes.
-    s.Spaces = static_cast<uint8_t>(ReadInteger(*store, SectionGame, "Spaces", s.Spaces));
-    if (s.Spaces != 4 && s.Spaces != 5) s.Spaces = 4;
-    s.Colors = static_cast<uint8_t>(ReadInteger(*store, SectionGame, "Colors", s.Colors));
-    if (s.Colors != 6 && s.Colors != 8 && s.Colors != 10) s.Colors = 8;
-    s.Doubles = ReadBool(*store, SectionGame, "Doubles", s.Doubles);
-    s.Holes = ReadBool(*store, SectionGame, "Holes", s.Holes);
-    s.Symbols = ReadBool(*store, SectionGame, "Symbols", false);  // absent in older stores: off
-    s.ViewTimer() = ReadBool(*store, SectionGame, "ViewTimer", false);
-    s.ViewCombs() = ReadBool(*store, SectionGame, "ViewCombs", false);
-
-    HighScoreTable = DecodeStoredRecords(ReadString(*store, SectionGame, "High", "")).Table;
+    HighScoreTable = DecodeStoredRecords(ReadStoredText(*store, StoredId::High)).Table;
     SyncedTable = HighScoreTable;
-    KnownResetStamp = ReadInteger(*store, SectionGame, ResetStampName, 0);
+    KnownResetStamp = ReadStored(*store, StoredId::HighReset);
     ClearedThisRun.fill(false);
 }
 
@@ -232,14 +182,16 @@ void NoteAllRecordsCleared() { ClearedThisRun.fill(true); }
 
 bool SaveSettings() {
     const TGameSettings& s = GameSettings;
-    auto flag = [](bool on) { return std::string(on ? "1" : "0"); };
     // The records are merged with the table stored at this very moment,
     // with no other program's save in between.
     return StoreRecordsWith({
-        {SectionGame, "Spaces", std::to_string(s.Spaces)}, {SectionGame, "Colors", std::to_string(s.Colors)},
-        {SectionGame, "Doubles", flag(s.Doubles)},         {SectionGame, "Holes", flag(s.Holes)},
-        {SectionGame, "Symbols", flag(s.Symbols)},
-        {SectionGame, "ViewTimer", flag(s.ViewTimer())},   {SectionGame, "ViewCombs", flag(s.ViewCombs())},
+        StoredEntry(StoredId::Spaces, s.Spaces),
+        StoredEntry(StoredId::Colors, s.Colors),
+        StoredEntry(StoredId::Doubles, s.Doubles),
+        StoredEntry(StoredId::Holes, s.Holes),
+        StoredEntry(StoredId::Symbols, s.Symbols),
+        StoredEntry(StoredId::ViewTimer, s.ViewTimer()),
+        StoredEntry(StoredId::ViewCombs, s.ViewCombs()),
     });
 }
 
@@ -249,29 +201,34 @@ TWindowPositions WindowPositions;
 
 void TWindowPositions::Open() { store_ = OpenStore(); }
 
-int32_t TWindowPositions::ReadInteger(const std::string& name, int32_t fallback) {
+Store& TWindowPositions::Opened() {
     if (!store_) Open();
-    return ::ReadInteger(*store_, SectionWindows, name, fallback);
+    return *store_;
+}
+
+int32_t TWindowPositions::ReadInteger(const std::string& name, int32_t fallback) {
+    const auto text = Opened().ReadText(SectionWindows, name);
+    return text ? ParseStoredInteger(*text).value_or(fallback) : fallback;
 }
 
 bool TWindowPositions::WriteInteger(const std::string& name, int32_t value) {
-    if (!store_) Open();
-    return ::WriteInteger(*store_, SectionWindows, name, value);
+    return Opened().WriteText(SectionWindows, name, std::to_string(value));
+}
+
+std::optional<std::pair<int32_t, int32_t>> TWindowPositions::ReadPlace(const std::string& prefix) {
+    const auto left = Opened().ReadText(SectionWindows, prefix + "Left");
+    const auto top = Opened().ReadText(SectionWindows, prefix + "Top");
+    const auto x = left ? ParseStoredInteger(*left) : std::nullopt;
+    const auto y = top ? ParseStoredInteger(*top) : std::nullopt;
+    if (!x || !y) return std::nullopt;
+    return std::pair{*x, *y};
 }
 
 bool TWindowPositions::WritePlace(const std::string& prefix, int32_t left, int32_t top) {
-    if (!store_) Open();
-    return store_->WriteTexts({{SectionWindows, prefix + "Left", std::to_string(left)},
-                               {SectionWindows, prefix + "Top", std::to_string(top)}});
+    return Opened().WriteTexts({{SectionWindows, prefix + "Left", std::to_string(left)},
+                                {SectionWindows, prefix + "Top", std::to_string(top)}});
 }
 
-int32_t TWindowPositions::StoredScale() {
-    if (!store_) Open();
-    const int32_t scale = ::ReadInteger(*store_, SectionWindows, "Scale", 0);
-    return scale >= 1 && scale <= 3 ? scale : 0;
-}
+int32_t TWindowPositions::StoredScale() { return ReadStored(Opened(), StoredId::Scale); }
 
-bool TWindowPositions::StoreScale(int32_t scale) {
-    if (!store_) Open();
-    return ::WriteInteger(*store_, SectionWindows, "Scale", scale);
-}
+bool TWindowPositions::StoreScale(int32_t scale) { return Opened().WriteTexts({StoredEntry(StoredId::Scale, scale)}); }

@@ -17,30 +17,19 @@
 // record of its own to put in it.
 //
 // The store keeps texts only; how numbers and switches are read out of
-// them is decided here, so every store backend reads the same way.
+// them is decided by the table of stored values (game/StoredValues.h), so
+// every store backend reads the same way.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "game/GameState.h"
 #include "game/Store.h"
-
-constexpr const char* SectionGame = "Game";
-constexpr const char* SectionWindows = "Windows";
-
-// Parses a stored integer: signed decimal, or hexadecimal after "0x"/"0X"
-// (with at least one digit after it) or "$". Nothing when it does not parse
-// or does not fit 32 bits.
-std::optional<int32_t> ParseStoredInteger(const std::string& text);
-
-int32_t ReadInteger(Store& store, const std::string& section, const std::string& name, int32_t fallback);
-bool ReadBool(Store& store, const std::string& section, const std::string& name, bool fallback);
-std::string ReadString(Store& store, const std::string& section, const std::string& name, const std::string& fallback);
-bool WriteInteger(Store& store, const std::string& section, const std::string& name, int32_t value);
-bool WriteBool(Store& store, const std::string& section, const std::string& name, bool value);
+#include "game/StoredValues.h"
 
 void LoadSettings();
 
@@ -79,11 +68,15 @@ const HighScoreEntry& BetterRecord(const HighScoreEntry& a, const HighScoreEntry
 class TWindowPositions {
 public:
     void Open();  // once, at start-up, before any window exists
+    // Places are screen pixels, stored as they are given, as
+    // "<prefix>Left" and "<prefix>Top".
     int32_t ReadInteger(const std::string& name, int32_t fallback);
     bool WriteInteger(const std::string& name, int32_t value);
-    // "<prefix>Left" and "<prefix>Top" as one write.
+    // Both halves of a place, or nothing when either is absent or does not
+    // parse.
+    std::optional<std::pair<int32_t, int32_t>> ReadPlace(const std::string& prefix);
+    // Both halves as one write.
     bool WritePlace(const std::string& prefix, int32_t left, int32_t top);
-    // Places are screen pixels, stored as they are given.
 
     // The drawing scale the player chose ("Scale": 1, 2 or 3), or 0 when the
     // desktop's own is to be used (absent, 0 or a value that makes no sense).
@@ -91,6 +84,8 @@ public:
     bool StoreScale(int32_t scale);
 
 private:
+    // The store, opened on first use when Open was not called (tests).
+    Store& Opened();
     std::unique_ptr<Store> store_;
 };
 
