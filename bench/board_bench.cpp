@@ -12,6 +12,7 @@
 #include "board/MainForm.h"
 #include "board/Startup.h"
 #include "forms/Application.h"
+#include "game/StoredValues.h"
 #include "game/GameState.h"
 #include "game/Random.h"
 #include "game/Rules.h"
@@ -35,10 +36,9 @@ struct Program {
         platform.SetScreen(1024 * scale, 768 * scale, 32);
         platform.SetPreferredScale(scale);
         auto& store = *platform.StoreContents();
-        store.Set("Game", "Spaces", std::to_string(spaces));
-        store.Set("Game", "Colors", std::to_string(colors));
-        store.Set("Game", "Doubles", doubles ? "1" : "0");
-        store.Set("Game", "Holes", holes ? "1" : "0");
+        for (const StoreEntry& e : {StoredEntry(StoredId::Spaces, spaces), StoredEntry(StoredId::Colors, colors),
+                                    StoredEntry(StoredId::Doubles, doubles), StoredEntry(StoredId::Holes, holes)})
+            store.Set(e.Section, e.Name, e.Value);
         app = StartProgram(platform);
         SeedRandom(3);
         frmMain->Show();

@@ -16,6 +16,7 @@
 #include "game/RecordCodec.h"
 #include "game/Settings.h"
 #include "game/Store.h"
+#include "game/StoredValues.h"
 #include "platform/MemoryStore.h"
 #include "platform/posix/IniFileStore.h"
 #include "util/Bmp.h"
@@ -85,26 +86,38 @@ int FuzzIniFile(const uint8_t* data, size_t size) {
 }
 
 int FuzzLoadSettings(const uint8_t* data, size_t size) {
-    // The input gives the seven stored texts of the options, one a line.
-    static const char* names[] = {"Spaces", "Colors", "Doubles", "Holes", "ViewTimer", "ViewCombs", "High"};
-    const std::vector<std::string> texts = SplitLines(data, size, 7);
+    // The input gives the stored texts of the table's values, one a line,
+    // in the table's order.
+    const std::vector<std::string> texts = SplitLines(data, size, StoredValues.size());
     auto contents = std::make_shared<MemoryStore::Contents>();
-    for (size_t i = 0; i < texts.size(); ++i) contents->Set(SectionGame, names[i], texts[i]);
+    for (size_t i = 0; i < texts.size(); ++i)
+        contents->Set(std::string(StoredValues[i].Section), std::string(StoredValues[i].Name), texts[i]);
     SetStoreOpener([contents] { return std::make_unique<MemoryStore>(contents); });
+    WindowPositions.Open();
     ResetGameState();
     LoadSettings();
     const TGameSettings loaded = GameSettings;
     Require(loaded.Spaces == 4 || loaded.Spaces == 5, "code length 4 or 5");
     Require(loaded.Colors == 6 || loaded.Colors == 8 || loaded.Colors == 10, "colours 6, 8 or 10");
+    const int32_t scale = WindowPositions.StoredScale();
+    Require(scale >= 0 && scale <= 3, "a scale of 0 to 3");
     unsigned char table[HighScoreTableSize];
     std::memcpy(table, &HighScoreTable, sizeof table);
     // What was loaded is saved and loaded again unchanged, the table byte
-    // for byte.
+    // for byte; every option is written as a value its row allows.
     Require(SaveSettings(), "the memory store takes every write");
+    MemoryStore written(contents);
+    for (const StoredValue& row : StoredValues) {
+        if (!row.Option) continue;
+        const auto text = written.ReadText(std::string(row.Section), std::string(row.Name));
+        Require(text && ParseStoredInteger(*text) && StoredAllows(row, *ParseStoredInteger(*text)),
+                "an option is saved as a value it allows");
+    }
     ResetGameState();
     LoadSettings();
     Require(GameSettings.Spaces == loaded.Spaces && GameSettings.Colors == loaded.Colors &&
-                GameSettings.Doubles == loaded.Doubles && GameSettings.Holes == loaded.Holes,
+                GameSettings.Doubles == loaded.Doubles && GameSettings.Holes == loaded.Holes &&
+                GameSettings.Symbols == loaded.Symbols && GameSettings.Views == loaded.Views,
             "options survive save and load");
     Require(std::memcmp(table, &HighScoreTable, sizeof table) == 0, "the record table survives save and load");
     SetStoreOpener(nullptr);

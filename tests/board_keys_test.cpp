@@ -4,6 +4,7 @@
 // about and message windows let a keyboard player out.
 #include "BoardFixture.h"
 #include "game/Flow.h"
+#include "game/StoredValues.h"
 #include "windows/UAbout.h"
 
 namespace {
@@ -247,6 +248,12 @@ TEST_F(BoardTest, TheHelpNamesEveryValueTheGameStoresAndSaysItIsKeptHoweverTheGa
     for (const auto& [key, value] : platform.StoreContents()->Values)
         EXPECT_TRUE(data.find("<code>" + key.second + "</code>") != std::string::npos || isPlace(key.second))
             << key.second << " is stored but the help does not name it";
+    // And every value of the table, stored in this session or not.
+    for (const StoredValue& row : StoredValues) {
+        std::string name(row.Name);
+        for (char& c : name) c = char(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_NE(data.find("<code>" + name + "</code>"), std::string::npos) << row.Name << " is not in the help";
+    }
     EXPECT_NE(data.find("however the game ends"), std::string::npos);
     EXPECT_EQ(data.find("keeps only the places"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 
 #include "GameFixture.h"
 #include "game/RecordCodec.h"
+#include "game/StoredValues.h"
 #include "platform/MemoryStore.h"
 #include "util/Format.h"
 
@@ -37,8 +38,9 @@ TEST_F(SettingsTest, NoStoredValuesGiveTheDefaultsAndExitWritesEverything) {
     EXPECT_EQ(std::memcmp(&HighScoreTable, &empty, 36), 0);
 
     EXPECT_TRUE(SaveSettings());
-    for (const char* name : {"Spaces", "Colors", "Doubles", "Holes", "ViewTimer", "ViewCombs"})
-        EXPECT_NE(Written(name), "<absent>") << name;
+    // Every option of the table is written, each as its default.
+    for (const StoredValue& row : StoredValues)
+        if (row.Option) EXPECT_EQ(Written(std::string(row.Name).c_str()), StoredText(row.Id, row.Default)) << row.Name;
     EXPECT_EQ(Written("Spaces"), "4");
     EXPECT_EQ(Written("Doubles"), "0");
     EXPECT_EQ(Written("High").size(), 72u);
@@ -56,6 +58,27 @@ TEST_F(SettingsTest, CodeLengthAndColourCountKeepTheirLowByteAndFallBack) {
         LoadSettings();
         EXPECT_EQ(GameSettings.Spaces, c.expectSpaces) << c.spaces;
         EXPECT_EQ(GameSettings.Colors, c.expectColors) << c.colors;
+    }
+}
+
+TEST_F(SettingsTest, EveryOptionOfTheTableFallsBackToItsDefaultAndKeepsWhatItAllows) {
+    // Each option in turn stored as nonsense, as a number it does not allow
+    // and as each number it allows: loaded and saved again, it comes back
+    // as its default, its default and that number.
+    for (const StoredValue& row : StoredValues) {
+        if (!row.Option) continue;
+        std::vector<std::pair<std::string, int32_t>> cases{{"nonsense", row.Default}, {"", row.Default}};
+        if (!row.Allowed.empty()) cases.push_back({"3", row.Default});  // no option allows 3
+        for (const int32_t allowed : row.Allowed) cases.push_back({std::to_string(allowed), allowed});
+        if (row.Kind == StoredKind::Switch) cases.insert(cases.end(), {{"1", 1}, {"-7", 1}, {"0", 0}});
+        for (const auto& [text, expected] : cases) {
+            ResetGameState();
+            store->Values.clear();
+            Stored(std::string(row.Name).c_str(), text.c_str());
+            LoadSettings();
+            ASSERT_TRUE(SaveSettings());
+            EXPECT_EQ(Written(std::string(row.Name).c_str()), StoredText(row.Id, expected)) << row.Name << " " << text;
+        }
     }
 }
 

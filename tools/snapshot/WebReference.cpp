@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "board/BoardGeometry.h"
+#include "game/StoredValues.h"
 #include "board/MainForm.h"
 #include "board/Startup.h"
 #include "forms/Application.h"
@@ -56,15 +57,16 @@ int main(int argc, char** argv) {
     HeadlessPlatform platform;
     platform.SetScreen(cssW * scale, cssH * scale, 32);
     platform.SetPreferredScale(scale);
-    const std::vector<std::pair<std::string, std::string>> game = {
-        {"Spaces", "4"}, {"Colors", "8"}, {"Doubles", "0"}, {"ViewTimer", "1"}, {"ViewCombs", "1"}};
+    const std::vector<StoreEntry> game = {StoredEntry(StoredId::Spaces, 4), StoredEntry(StoredId::Colors, 8),
+                                          StoredEntry(StoredId::Doubles, 0), StoredEntry(StoredId::ViewTimer, 1),
+                                          StoredEntry(StoredId::ViewCombs, 1)};
     const std::vector<std::pair<std::string, int>> places = {
         {"MainLeft", 40}, {"MainTop", 60}, {"TimerLeft", 600}, {"TimerTop", 540}, {"CombsLeft", 800}, {"CombsTop", 540}};
     auto& store = *platform.StoreContents();
     std::string json = "{";
-    for (const auto& [name, value] : game) {
-        store.Set("Game", name, value);
-        json += "\"QuorVex/game/" + FoldCase(name) + "\":\"" + value + "\",";
+    for (const StoreEntry& e : game) {
+        store.Set(e.Section, e.Name, e.Value);
+        json += "\"QuorVex/game/" + FoldCase(e.Name) + "\":\"" + e.Value + "\",";
     }
     for (const auto& [name, value] : places) {
         store.Set("Windows", name, std::to_string(value * scale));
