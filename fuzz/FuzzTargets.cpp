@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,7 +19,9 @@
 #include "game/Store.h"
 #include "game/StoredValues.h"
 #include "platform/MemoryStore.h"
+#include "platform/StoreNames.h"
 #include "platform/posix/IniFileStore.h"
+#include "platform/posix/IniText.h"
 #include "util/Bmp.h"
 #include "util/Cursor.h"
 #include "util/Format.h"
@@ -55,6 +58,41 @@ std::filesystem::path ScratchFile() {
 
 }  // namespace
 
+// Sample names the INI targets look at: every stored value of the table,
+// and a window place.
+std::vector<std::pair<std::string, std::string>> IniSampleNames() {
+    std::vector<std::pair<std::string, std::string>> names;
+    for (const StoredValue& row : StoredValues) names.emplace_back(row.Section, row.Name);
+    names.emplace_back(SectionWindows, "MainLeft");
+    return names;
+}
+
+int FuzzIniText(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    // Whether the file would be used at all is asked of every input; the
+    // lines of any input are read, as a damaged text file's are.
+    (void)IniLooksLikeText(text);
+    std::vector<std::string> lines = IniLines(text);
+    static const auto names = IniSampleNames();
+    std::vector<std::optional<std::string>> before;
+    for (const auto& [section, name] : names) before.push_back(IniFind(lines, section, name));
+    // Set one value that is new and one that may be there, as a save does;
+    // written out and read again, both read back, setting them again
+    // changes nothing, and every other value stays as it was.
+    const std::string value = size ? std::to_string(data[0]) + "x" : "empty";
+    const size_t pick = size ? data[size - 1] % names.size() : 0;
+    IniSet(lines, SectionGame, "Fuzzed", value);
+    IniSet(lines, names[pick].first, names[pick].second, value);
+    std::vector<std::string> again = IniLines(IniText(lines));
+    Require(IniFind(again, SectionGame, "Fuzzed") == value, "a new value reads back");
+    Require(IniFind(again, names[pick].first, names[pick].second) == value, "a set value reads back");
+    Require(!IniSet(again, SectionGame, "Fuzzed", value), "setting a value again changes nothing");
+    for (size_t i = 0; i < names.size(); ++i)
+        if (i != pick && !SameName(names[i].second, names[pick].second))
+            Require(IniFind(again, names[i].first, names[i].second) == before[i], "other values survive a write");
+    return 0;
+}
+
 int FuzzIniFile(const uint8_t* data, size_t size) {
     const std::filesystem::path path = ScratchFile();
     std::filesystem::create_directories(path.parent_path());
@@ -63,24 +101,15 @@ int FuzzIniFile(const uint8_t* data, size_t size) {
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     IniFileStore store(path);
-    const char* names[] = {"Spaces", "Colors", "High", "MainLeft"};
-    std::string before[2][4];
-    bool had[2][4] = {};
-    for (int s = 0; s < 2; ++s)
-        for (int n = 0; n < 4; ++n)
-            if (auto v = store.ReadText(s ? SectionWindows : SectionGame, names[n])) {
-                had[s][n] = true;
-                before[s][n] = *v;
-            }
+    static const auto names = IniSampleNames();
+    std::vector<std::optional<std::string>> before;
+    for (const auto& [section, name] : names) before.push_back(store.ReadText(section, name));
     // A write of one value is read back and leaves every other value alone.
     const std::string value = size ? std::to_string(data[0]) + "x" : "empty";
     if (store.WriteText(SectionGame, "Fuzzed", value)) {
         Require(store.ReadText(SectionGame, "Fuzzed") == value, "a written value reads back");
-        for (int s = 0; s < 2; ++s)
-            for (int n = 0; n < 4; ++n) {
-                const auto v = store.ReadText(s ? SectionWindows : SectionGame, names[n]);
-                Require(v.has_value() == had[s][n] && (!v || *v == before[s][n]), "other values survive a write");
-            }
+        for (size_t i = 0; i < names.size(); ++i)
+            Require(store.ReadText(names[i].first, names[i].second) == before[i], "other values survive a write");
     }
     return 0;
 }
@@ -154,7 +183,8 @@ int FuzzDecodeCur(const uint8_t* data, size_t size) {
 }
 
 FuzzEntry FuzzTarget(std::string_view name) {
-    if (name == "ini") return FuzzIniFile;
+    if (name == "ini") return FuzzIniText;
+    if (name == "ini_file") return FuzzIniFile;
     if (name == "settings") return FuzzLoadSettings;
     if (name == "hex") return FuzzHexToBytes;
     if (name == "bmp") return FuzzDecodeBmp;

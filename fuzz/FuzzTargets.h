@@ -10,13 +10,19 @@
 #include <cstdint>
 #include <string_view>
 
+// The INI parser in memory (fast), and the same text through a real file,
+// its lock and its rename (a few hundred runs a second at most).
+int FuzzIniText(const uint8_t* data, size_t size);
 int FuzzIniFile(const uint8_t* data, size_t size);
 int FuzzLoadSettings(const uint8_t* data, size_t size);
 int FuzzHexToBytes(const uint8_t* data, size_t size);
 int FuzzDecodeBmp(const uint8_t* data, size_t size);
 int FuzzDecodeCur(const uint8_t* data, size_t size);
 
-// The entry of a corpus folder name ("ini", "settings", "hex", "bmp",
-// "cur"), or nullptr.
+// The entry of a target by name ("ini", "ini_file", "settings", "hex",
+// "bmp", "cur"), or nullptr. A target's corpus is the folder of its name
+// up to any "_": both INI targets read fuzz/corpus/ini.
 using FuzzEntry = int (*)(const uint8_t*, size_t);
 FuzzEntry FuzzTarget(std::string_view name);
+// Every target's name, the list scripts/fuzz.sh and the build also keep.
+inline constexpr std::string_view FuzzTargetNames[] = {"ini", "ini_file", "settings", "hex", "bmp", "cur"};
