@@ -24,7 +24,6 @@
 #include "util/Cursor.h"
 #include "util/HelpFile.h"
 #include "util/Scale.h"
-#include "util/ScreenPlace.h"
 #include "windows/UAbout.h"
 #include "windows/UCombs.h"
 #include "windows/UHigh.h"
@@ -48,7 +47,8 @@ std::string HelpNotOpened(const std::string& helpFile) {
 }
 }
 
-TfrmMain::TfrmMain(Application& app) : Form(app, board::DesignWidth, board::DesignHeight), renderer_(app.Scale()) {
+TfrmMain::TfrmMain(Application& app)
+    : Form(app, board::DesignWidth, board::DesignHeight), renderer_(app.Scale()), place_("Main") {
     frmMain = this;
     SetCaption("Quor Vex the Ultimate Game");
 }
@@ -65,15 +65,10 @@ void TfrmMain::OnCreate() {
     SeedRandomFromClock();
     movingWindow_ = false;
     LoadSettings();
-    // Places are kept in screen pixels. A place the board could not be
-    // grabbed at (off this screen) is not used.
-    const Platform& desktop = App().System();
-    const Rect fallback = DefaultBoardPlace(App().Scale(), desktop.WorkArea());
-    const int left = WindowPositions.ReadInteger("MainLeft", INT32_MIN);
-    const int top = WindowPositions.ReadInteger("MainTop", INT32_MIN);
-    const bool reachable = left != INT32_MIN && top != INT32_MIN &&
-                           PlaceReachable(left, top, desktop.ScreenWidth(), desktop.ScreenHeight());
-    MoveToScreen(reachable ? left : fallback.Left, reachable ? top : fallback.Top);
+    if (!place_.Restore(*this)) {
+        const Rect fallback = DefaultBoardPlace(App().Scale(), App().System().WorkArea());
+        MoveToScreen(fallback.Left, fallback.Top);
+    }
     dragColor_ = 0;
     DefineClosedHand();
     App().HelpFile = App().AppDir() + "QuorVex.hlp";
@@ -128,13 +123,8 @@ void TfrmMain::OnClose() { ClearShape(); }
 
 void TfrmMain::OnDestroy() { StoreBoardPlace(); }
 
-void TfrmMain::StoreBoardPlace() {
-    // Stored as the game ends and again as the window goes: once is enough
-    // while the board has not moved.
-    const Rect at = ScreenBounds();
-    if (storedPlace_ && *storedPlace_ == at) return;
-    if (WindowPositions.WritePlace("Main", at.Left, at.Top)) storedPlace_ = at;
-}
+// Stored as the game ends and again as the window goes.
+void TfrmMain::StoreBoardPlace() { place_.Store(*this); }
 
 bool TfrmMain::StoreAll() {
     SetViews(frmTimer && frmTimer->Visible(), frmCombs && frmCombs->Visible());
@@ -282,10 +272,7 @@ uint8_t MessageFor(RowEnd end) {
 void TfrmMain::Evaluate() {
     const RowEvaluation result = EvaluateRow();
     if (!result.Scored()) return ShowMessageKind(MessageFor(result.End));
-    for (uint8_t k = 1; k <= GameSettings.Spaces; ++k) {
-        DrawPegToBuffer(result.Row, k);
-        DrawPegToScreen(result.Row, k);
-    }
+    for (uint8_t k = 1; k <= GameSettings.Spaces; ++k) DrawPeg(result.Row, k);
     Say(RowWords(result.Row));
     if (frmTimer && result.StopsTimer()) frmTimer->Timer.SetEnabled(false);
     if (result.RecordEntered()) {
@@ -365,8 +352,7 @@ bool TfrmMain::StoreOnEnding() {
 
 void TfrmMain::ToggleView(uint8_t toggle, Form& window) {
     ::ToggleView(toggle);
-    DrawToggleToBuffer(toggle);
-    DrawToggleToScreen(toggle);
+    DrawToggle(toggle);
     if (window.Visible()) {
         window.Hide();
     } else {
@@ -428,34 +414,20 @@ void TfrmMain::PBoxPaint() { Repaint(); }
 
 void TfrmMain::ShapeWindow() { SetShape(BoardRenderer::BuildShape(App().Scale())); }
 
-void TfrmMain::DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position) {
-    renderer_.DrawBall(renderer_.BackBuffer, colour, row, position);
-}
-
-void TfrmMain::DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position) {
-    if (Visible()) ToScreen(renderer_.DrawBall(Canvas(), colour, row, position));
-}
-
 void TfrmMain::ShowHole(uint8_t colour, uint8_t row, uint8_t position) {
-    if (colour != 0) {
-        DrawBallToBuffer(colour, row, position);
-        DrawBallToScreen(colour, row, position);
-    } else {
-        renderer_.ClearBall(renderer_.BackBuffer, row, position);
-        if (Visible()) ToScreen(renderer_.ClearBall(Canvas(), row, position));
-    }
+    if (colour != 0)
+        DrawPiece([&](Bitmap& on) { return renderer_.DrawBall(on, colour, row, position); });
+    else
+        DrawPiece([&](Bitmap& on) { return renderer_.ClearBall(on, row, position); });
     if (GameSettings.Holes) ShapeWindow();
 }
 
-void TfrmMain::DrawPegToBuffer(uint8_t row, uint8_t slot) { renderer_.DrawPeg(renderer_.BackBuffer, row, slot); }
-
-void TfrmMain::DrawPegToScreen(uint8_t row, uint8_t slot) {
-    if (Visible()) ToScreen(renderer_.DrawPeg(Canvas(), row, slot));
+void TfrmMain::DrawPeg(uint8_t row, uint8_t slot) {
+    DrawPiece([&](Bitmap& on) { return renderer_.DrawPeg(on, row, slot); });
 }
 
 void TfrmMain::DrawColorMark(uint8_t colour) {
-    renderer_.DrawColorMark(renderer_.BackBuffer, colour);
-    if (Visible()) ToScreen(renderer_.DrawColorMark(Canvas(), colour));
+    DrawPiece([&](Bitmap& on) { return renderer_.DrawColorMark(on, colour); });
 }
 
 void TfrmMain::CycleColorMark(uint8_t colour) {
@@ -464,16 +436,12 @@ void TfrmMain::CycleColorMark(uint8_t colour) {
 }
 
 void TfrmMain::RestoreNoteSquares() {
-    for (uint8_t c = 1; c <= GameSettings.Colors; ++c) {
-        renderer_.RestoreNoteSquare(renderer_.BackBuffer, c);
-        if (Visible()) ToScreen(renderer_.RestoreNoteSquare(Canvas(), c));
-    }
+    for (uint8_t c = 1; c <= GameSettings.Colors; ++c)
+        DrawPiece([&](Bitmap& on) { return renderer_.RestoreNoteSquare(on, c); });
 }
 
-void TfrmMain::DrawToggleToBuffer(uint8_t toggle) { renderer_.DrawToggle(renderer_.BackBuffer, toggle); }
-
-void TfrmMain::DrawToggleToScreen(uint8_t toggle) {
-    if (Visible()) ToScreen(renderer_.DrawToggle(Canvas(), toggle));
+void TfrmMain::DrawToggle(uint8_t toggle) {
+    DrawPiece([&](Bitmap& on) { return renderer_.DrawToggle(on, toggle); });
 }
 
 void TfrmMain::LightButton(int index) {

@@ -15,6 +15,7 @@
 
 #include "board/BoardRenderer.h"
 #include "forms/Form.h"
+#include "forms/StoredPlace.h"
 
 // The command codes; a board button's index is its command (0..9). The
 // commands above have a key and no button.
@@ -113,19 +114,24 @@ private:
     void PBoxMouseUp(const MouseEvent& e);
     void PBoxDblClick();
 
-    // Drawing one piece: into the back buffer, onto the screen, or both.
-    void DrawBallToBuffer(uint8_t colour, uint8_t row, uint8_t position);
-    void DrawBallToScreen(uint8_t colour, uint8_t row, uint8_t position);
+    // A small change of the board: `draw` (a renderer step that draws one
+    // piece onto the bitmap it is given and returns the rectangle it drew)
+    // is run into the back buffer, then onto the screen while the window
+    // shows. A hidden window's screen is left alone: showing it composes
+    // it whole from the back buffer.
+    template <typename Draw>
+    void DrawPiece(const Draw& draw) {
+        draw(renderer_.BackBuffer);
+        if (Visible()) ToScreen(draw(Canvas()));
+    }
     // A ball put into (or taken out of, colour 0) a hole of the current
     // row: buffer, screen and, with see-through holes, the shape.
     void ShowHole(uint8_t colour, uint8_t row, uint8_t position);
-    void DrawPegToBuffer(uint8_t row, uint8_t slot);
-    void DrawPegToScreen(uint8_t row, uint8_t slot);
+    void DrawPeg(uint8_t row, uint8_t slot);
     void DrawColorMark(uint8_t colour);
     void CycleColorMark(uint8_t colour);
     void RestoreNoteSquares();  // every note square of the colours in play drawn empty
-    void DrawToggleToBuffer(uint8_t toggle);
-    void DrawToggleToScreen(uint8_t toggle);
+    void DrawToggle(uint8_t toggle);
     void LightButton(int index);
     void UnlightButton(int index);
 
@@ -170,7 +176,7 @@ private:
     BoardRenderer renderer_;
     std::array<bool, 10> buttonLit_{};
     bool movingWindow_ = false;
-    std::optional<Rect> storedPlace_;  // where the board's place was last stored
+    StoredPlace place_;
     bool endingStored_ = false;  // the options and records were stored as the program ends
     int grabX_ = 0, grabY_ = 0;
     uint8_t dragColor_ = 0;

@@ -16,8 +16,32 @@ RoutedWindow::~RoutedWindow() { router_.Forget(this); }
 
 void RoutedWindow::CaptureMouse() { router_.Capture(this); }
 void RoutedWindow::ReleaseMouse() { router_.Release(this); }
-void RoutedWindow::Shown() { router_.Shown(this); }
-void RoutedWindow::Hidden() { router_.Hidden(this); }
+
+void RoutedWindow::Show() {
+    const bool was = visible_;
+    visible_ = true;
+    if (!SystemShow(was)) {
+        visible_ = was;
+        return;
+    }
+    router_.Shown(this);
+    VisibilityChanged();
+}
+
+void RoutedWindow::Hide() {
+    if (!visible_) return;
+    visible_ = false;
+    SystemHide();
+    router_.Hidden(this);
+    VisibilityChanged();
+}
+
+void RoutedWindow::BringToFront() {
+    // Raising activates the window on every desktop.
+    if (!visible_) return;
+    SystemRaise();
+    router_.Shown(this);
+}
 
 // ---- windows ---------------------------------------------------------------
 

@@ -41,6 +41,14 @@ public:
     void CaptureMouse() final;
     void ReleaseMouse() final;
 
+    // Whether the window shows is kept here, once for every backend, and
+    // the router hears of each change; the backend only does what its
+    // system needs (SystemShow, SystemHide, SystemRaise).
+    void Show() final;
+    void Hide() final;
+    bool Visible() const final { return visible_; }
+    void BringToFront() final;
+
     // The system's side of the capture: every pointer event goes to this
     // window until the ungrab. False when the system refused.
     virtual bool GrabPointer() = 0;
@@ -49,15 +57,23 @@ public:
     virtual void Activate() = 0;
 
 protected:
-    // Backends call these from Show (and BringToFront, which activates
-    // the window on every desktop) and Hide.
-    void Shown();
-    void Hidden();
+    // The system's side of Show, called with Visible() already true: map
+    // the window, raise it and give it the keyboard. `wasVisible` says
+    // whether it showed before. False when the system could not show it;
+    // it then stays as it was.
+    virtual bool SystemShow(bool wasVisible) = 0;
+    // The system's side of Hide, called with Visible() already false.
+    virtual void SystemHide() = 0;
+    // The system's side of BringToFront, called only while visible.
+    virtual void SystemRaise() = 0;
+    // After the router heard that the window was shown or hidden.
+    virtual void VisibilityChanged() {}
     EventRouter& Router() { return router_; }
 
 private:
     EventRouter& router_;
     WindowEvents& events_;
+    bool visible_ = false;
 };
 
 // What the router asks of the backend: its clock and a wait for the next

@@ -5,10 +5,15 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <string_view>
 
 inline std::string FoldCase(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return s;
 }
 
-inline bool SameName(const std::string& a, const std::string& b) { return FoldCase(a) == FoldCase(b); }
+inline bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}

@@ -50,13 +50,15 @@ TEST_F(BoardTest, StartUpCreatesTheSevenWindowsInOrderAndCentresTheDesignSize) {
 
 TEST_F(BoardTest, ALowColourScreenIsWarnedOnceAndTheGameStillStarts) {
     platform.SetScreen(1024 * S, 768 * S, 15);
-    Stored("MainLeft", "-40", "Windows");
+    // Only 31 pixels of the board's width on the screen: too little to take
+    // hold of it by.
+    Stored("MainLeft", std::to_string(31 - board::DesignWidth * S), "Windows");
     Stored("MainTop", "12", "Windows");
     Start();
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.Messages()[0].Title, "QuorVex");
     EXPECT_EQ(platform.Messages()[0].Text, "QuorVex needs 16-bit or True-color graphic modes to run properly!");
-    EXPECT_EQ(Main().Left(), (1024 - board::DesignWidth) / 2);  // no corner on the screen: the default place
+    EXPECT_EQ(Main().Left(), (1024 - board::DesignWidth) / 2);  // out of reach: the default place
     EXPECT_EQ(Main().Top(), (768 - board::DesignHeight) / 2);
     EXPECT_TRUE(BoardState.GameActive);
 }

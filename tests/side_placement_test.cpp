@@ -3,6 +3,8 @@
 // screen; a stored place is used as it is while the window can be reached.
 #include "BoardFixture.h"
 #include "windows/SidePlacement.h"
+#include "windows/UAbout.h"
+#include "windows/UTimer.h"
 
 TEST(SidePlacement, BesideTheBoardAndBackOntoTheScreen) {
     const Rect board{100, 50, 528, 420};
@@ -42,6 +44,24 @@ TEST_F(BoardTest, OnAnUprightScreenTheSideWindowsOpenBelowTheBoardSideBySide) {
     // Within the screen, and over neither the board nor each other.
     EXPECT_LE(frmCombs->Left() + frmCombs->Width(), 600);
     EXPECT_LE(bottom + frmTimer->Height(), 1000);
+}
+
+TEST_F(BoardTest, StoredPlacesPartlyOffTheLeftOrTopEdgeAreUsedAsTheyAre) {
+    // The player left them there, and each can still be taken hold of.
+    Stored("MainLeft", std::to_string(-10 * S), "Windows");
+    Stored("MainTop", std::to_string(30 * S), "Windows");
+    Stored("TimerLeft", std::to_string(-20 * S), "Windows");
+    Stored("TimerTop", std::to_string(300 * S), "Windows");
+    Stored("AboutLeft", std::to_string(100 * S), "Windows");
+    Stored("AboutTop", std::to_string(-5 * S), "Windows");
+    Stored("ViewTimer", "1");
+    Start();
+    EXPECT_EQ(Main().Left(), -10);
+    EXPECT_EQ(Main().Top(), 30);
+    EXPECT_EQ(frmTimer->Left(), -20);
+    EXPECT_EQ(frmTimer->Top(), 300);
+    EXPECT_EQ(frmAbout->Left(), 100);
+    EXPECT_EQ(frmAbout->Top(), -5);
 }
 
 TEST_F(BoardTest, StoredSidePlacesAreUsedAsTheyAreUnlessTheyCannotBeReached) {

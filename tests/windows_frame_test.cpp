@@ -60,27 +60,40 @@ TEST_F(FrameTest, WindowsOpenCentredFirstAndWhereTheyWereLeftAfterwards) {
     EXPECT_EQ(Stored("TimerLeft"), "-50");
     windows = CreateAll();
     for (size_t i = 0; i < windows.size(); ++i) {
-        if (windows[i] == frmTimer) {
-            // Its top-left corner was off the screen: it could not be
-            // grabbed there, so it opens where it first opened.
-            EXPECT_EQ(frmTimer->Left(), (1024 - frmTimer->Width()) / 2);
-            EXPECT_EQ(frmTimer->Top(), (768 - frmTimer->Height()) / 2);
-        } else {
-            EXPECT_EQ(windows[i]->Bounds(), places[i]) << i;
-        }
+        // The timer partly off the left edge too: the player left it there,
+        // and it can still be taken hold of.
+        EXPECT_EQ(windows[i]->Bounds(), places[i]) << i;
     }
+    // Moved so far off that too little of it is left to grab (a monitor
+    // that is gone): it opens where it first opened.
+    EXPECT_EQ(frmTimer->Width(), places[2].Width);
+    frmTimer->MoveTo(-frmTimer->Width() + 31, 100);
+    Start();
+    windows = CreateAll();
+    EXPECT_EQ(frmTimer->Left(), (1024 - frmTimer->Width()) / 2);
+    EXPECT_EQ(frmTimer->Top(), (768 - frmTimer->Height()) / 2);
 }
 
-TEST(ScreenPlace, OnlyAPlaceThatShowsTheTopLeftCornerIsKept) {
-    EXPECT_TRUE(PlaceReachable(0, 0, 1024, 768));
-    EXPECT_TRUE(PlaceReachable(1024 - 32, 768 - 32, 1024, 768));
-    EXPECT_FALSE(PlaceReachable(1024 - 31, 0, 1024, 768));
-    EXPECT_FALSE(PlaceReachable(0, 768 - 31, 1024, 768));
-    EXPECT_FALSE(PlaceReachable(-1, 0, 1024, 768));
-    EXPECT_FALSE(PlaceReachable(0, -1, 1024, 768));
-    EXPECT_FALSE(PlaceReachable(2000, 100, 1024, 768));  // kept from a second monitor
-    EXPECT_FALSE(PlaceReachable(2147483640, 0, 1024, 768));
-    EXPECT_FALSE(PlaceReachable(0, 0, 0, 0));  // no screen known
+TEST(ScreenPlace, APlaceIsKeptWhileEnoughOfTheWindowToGrabIsOnTheWorkArea) {
+    // A 200 x 100 window on a 1024 x 768 work area below a 24-pixel panel:
+    // 32 x 32 of it on the area keeps the place, 31 either way does not,
+    // whichever edge it is off.
+    const Rect area{0, 24, 1024, 744};
+    struct Case {
+        int Left, Top;
+        bool Kept;
+    };
+    for (const Case& c : {Case{0, 24, true}, Case{-10, 30, true}, Case{100, 20, true},
+                          Case{-168, 300, true}, Case{-169, 300, false},        // off the left edge
+                          Case{1024 - 32, 300, true}, Case{1024 - 31, 300, false},  // off the right edge
+                          Case{100, 24 - 68, true}, Case{100, 24 - 69, false},    // under the panel, off the top
+                          Case{100, 768 - 32, true}, Case{100, 768 - 31, false},  // off the bottom
+                          Case{2000, 100, false},                                // kept from a second monitor
+                          Case{2147483640, 0, false}, Case{-2147483647, 0, false}}) {
+        EXPECT_EQ(PlaceReachable({c.Left, c.Top, 200, 100}, area), c.Kept) << c.Left << ", " << c.Top;
+    }
+    EXPECT_FALSE(PlaceReachable({0, 0, 200, 100}, {0, 0, 0, 0}));  // no screen known
+    EXPECT_FALSE(PlaceReachable({0, 0, 20, 20}, area));            // too small a window to count on
 }
 
 TEST_F(FrameTest, TheDefaultPlaceIsCentredOnTheWorkAreaAndNeverOutOfReach) {

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
-bool PlaceReachable(int left, int top, int screenWidth, int screenHeight) {
+bool PlaceReachable(const Rect& place, const Rect& workArea) {
     // In 64 bits: a hand-edited place near INT_MAX must not wrap round.
-    const long long right = static_cast<long long>(left) + ReachableCorner;
-    const long long bottom = static_cast<long long>(top) + ReachableCorner;
-    return left >= 0 && top >= 0 && right <= screenWidth && bottom <= screenHeight;
+    const long long left = std::max<long long>(place.Left, workArea.Left);
+    const long long top = std::max<long long>(place.Top, workArea.Top);
+    const long long right = std::min<long long>(static_cast<long long>(place.Left) + place.Width,
+                                                static_cast<long long>(workArea.Left) + workArea.Width);
+    const long long bottom = std::min<long long>(static_cast<long long>(place.Top) + place.Height,
+                                                 static_cast<long long>(workArea.Top) + workArea.Height);
+    return right - left >= ReachablePart && bottom - top >= ReachablePart;
 }
 
 Rect KeptWithin(const Rect& place, const Rect& area) {

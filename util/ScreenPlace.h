@@ -1,19 +1,19 @@
 // ScreenPlace: whether a window put at a stored place can still be reached.
 #pragma once
 
-// The part of a window, from its top-left corner, that must lie on the
-// screen for the player to see it and drag it back: the top-left corner is
-// where each window has a surface to grab.
-constexpr int ReachableCorner = 32;
-
-// True when the window's top-left ReachableCorner x ReachableCorner pixels
-// lie on a screen of the given size. A place kept from a bigger or second
-// monitor, or one the window was dragged off to, fails and the window opens
-// at its default place instead; a window partly off the screen otherwise
-// stays where the player put it.
-bool PlaceReachable(int left, int top, int screenWidth, int screenHeight);
-
 #include "util/Geometry.h"
+
+// The least of a window, each way, that must lie on the work area for the
+// player to see it and take hold of it: every window is dragged by its
+// background, wherever that part of it is.
+constexpr int ReachablePart = 32;
+
+// True when at least ReachablePart x ReachablePart pixels of a window
+// at `place` lie on the work area. A place partly off an edge (any edge)
+// is the player's and stays; one kept from a bigger or a second monitor
+// that is gone, with too little of the window left to grab, fails, and the
+// window opens at its default place instead.
+bool PlaceReachable(const Rect& place, const Rect& workArea);
 
 // `place` moved into `area` as far as it fits: wholly inside where it can
 // be, else with its top-left corner at the area's, so the part a window is

@@ -1,11 +1,9 @@
 // SkinnedForm: skin, shape, drag, hover and stored place of a side window.
 #include "windows/SkinnedForm.h"
 
-#include <cstdint>
 #include <string>
 #include <utility>
 
-#include "game/Settings.h"
 #include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 #include "util/Scale.h"
@@ -33,7 +31,7 @@ Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int h
 }
 
 TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
-    : Form(app, frame.Width, frame.Height), frame_(frame),
+    : Form(app, frame.Width, frame.Height), frame_(frame), place_(frame.PlaceName),
       background_(AddPicture(Rect{0, 0, frame.Width, frame.Height})) {
     Defer(background_, frame.Background, frame.Width, frame.Height);
     background_.OnMouseDown = [this](const MouseEvent& e) { BackgroundMouseDown(e); };
@@ -103,21 +101,12 @@ void TSkinnedForm::BackgroundMouseUp(const MouseEvent& e) {
 }
 
 void TSkinnedForm::OnCreate() {
-    // Places are kept in screen pixels; no value reads as INT32_MIN, which
-    // a place of its own never is.
-    const Platform& desktop = App().System();
-    const std::string place(frame_.PlaceName);
-    const int left = WindowPositions.ReadInteger(place + "Left", INT32_MIN);
-    const int top = WindowPositions.ReadInteger(place + "Top", INT32_MIN);
-    // A place partly off the screen is used as it is: the player put it
-    // there. One the window could not be grabbed at counts as none, so the
-    // window is placed anew.
-    placeStored_ = left != INT32_MIN && top != INT32_MIN &&
-                   PlaceReachable(left, top, desktop.ScreenWidth(), desktop.ScreenHeight());
-    const Rect size = ScreenBounds();
-    const Rect at = placeStored_ ? Rect{left, top, size.Width, size.Height}
-                                 : DefaultPlace(size.Width, size.Height, desktop.WorkArea());
-    MoveToScreen(at.Left, at.Top);
+    placeStored_ = place_.Restore(*this);
+    if (!placeStored_) {
+        const Rect size = ScreenBounds();
+        const Rect at = DefaultPlace(size.Width, size.Height, App().System().WorkArea());
+        MoveToScreen(at.Left, at.Top);
+    }
     CutShape();
 }
 
@@ -143,15 +132,8 @@ void TSkinnedForm::OnScaleChanged() {
 
 void TSkinnedForm::OnDestroy() { StorePlace(); }
 
-bool TSkinnedForm::StorePlace() {
-    // Stored as the game ends and again as the window goes: once is enough
-    // while the window has not moved.
-    const Rect at = ScreenBounds();
-    if (storedPlace_ && *storedPlace_ == at) return true;
-    if (!WindowPositions.WritePlace(std::string(frame_.PlaceName), at.Left, at.Top)) return false;
-    storedPlace_ = at;
-    return true;
-}
+// Stored as the game ends and again as the window goes.
+bool TSkinnedForm::StorePlace() { return place_.Store(*this); }
 
 void TSkinnedForm::PassCloseToMain() {
     if (Form* main = App().MainForm(); main && main != this) main->Close();

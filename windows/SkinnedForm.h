@@ -23,6 +23,7 @@
 
 #include "forms/Form.h"
 #include "forms/Picture.h"
+#include "forms/StoredPlace.h"
 #include "resources/Pictures.h"
 #include "windows/LayoutTypes.h"
 
@@ -119,6 +120,7 @@ private:
     void CutShape();
 
     Frame frame_;
+    StoredPlace place_;
     std::vector<Pending> pending_;
     std::vector<Pending> sources_;  // every picture with its name, for a new scale
     Picture& background_;
@@ -127,5 +129,4 @@ private:
     bool dragging_ = false;
     int dragX_ = 0, dragY_ = 0;
     bool placeStored_ = false;
-    std::optional<Rect> storedPlace_;  // where StorePlace last stored the window
 };

@@ -45,25 +45,16 @@ uint32_t* HeadlessWindow::SurfacePixels() {
 
 void HeadlessWindow::SetBounds(const Rect& bounds) { Place(bounds); }
 
-void HeadlessWindow::Show() {
-    visible_ = true;
+bool HeadlessWindow::SystemShow(bool) {
     everShown_ = true;
     platform_.ToFront(this);
-    Shown();
-    platform_.UpdateHover();
+    return true;
 }
 
-void HeadlessWindow::Hide() {
-    if (!visible_) return;
-    visible_ = false;
-    Hidden();
-    platform_.UpdateHover();
-}
+void HeadlessWindow::SystemRaise() { platform_.ToFront(this); }
 
-void HeadlessWindow::BringToFront() {
-    platform_.ToFront(this);
-    if (visible_) Shown();
-}
+// The pointer may now be over another window, or none.
+void HeadlessWindow::VisibilityChanged() { platform_.UpdateHover(); }
 
 void HeadlessWindow::Activate() { platform_.ToFront(this); }
 
@@ -109,7 +100,7 @@ void HeadlessWindow::UngrabPointer() {
 bool HeadlessWindow::HasCapture() const { return platform_.Router().Captured() == this; }
 
 bool HeadlessWindow::Covers(int screenX, int screenY) const {
-    if (!visible_ || !bounds_.Contains(screenX, screenY)) return false;
+    if (!Visible() || !bounds_.Contains(screenX, screenY)) return false;
     return !shape_ || shape_->Contains(screenX - bounds_.Left, screenY - bounds_.Top);
 }
 

@@ -47,10 +47,6 @@ public:
     void SetBounds(const Rect& bounds) override;
     Rect Bounds() const override { return bounds_; }
     void SetTitle(const std::string& title) override { title_ = title; }
-    void Show() override;
-    void Hide() override;
-    bool Visible() const override { return visible_; }
-    void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
     // The screen's picture of the window, lent as its surface once the
@@ -62,6 +58,13 @@ public:
     void UngrabPointer() override;
     void Activate() override;
 
+protected:
+    bool SystemShow(bool wasVisible) override;
+    void SystemHide() override {}
+    void SystemRaise() override;
+    void VisibilityChanged() override;
+
+public:
     // Inspection.
     const std::string& Title() const { return title_; }
     // The current shape; nothing when the window is a plain rectangle.
@@ -86,7 +89,6 @@ private:
     HeadlessPlatform& platform_;
     Rect bounds_;
     std::string title_;
-    bool visible_ = false;
     bool everShown_ = false;
     std::optional<Region> shape_;
     mutable Bitmap presented_;  // made at the first need, at the window's size

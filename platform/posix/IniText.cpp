@@ -1,35 +1,39 @@
 // IniText: the INI format's lines, read and set in memory.
 #include "platform/posix/IniText.h"
 
+#include <string_view>
+
 #include "platform/StoreNames.h"
 
 namespace {
 
-std::string Trim(const std::string& s) {
+// Every line of the file is looked at by every read, so the pieces of a
+// line are views into it, never copies.
+std::string_view Trim(std::string_view s) {
     const auto first = s.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return {};
+    if (first == std::string_view::npos) return {};
     const auto last = s.find_last_not_of(" \t\r");
     return s.substr(first, last - first + 1);
 }
 
 // "[Name]" gives Name, also with a comment after it ("[Game] ; options");
 // anything else nothing.
-std::optional<std::string> SectionOf(const std::string& line) {
-    const std::string t = Trim(line);
+std::optional<std::string_view> SectionOf(std::string_view line) {
+    const std::string_view t = Trim(line);
     if (t.size() < 2 || t.front() != '[') return std::nullopt;
     const auto close = t.find(']');
-    if (close == std::string::npos) return std::nullopt;
-    const std::string rest = Trim(t.substr(close + 1));
+    if (close == std::string_view::npos) return std::nullopt;
+    const std::string_view rest = Trim(t.substr(close + 1));
     if (!rest.empty() && rest[0] != ';' && rest[0] != '#') return std::nullopt;
     return Trim(t.substr(1, close - 1));
 }
 
 // "Name=value" gives both; comments and damaged lines give nothing.
-bool SplitEntry(const std::string& line, std::string& name, std::string& value) {
-    const std::string t = Trim(line);
+bool SplitEntry(std::string_view line, std::string_view& name, std::string_view& value) {
+    const std::string_view t = Trim(line);
     if (t.empty() || t[0] == ';' || t[0] == '#' || t[0] == '[') return false;
     const auto eq = t.find('=');
-    if (eq == std::string::npos || eq == 0) return false;
+    if (eq == std::string_view::npos || eq == 0) return false;
     name = Trim(t.substr(0, eq));
     value = Trim(t.substr(eq + 1));
     return !name.empty();
@@ -83,7 +87,7 @@ bool IniSet(std::vector<std::string>& lines, const std::string& section, const s
     const std::string entry = name + "=" + value;
     bool inSection = false;
     std::optional<size_t> sectionEnd;  // line after the last entry of the first matching section
-    std::string key, old;
+    std::string_view key, old;
     for (size_t i = 0; i < lines.size(); ++i) {
         if (auto s = SectionOf(lines[i])) {
             inSection = SameName(*s, section);
@@ -120,12 +124,12 @@ std::string IniText(const std::vector<std::string>& lines) {
 std::optional<std::string> IniFind(const std::vector<std::string>& lines, const std::string& section,
                                    const std::string& name) {
     bool inSection = false;
-    std::string key, value;
+    std::string_view key, value;
     for (const std::string& line : lines) {
         if (auto s = SectionOf(line)) {
             inSection = SameName(*s, section);
         } else if (inSection && SplitEntry(line, key, value) && SameName(key, name)) {
-            return value;
+            return std::string(value);
         }
     }
     return std::nullopt;

@@ -84,38 +84,28 @@ void SdlWindow::SetTitle(const std::string& title) {
     if (window_) SDL_SetWindowTitle(window_, title_.c_str());
 }
 
-void SdlWindow::Show() {
-    if (!Realize()) return;
-    visible_ = true;
+bool SdlWindow::SystemShow(bool) {
+    if (!Realize()) return false;
     SDL_ShowWindow(window_);
     // A window manager may only now know the board as a window of its own:
     // the side windows say again whose they are, so those already showing
     // stand above it.
     platform_.TieToOwner(*this);
     Activate();
-    Shown();
+    return true;
 }
 
 void SdlWindow::Activate() {
     // Forward with the keyboard, as on Windows; without a window manager
     // nobody else would do it.
-    if (!visible_) return;
+    if (!Visible()) return;
     SDL_RaiseWindow(window_);
     SDL_SetWindowInputFocus(window_);
 }
 
-void SdlWindow::Hide() {
-    if (!visible_) return;
-    visible_ = false;
-    SDL_HideWindow(window_);
-    Hidden();
-}
+void SdlWindow::SystemHide() { SDL_HideWindow(window_); }
 
-void SdlWindow::BringToFront() {
-    if (!visible_) return;
-    SDL_RaiseWindow(window_);
-    Shown();
-}
+void SdlWindow::SystemRaise() { SDL_RaiseWindow(window_); }
 
 void SdlWindow::SetShape(const Region* shape) {
     // Kept as the rectangles X is given, a small part of the mask's size,
@@ -150,7 +140,7 @@ uint32_t* SdlWindow::SurfacePixels() {
 }
 
 void SdlWindow::Present(const Bitmap& surface, const Rect& dirty) {
-    if (!window_ || !visible_) return;
+    if (!window_ || !Visible()) return;
     SDL_Surface* target = SDL_GetWindowSurface(window_);
     if (!target) return;
     const Rect area = Intersect(Intersect(dirty, Rect{0, 0, surface.Width, surface.Height}),
@@ -172,7 +162,7 @@ void SdlWindow::Present(const Bitmap& surface, const Rect& dirty) {
 
 bool SdlWindow::GrabPointer() {
     if (grabbed_) return true;
-    grabbed_ = visible_ && X11GrabPointer(x11_, savedEventMask_);
+    grabbed_ = Visible() && X11GrabPointer(x11_, savedEventMask_);
     return grabbed_;
 }
 

@@ -33,10 +33,6 @@ public:
     void SetBounds(const Rect& bounds) override;
     Rect Bounds() const override { return bounds_; }
     void SetTitle(const std::string& title) override;
-    void Show() override;
-    void Hide() override;
-    bool Visible() const override { return visible_; }
-    void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
     // The SDL window surface, where it has our pixel layout and size.
@@ -45,6 +41,12 @@ public:
     void UngrabPointer() override;
     void Activate() override;
 
+protected:
+    bool SystemShow(bool wasVisible) override;
+    void SystemHide() override;
+    void SystemRaise() override;
+
+public:
     // The system moved the window to (left, top): SDL's report of it, which
     // may also be the late echo of a move of our own.
     void Moved(int left, int top, uint64_t nowMs);
@@ -73,7 +75,6 @@ private:
     bool inTaskbar_;
     Rect bounds_;
     std::string title_;
-    bool visible_ = false;
     std::optional<std::vector<Rect>> shape_;  // as X is given it
     std::deque<OwnMove> ownMoves_;
 

@@ -81,32 +81,22 @@ void Win32Window::SetBounds(const Rect& bounds) {
 
 void Win32Window::SetTitle(const std::string& title) { SetWindowTextW(hwnd_, WideFromUtf8(title).c_str()); }
 
-void Win32Window::Show() {
-    visible_ = true;
+bool Win32Window::SystemShow(bool) {
     shownOnce_ = true;
     ShowWindow(hwnd_, SW_SHOW);
     Activate();
-    Shown();
+    return true;
 }
 
 void Win32Window::Activate() {
-    if (!visible_) return;
+    if (!Visible()) return;
     if (GetForegroundWindow() != hwnd_) SetForegroundWindow(hwnd_);
     SetFocus(hwnd_);
 }
 
-void Win32Window::Hide() {
-    if (!visible_) return;
-    visible_ = false;
-    ShowWindow(hwnd_, SW_HIDE);
-    Hidden();
-}
+void Win32Window::SystemHide() { ShowWindow(hwnd_, SW_HIDE); }
 
-void Win32Window::BringToFront() {
-    if (!visible_) return;
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    Shown();
-}
+void Win32Window::SystemRaise() { SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 void Win32Window::SetShape(const Region* shape) {
     HRGN region = shape ? RegionFromMask(*shape) : nullptr;
@@ -182,7 +172,7 @@ void Win32Window::Present(const Bitmap& surface, const Rect& dirty) {
                         size_t(area.Width) * 4);
     }
     presented_ = true;
-    if (!visible_) return;
+    if (!Visible()) return;
     GdiFlush();
     if (HDC dc = GetDC(hwnd_)) {
         BitBlt(dc, area.Left, area.Top, area.Width, area.Height, memory_, area.Left, area.Top, SRCCOPY);
@@ -207,7 +197,7 @@ void Win32Window::Paint() {
 
 bool Win32Window::GrabPointer() {
     if (grabbed_) return true;
-    if (!visible_) return false;
+    if (!Visible()) return false;
     grabbed_ = true;
     SetCapture(hwnd_);
     return true;
@@ -220,7 +210,7 @@ void Win32Window::UngrabPointer() {
     // Asked again now, the system reports at once when the pointer was let
     // go outside the window.
     trackingLeave_ = false;
-    if (visible_) TrackLeave();
+    if (Visible()) TrackLeave();
 }
 
 void Win32Window::TrackLeave() {

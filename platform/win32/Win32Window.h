@@ -37,16 +37,19 @@ public:
     void SetBounds(const Rect& bounds) override;
     Rect Bounds() const override { return bounds_; }
     void SetTitle(const std::string& title) override;
-    void Show() override;
-    void Hide() override;
-    bool Visible() const override { return visible_; }
-    void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
     uint32_t* SurfacePixels() override;
     bool GrabPointer() override;
     void UngrabPointer() override;
     void Activate() override;
+
+protected:
+    bool SystemShow(bool wasVisible) override;
+    void SystemHide() override;
+    void SystemRaise() override;
+
+public:
 
     HWND Handle() const { return hwnd_; }
 
@@ -67,7 +70,6 @@ private:
     HWND hwnd_ = nullptr;
     bool grabbed_ = false;
     Rect bounds_;
-    bool visible_ = false;
     bool shownOnce_ = false;  // a window never shown is lent no DIB
 
     HDC memory_ = nullptr;  // holds dib_ for the whole life of the canvas
