@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "tests/InflateWhole.h"
 #include "board/BoardGeometry.h"
 #include "board/BoardRenderer.h"
 #include "board/MainForm.h"
@@ -218,7 +219,7 @@ BENCHMARK(BM_DecodeBoard)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond)
 void BM_DecodeBoardPlain(benchmark::State& state) {
     const auto packed = PictureBytes(PictureWindow::Main, "ImgBoard", int(state.range(0)));
     for (auto _ : state) {
-        const auto file = InflatePicture(packed);
+        const auto file = InflateWhole(packed);
         benchmark::DoNotOptimize(DecodeBmp(file->data(), file->size()));
     }
 }
@@ -228,11 +229,14 @@ BENCHMARK(BM_DecodeBoardPlain)->Arg(2)->Arg(3)->Unit(benchmark::kMicrosecond);
 void BM_RedrawAndPaintPlain(benchmark::State& state) {
     Program program(5, 10, true);
     BoardInPlay();
-    const BoardSprites& s = BoardSprites::Get(1);
+    PictureCache pictures(1);
+    const Bitmap& board = pictures.Get(PictureWindow::Main, "ImgBoard");
+    const Bitmap& mask = pictures.Get(PictureWindow::Main, "ImgMask");
+    const Bitmap& colors = pictures.Get(PictureWindow::Main, "ImgColors");
     Bitmap buffer(board::WindowWidth, board::WindowHeight), screen(board::WindowWidth, board::WindowHeight);
     Bitmap ball(24, 24);
     for (auto _ : state) {
-        PlainCopy(buffer, 0, 0, s.Board);
+        PlainCopy(buffer, 0, 0, board);
         for (int r = 1; r <= 12; ++r)
             for (int p = 1; p <= 5; ++p) {
                 const uint8_t c = BoardState.Guesses[size_t(r)][size_t(p)];
@@ -241,8 +245,8 @@ void BM_RedrawAndPaintPlain(benchmark::State& state) {
                 for (int y = 0; y < 24; ++y)
                     for (int x = 0; x < 24; ++x)
                         if (buffer.Contains(at.Left + x, at.Top + y))
-                            buffer.At(at.Left + x, at.Top + y) = (buffer.At(at.Left + x, at.Top + y) & s.Mask.Get().At(4 + x, 4 + y)) |
-                                                            s.Colors.Get().At(4 + x, 32 * (c - 1) + 4 + y);
+                            buffer.At(at.Left + x, at.Top + y) = (buffer.At(at.Left + x, at.Top + y) & mask.At(4 + x, 4 + y)) |
+                                                            colors.At(4 + x, 32 * (c - 1) + 4 + y);
             }
         PlainCopy(screen, 0, 0, buffer);
         static_cast<HeadlessWindow&>(program.Main().PlatformWindow()).Present(screen, Rect{0, 0, board::Width, board::Height});

@@ -36,35 +36,11 @@ void Masked(Bitmap& canvas, const Rect& at, int srcX, int maskY, int srcY, const
 
 }  // namespace
 
-BoardSprites::BoardSprites(int scale)
-    : Board(PictureWindow::Main, "ImgBoard", scale), Colors(PictureWindow::Main, "ImgColors", scale),
-      Mask(PictureWindow::Main, "ImgMask", scale), WhitePegs(PictureWindow::Main, "ImgWhitePegs", scale),
-      RedPegs(PictureWindow::Main, "ImgRedPegs", scale), NoBalls1(PictureWindow::Main, "ImgNoBalls1", scale),
-      NoBalls2(PictureWindow::Main, "ImgNoBalls2", scale), BallColumn(PictureWindow::Main, "ImgBallColumn", scale),
-      PegColumn(PictureWindow::Main, "ImgPegColumn", scale), BigBall(PictureWindow::Main, "ImgBigBall", scale),
-      Bullets(PictureWindow::Main, "ImgBullets", scale), Toggles(PictureWindow::Main, "imgToggles", scale),
-      XO(PictureWindow::Main, "imgXO", scale), XOMask(PictureWindow::Main, "imgXOMask", scale),
-      Symbols(PictureWindow::Main, "ImgSymbols", scale), SymbolColumn(PictureWindow::Main, "ImgSymbolColumn", scale),
-      SymbolColumnMask(PictureWindow::Main, "ImgSymbolColumnMask", scale) {
-    for (size_t i = 0; i < board::Buttons.size(); ++i)
-        Captions[i] = LazyPicture(PictureWindow::Main, board::Buttons[i].Caption, scale);
-}
+BoardRenderer::BoardRenderer(PictureCache& pictures)
+    : BackBuffer(Bitmap::Logical(board::WindowWidth, board::WindowHeight, pictures.Scale())), pictures_(pictures) {}
 
-const BoardSprites& BoardSprites::Get(int scale) {
-    static std::array<std::optional<BoardSprites>, MaxScale + 1> sets;
-    scale = std::clamp(scale, MinScale, MaxScale);
-    std::optional<BoardSprites>& sprites = sets[size_t(scale)];
-    if (!sprites) sprites.emplace(scale);
-    return *sprites;
-}
-
-BoardRenderer::BoardRenderer(int scale)
-    : BackBuffer(Bitmap::Logical(board::WindowWidth, board::WindowHeight, scale)),
-      sprites_(&BoardSprites::Get(scale)) {}
-
-void BoardRenderer::Rescale(int scale) {
-    BackBuffer = Bitmap::Logical(board::WindowWidth, board::WindowHeight, scale);
-    sprites_ = &BoardSprites::Get(scale);
+void BoardRenderer::Rescale() {
+    BackBuffer = Bitmap::Logical(board::WindowWidth, board::WindowHeight, pictures_.Scale());
     ground_.clear();
     groundLaid_ = false;
 }
@@ -99,8 +75,8 @@ void BoardRenderer::LayGround() {
     // is enlarged into it instead.
     FreshPixels(BackBuffer.Pixels.data(), BackBuffer.Pixels.size() * sizeof(uint32_t));
     if (!LoadPictureInto(PictureWindow::Main, "ImgBoard", BackBuffer.Scale, BackBuffer)) {
-        BlitPicture(BackBuffer, 0, 0, sprites_->Board);
-        sprites_->Board.Release();
+        BlitPicture(BackBuffer, 0, 0, Sheet("ImgBoard"));
+        pictures_.Release(PictureWindow::Main, "ImgBoard");
     }
     ground_.clear();
     for (const Rect& area : PieceAreas()) {
@@ -113,7 +89,7 @@ void BoardRenderer::LayGround() {
 
 void BoardRenderer::RestoreParts(Bitmap& canvas, const Rect& area) const {
     if (!groundLaid_) {
-        BlitRect(canvas, area.Left, area.Top, area.Width, area.Height, area.Left, area.Top, sprites_->Board);
+        BlitRect(canvas, area.Left, area.Top, area.Width, area.Height, area.Left, area.Top, Sheet("ImgBoard"));
         return;
     }
     for (const GroundPart& part : ground_) {
@@ -133,7 +109,7 @@ void BoardRenderer::Engrave(Bitmap& canvas, const Rect& area) const {
         const Rect both = Intersect(ball, area);
         if (both.Empty()) continue;
         const int dx = both.Left - ball.Left, dy = both.Top - ball.Top + 32 * (c - 1);
-        Masked(canvas, both, dx, dy, dy, sprites_->SymbolColumnMask, sprites_->SymbolColumn);
+        Masked(canvas, both, dx, dy, dy, Sheet("ImgSymbolColumnMask"), Sheet("ImgSymbolColumn"));
     }
 }
 
@@ -152,11 +128,11 @@ void BoardRenderer::RedrawBoard() {
     else
         RestoreParts(BackBuffer, Rect{0, 0, board::Width, board::Height});
     if (s.Symbols) Engrave(BackBuffer, Rect{0, 0, board::Width, board::Height});
-    if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, sprites_->NoBalls1);
-    if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, sprites_->NoBalls2);
+    if (s.Colors == 6) BlitPicture(BackBuffer, board::NoBalls1.Left, board::NoBalls1.Top, Sheet("ImgNoBalls1"));
+    if (s.Colors != 10) BlitPicture(BackBuffer, board::NoBalls2.Left, board::NoBalls2.Top, Sheet("ImgNoBalls2"));
     if (s.Spaces == 4) {
-        BlitPicture(BackBuffer, board::PegColumn.Left, board::PegColumn.Top, sprites_->PegColumn);
-        BlitPicture(BackBuffer, board::BallColumn.Left, board::BallColumn.Top, sprites_->BallColumn);
+        BlitPicture(BackBuffer, board::PegColumn.Left, board::PegColumn.Top, Sheet("ImgPegColumn"));
+        BlitPicture(BackBuffer, board::BallColumn.Left, board::BallColumn.Top, Sheet("ImgBallColumn"));
     }
     // An off toggle needs nothing: the bare board shows it raised.
     for (int t = 1; t <= 2; ++t)
@@ -172,8 +148,8 @@ void BoardRenderer::RedrawBoard() {
 Rect BoardRenderer::DrawBall(Bitmap& canvas, int colour, int row, int position) const {
     const Rect at = board::HoleBall(position, row);
     constexpr int inset = board::BallInset;
-    const Bitmap& balls = GameSettings.Symbols ? sprites_->Symbols : sprites_->Colors;
-    Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, sprites_->Mask, balls);
+    const Bitmap& balls = GameSettings.Symbols ? Sheet("ImgSymbols") : Sheet("ImgColors");
+    Masked(canvas, at, inset, inset, 32 * (colour - 1) + inset, Sheet("ImgMask"), balls);
     return at;
 }
 
@@ -185,7 +161,7 @@ Rect BoardRenderer::ClearBall(Bitmap& canvas, int row, int position) const {
 
 Rect BoardRenderer::DrawPeg(Bitmap& canvas, int row, int slot) const {
     const uint8_t mark = BoardState.PegMarks[size_t(row)][size_t(slot)];
-    const Bitmap* sheet = mark == PegWhite ? &sprites_->WhitePegs.Get() : mark == PegRed ? &sprites_->RedPegs.Get() : nullptr;
+    const Bitmap* sheet = mark == PegWhite ? &Sheet("ImgWhitePegs") : mark == PegRed ? &Sheet("ImgRedPegs") : nullptr;
     if (!sheet) return {};
     const Rect at = board::PegCell(slot, row);
     const board::Point from = board::PegSheetSource(slot, row);
@@ -204,7 +180,7 @@ Rect BoardRenderer::DrawColorMark(Bitmap& canvas, int colour) const {
     const uint8_t mark = BoardState.ColorMarks[size_t(colour)];
     if (mark != MarkCross && mark != MarkRing) return at;
     const int srcX = mark == MarkCross ? 0 : 18;
-    Masked(canvas, at, srcX, 0, 0, sprites_->XOMask, sprites_->XO);
+    Masked(canvas, at, srcX, 0, 0, Sheet("imgXOMask"), Sheet("imgXO"));
     return at;
 }
 
@@ -212,7 +188,7 @@ Rect BoardRenderer::DrawToggle(Bitmap& canvas, int toggle) const {
     const Rect at = board::ToggleSquare(toggle);
     if (GameSettings.Views[size_t(toggle)]) {
         const board::Point frame = board::ToggleFrame(toggle);
-        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, sprites_->Toggles);
+        BlitRect(canvas, at.Left, at.Top, at.Width, at.Height, frame.X, frame.Y, Sheet("imgToggles"));
     } else {
         RestoreGround(canvas, at);
     }
@@ -224,13 +200,13 @@ std::array<Rect, 2> BoardRenderer::DrawLight(Bitmap& screen, int button) const {
     Rect light{};
     if (b.Kind == board::Highlight::BigBall) {
         light = b.Lit;
-        BlitPicture(screen, light.Left, light.Top, sprites_->BigBall);
+        BlitPicture(screen, light.Left, light.Top, Sheet("ImgBigBall"));
     } else if (b.Kind == board::Highlight::Bullet) {
         light = b.Lit;
         const board::Point frame = board::BulletFrame(button);
-        BlitRect(screen, light.Left, light.Top, light.Width, light.Height, frame.X, frame.Y, sprites_->Bullets);
+        BlitRect(screen, light.Left, light.Top, light.Width, light.Height, frame.X, frame.Y, Sheet("ImgBullets"));
     }
-    const Bitmap& caption = sprites_->Captions[size_t(button)];
+    const Bitmap& caption = Sheet(b.Caption);
     BlitPicture(screen, b.CaptionX, board::CaptionTop, caption);
     return {light, Rect{b.CaptionX, board::CaptionTop, caption.LogicalWidth(), caption.LogicalHeight()}};
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 #include <vector>
 
 #include "board/BoardGeometry.h"
@@ -19,34 +20,17 @@
 #include "util/Geometry.h"
 #include "util/Region.h"
 
-// The main window's pictures at one drawing scale, each decoded from the
-// embedded files when first drawn: a start-up draws the bare board and
-// little else, and the lights, the symbols or the pegs wait for their
-// first use.
-struct BoardSprites {
-    explicit BoardSprites(int scale);
-
-    LazyPicture Board, Colors, Mask, WhitePegs, RedPegs, NoBalls1, NoBalls2, BallColumn, PegColumn;
-    LazyPicture BigBall, Bullets, Toggles, XO, XOMask;
-    // The balls with their engraved symbols: the hole sprites (drawn with
-    // Mask), and the engravings alone for the colour column with theirs.
-    LazyPicture Symbols, SymbolColumn, SymbolColumnMask;
-    std::array<LazyPicture, 10> Captions;  // by button index
-
-    // Missing or unreadable pictures decode as empty bitmaps, which every
-    // blit leaves alone; the art tests make sure none is missing. One set
-    // for each drawing scale, made when first asked for.
-    static const BoardSprites& Get(int scale);
-};
-
 class BoardRenderer {
 public:
-    // The board drawn at `scale` (util/Scale.h).
-    explicit BoardRenderer(int scale);
+    // The board drawn from the main window's pictures in `pictures`, at
+    // their scale. Each sheet is decoded there when first drawn: a start-up
+    // draws the bare board and little else, and the lights, the symbols or
+    // the pegs wait for their first use.
+    explicit BoardRenderer(PictureCache& pictures);
 
-    // Takes the sprites of another drawing scale and makes the back buffer
-    // at it; the board is then to be redrawn.
-    void Rescale(int scale);
+    // Makes the back buffer at the pictures' scale, which has changed; the
+    // board is then to be redrawn.
+    void Rescale();
 
     Bitmap BackBuffer;  // 528 x 420; rows 416..419 are never drawn
 
@@ -86,7 +70,12 @@ private:
     void RestoreParts(Bitmap& canvas, const Rect& area) const;
     void Engrave(Bitmap& canvas, const Rect& area) const;
 
-    const BoardSprites* sprites_;
+    // A sheet of the main window's pictures (missing ones are empty
+    // bitmaps, which every blit leaves alone; the art tests make sure none
+    // is missing).
+    const Bitmap& Sheet(std::string_view name) const { return pictures_.Get(PictureWindow::Main, name); }
+
+    PictureCache& pictures_;
     // The bare board under every place a piece is drawn; elsewhere the back
     // buffer keeps the board as the first redraw laid it.
     struct GroundPart {

@@ -48,7 +48,7 @@ std::string HelpNotOpened(const std::string& helpFile) {
 }
 
 TfrmMain::TfrmMain(Application& app)
-    : Form(app, board::DesignWidth, board::DesignHeight), renderer_(app.Scale()), place_("Main") {
+    : Form(app, board::DesignWidth, board::DesignHeight), renderer_(app.Pictures()), place_("Main") {
     frmMain = this;
     SetCaption("Quor Vex the Ultimate Game");
 }
@@ -96,7 +96,7 @@ void TfrmMain::OnScaleWanted(int scale) {
 }
 
 void TfrmMain::OnScaleChanged() {
-    renderer_.Rescale(App().Scale());
+    renderer_.Rescale();
     RedrawBoard();
     ShapeWindow();
     DefineClosedHand();

@@ -8,8 +8,8 @@
 #include "util/TextWrap.h"
 #include "util/Scale.h"
 
-Application::Application(Platform& platform, int scale) : platform_(platform), scale_(ClampScale(scale)) {
-    platform_.DrawingScaleChanged(scale_);
+Application::Application(Platform& platform, int scale) : platform_(platform), pictures_(ClampScale(scale)) {
+    platform_.DrawingScaleChanged(Scale());
 }
 
 Application::~Application() { DestroyForms(); }
@@ -38,16 +38,18 @@ Rect Logical(const Rect& a, int s) {
 }  // namespace
 
 Rect Application::LogicalScreen() const {
-    return Logical(Rect{0, 0, platform_.ScreenWidth(), platform_.ScreenHeight()}, scale_);
+    return Logical(Rect{0, 0, platform_.ScreenWidth(), platform_.ScreenHeight()}, Scale());
 }
 
-Rect Application::LogicalWorkArea() const { return Logical(platform_.WorkArea(), scale_); }
+Rect Application::LogicalWorkArea() const { return Logical(platform_.WorkArea(), Scale()); }
 
 void Application::SetScale(int scale) {
-    const int old = scale_;
-    scale_ = ClampScale(scale);
-    const int now = scale_;
+    const int old = Scale();
+    const int now = ClampScale(scale);
     if (now == old) return;
+    // Every picture of the old scale goes; each is decoded at the new one
+    // when next drawn.
+    pictures_.SetScale(now);
     platform_.DrawingScaleChanged(now);
     if (forms_.empty()) return;
     // The main window keeps its top-left corner on the screen; every other

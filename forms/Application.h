@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/Platform.h"
+#include "resources/ScaledPicture.h"
 
 class Form;
 
@@ -35,8 +36,12 @@ public:
     // The drawing scale of the run (util/Scale.h), owned here and handed to
     // every form. SetScale redraws every window at the new one; each keeps
     // its top-left corner on the screen.
-    int Scale() const { return scale_; }
+    int Scale() const { return pictures_.Scale(); }
     void SetScale(int scale);
+
+    // The pictures every window draws with, at the scale of the run: the
+    // one cache of them, emptied by a change of scale.
+    PictureCache& Pictures() { return pictures_; }
 
     std::string Title;     // caption of the program's message boxes
     std::string HelpFile;  // the help document OpenHelpContents shows
@@ -74,7 +79,7 @@ private:
     void Adopt(std::unique_ptr<Form> form);
 
     Platform& platform_;
-    int scale_ = 1;
+    PictureCache pictures_;
     std::vector<std::unique_ptr<Form>> forms_;  // in creation order
     bool sessionEnding_ = false;
 };

@@ -10,10 +10,9 @@
 
 namespace {
 
-std::nullopt_t Fail(std::string* error, const char* why)
+void Fail(std::string* error, const char* why)
 {
     if (error) *error = why;
-    return std::nullopt;
 }
 
 // The size a compressed picture announces, or 0 (with *error saying why)
@@ -162,24 +161,4 @@ std::optional<int> DecodePackedPictureInto(std::span<const uint8_t> packedBytes,
     return DecodePacked(packedBytes, error, [&into](BmpSource& source, uint32_t size, std::string* why) {
         return DecodeBmpInto(source, size, into, why);
     });
-}
-
-std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes, std::string* error)
-{
-    const uint32_t size = AnnouncedSize(packedBytes, error);
-    if (size == 0) return std::nullopt;
-
-    std::vector<uint8_t> out(size);
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) return Fail(error, "zlib could not start");
-    z.next_in = const_cast<Bytef*>(packedBytes.data() + packed::HeaderSize);
-    z.avail_in = static_cast<uInt>(packedBytes.size() - packed::HeaderSize);
-    z.next_out = out.data();
-    z.avail_out = size;
-    const int rc = inflate(&z, Z_FINISH);
-    const bool whole = rc == Z_STREAM_END && z.avail_out == 0 && z.avail_in == 0;
-    inflateEnd(&z);
-    if (!whole) return Fail(error, rc == Z_STREAM_END ? "compressed picture is not the size it announces"
-                                                      : "compressed picture is damaged or cut short");
-    return out;
 }

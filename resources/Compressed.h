@@ -33,19 +33,12 @@ inline constexpr const char* Suffix = ".z";
 
 }  // namespace packed
 
-// The BMP file inside a compressed picture, or nothing (with *error saying
-// why) when the header is wrong, the stream is damaged or its length is not
-// the one announced.
-std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes,
-                                                   std::string* error = nullptr);
-
 // The picture inside a compressed picture, decoded as it is inflated, a
 // slice of rows at a time straight into the picture's pixels, so the BMP
 // file is never whole in memory. Refused when the stream is damaged in its
 // structure or is not the length announced, and when the BMP inside does
-// not decode. Unlike InflatePicture it skips the stream's check value: the
-// program's own read-only pictures need none, and it costs a fifth of the
-// time.
+// not decode. The stream's check value is skipped: the program's own
+// read-only pictures need none, and it costs a fifth of the time.
 std::optional<BmpImage> DecodePackedPicture(std::span<const uint8_t> packedBytes, std::string* error = nullptr);
 // The same, decoded straight into the top-left corner of `into` (see
 // DecodeBmpInto); gives the BMP's bits per pixel.

@@ -12,6 +12,9 @@
 #define STBI_NO_SIMD
 #include "stb_image.h"
 
+namespace {
+
+// The BMP file inside a compressed picture, inflated whole.
 std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> packedBytes, std::string* error)
 {
     auto fail = [error](const char* why) -> std::optional<std::vector<uint8_t>> {
@@ -33,6 +36,8 @@ std::optional<std::vector<uint8_t>> InflatePicture(std::span<const uint8_t> pack
     out.resize(size);
     return out;
 }
+
+}  // namespace
 
 // The browser has no streaming inflater here: the BMP file is inflated
 // whole, then decoded.

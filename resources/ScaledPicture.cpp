@@ -1,6 +1,7 @@
 // ScaledPicture: pictures and the cursor at a scale.
 #include "resources/ScaledPicture.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "util/Blit.h"
@@ -14,6 +15,35 @@ std::optional<Bitmap> PictureAt(PictureWindow window, std::string_view name, int
     auto image = LoadPicture(window, name);
     if (!image) return std::nullopt;
     return Rescaled(image->Picture, scale);
+}
+
+PictureCache::PictureCache(int scale) : scale_(std::clamp(scale, MinPictureScale, MaxPictureScale)) {}
+
+void PictureCache::SetScale(int scale) {
+    scale_ = std::clamp(scale, MinPictureScale, MaxPictureScale);
+    pictures_.clear();
+}
+
+const Bitmap& PictureCache::Get(PictureWindow window, std::string_view name) {
+    const Key key{window, name};
+    auto it = pictures_.find(key);
+    if (it == pictures_.end()) it = pictures_.emplace(key, PictureAt(window, name, scale_).value_or(Bitmap{})).first;
+    return it->second;
+}
+
+Bitmap PictureCache::Take(PictureWindow window, std::string_view name) {
+    if (auto it = pictures_.find(Key{window, name}); it != pictures_.end()) {
+        Bitmap picture = std::move(it->second);
+        pictures_.erase(it);
+        return picture;
+    }
+    return PictureAt(window, name, scale_).value_or(Bitmap{});
+}
+
+void PictureCache::Release(PictureWindow window, std::string_view name) { pictures_.erase(Key{window, name}); }
+
+bool PictureCache::Holds(PictureWindow window, std::string_view name) const {
+    return pictures_.contains(Key{window, name});
 }
 
 std::optional<CursorImage> ClosedHandAt(int scale) {

@@ -1,8 +1,10 @@
-// ScaledPicture: the embedded pictures and the cursor at a drawing scale.
-// What the windows draw with: a picture drawn for that scale where the art
-// has one, else its 1x picture enlarged (plainly coarser, never missing).
+// ScaledPicture: the embedded pictures and the cursor at a drawing scale,
+// and the one cache the windows take their pictures from. A picture is the
+// one drawn for that scale where the art has one, else its 1x picture
+// enlarged (plainly coarser, never missing).
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string_view>
 
@@ -14,30 +16,45 @@
 // program has no such picture.
 std::optional<Bitmap> PictureAt(PictureWindow window, std::string_view name, int scale);
 
-// A picture that is decoded when it is first drawn, not before: a window
-// that never shows it never pays for it, in time or memory. A missing or
-// unreadable picture is an empty bitmap, which every blit leaves alone.
-class LazyPicture {
+// The one cache of the pictures the windows draw with, at the drawing scale
+// of the moment, owned by the application. A picture is decoded when it is
+// first asked for (a window that never shows it never pays for it, in time
+// or memory) and kept until the scale changes, when every picture goes and
+// is decoded again at the new scale on its next use. A picture the program
+// lacks at that scale is its 1x picture enlarged (PictureAt); one it lacks
+// altogether is an empty bitmap, which every blit leaves alone.
+class PictureCache {
 public:
-    LazyPicture() = default;
-    // `name` must outlive the picture (the names are literals).
-    LazyPicture(PictureWindow window, std::string_view name, int scale) : window_(window), name_(name), scale_(scale) {}
+    explicit PictureCache(int scale = 1);
+    PictureCache(const PictureCache&) = delete;
+    PictureCache& operator=(const PictureCache&) = delete;
 
-    const Bitmap& Get() const {
-        if (!picture_) picture_ = PictureAt(window_, name_, scale_).value_or(Bitmap{});
-        return *picture_;
-    }
-    operator const Bitmap&() const { return Get(); }
-    bool Decoded() const { return picture_.has_value(); }
-    // Lets go of the decoded picture (its user keeps what it needs of it);
-    // a later Get decodes it again.
-    void Release() const { picture_.reset(); }
+    int Scale() const { return scale_; }
+    // Empties the cache and draws at `scale` from now on.
+    void SetScale(int scale);
+
+    // The picture at the cache's scale. `name` must outlive the cache (the
+    // names are literals). The reference stays valid until the picture is
+    // released or the scale changes.
+    const Bitmap& Get(PictureWindow window, std::string_view name);
+    // The picture handed over to a user who keeps it as its own (a side
+    // window's skin, which it draws into), decoded by the same rule and not
+    // kept here as well.
+    Bitmap Take(PictureWindow window, std::string_view name);
+    // Lets go of a decoded picture (its user kept what it needs of it); a
+    // later Get decodes it again.
+    void Release(PictureWindow window, std::string_view name);
+    // Whether the picture is decoded and kept now.
+    bool Holds(PictureWindow window, std::string_view name) const;
 
 private:
-    PictureWindow window_ = PictureWindow::Main;
-    std::string_view name_;
-    int scale_ = 1;
-    mutable std::optional<Bitmap> picture_;
+    struct Key {
+        PictureWindow Window;
+        std::string_view Name;
+        friend auto operator<=>(const Key&, const Key&) = default;
+    };
+    int scale_;
+    std::map<Key, Bitmap> pictures_;
 };
 
 // The closed hand at `scale`: its picture, shape and hot spot all that

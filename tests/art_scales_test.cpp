@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "InflateWhole.h"
 #include "board/BoardGeometry.h"
 #include "resources/Compressed.h"
 #include "resources/Pictures.h"
+#include "resources/ScaledPicture.h"
 #include "util/Cursor.h"
 
 namespace {
@@ -112,13 +114,14 @@ TEST(ArtScales, OnlyScalesOneToThreeExistAndBadFilesAreRefused)
     // damaged one says why instead of handing back a part.
     const auto packedBoard = PictureBytes(PictureWindow::Main, "ImgBoard", 3);
     ASSERT_GT(packedBoard.size(), packed::HeaderSize);
-    const auto whole = InflatePicture(packedBoard, &error);
+    const auto whole = InflateWhole(packedBoard, &error);
     ASSERT_TRUE(whole) << error;
     EXPECT_EQ(whole->size(), 54u + 1584u * 3u * 1248u);
     std::vector<uint8_t> bytes(packedBoard.begin(), packedBoard.end());
+    // The program's own decoding refuses each damage and says why.
     auto refused = [&](std::vector<uint8_t> b) {
         std::string why;
-        const bool ok = InflatePicture(b, &why).has_value();
+        const bool ok = DecodePackedPicture(b, &why).has_value();
         EXPECT_FALSE(why.empty());
         return !ok;
     };
@@ -133,9 +136,27 @@ TEST(ArtScales, OnlyScalesOneToThreeExistAndBadFilesAreRefused)
     huge[7] = 0x7F;
     EXPECT_TRUE(refused(huge));
     auto flipped = bytes;
-    flipped[bytes.size() / 2] ^= 0x5A;
+    flipped[packed::HeaderSize] ^= 0x5A;  // the stream's own header
     EXPECT_TRUE(refused(flipped));
     EXPECT_TRUE(refused({}));
+}
+
+TEST(ArtScales, ThePictureCacheKeepsOneScaleAndOneRuleForWhatIsMissing) {
+    PictureCache pictures(2);
+    const Bitmap& colors = pictures.Get(PictureWindow::Main, "ImgColors");
+    EXPECT_EQ(colors.Scale, 2);
+    EXPECT_EQ(colors.Pixels, PictureAt(PictureWindow::Main, "ImgColors", 2)->Pixels);
+    EXPECT_EQ(&pictures.Get(PictureWindow::Main, "ImgColors"), &colors) << "decoded once";
+    // Missing altogether: an empty bitmap, which every blit leaves alone.
+    EXPECT_TRUE(pictures.Get(PictureWindow::Main, "NoSuchPicture").Empty());
+    // Handed over: the user's own, not kept in the cache as well.
+    const Bitmap skin = pictures.Take(PictureWindow::Timer, "imgTimer");
+    EXPECT_FALSE(skin.Empty());
+    EXPECT_FALSE(pictures.Holds(PictureWindow::Timer, "imgTimer"));
+    // A new scale empties the cache; pictures come back at it.
+    pictures.SetScale(3);
+    EXPECT_FALSE(pictures.Holds(PictureWindow::Main, "ImgColors"));
+    EXPECT_EQ(pictures.Get(PictureWindow::Main, "ImgColors").Scale, 3);
 }
 
 TEST(ArtScales, BallMasksCoverExactlyTheirBallAtEachScale)

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "InflateWhole.h"
 #include "resources/Compressed.h"
 
 namespace {
@@ -105,7 +106,7 @@ Image DecodePng(const Bytes& icon, size_t at, size_t size, int side)
     for (int i = 0; i < 4; ++i) packedPng.push_back(uint8_t(raw >> (8 * i)));
     packedPng.insert(packedPng.end(), zlib.begin(), zlib.end());
     std::string error;
-    const auto rows = InflatePicture(packedPng, &error);
+    const auto rows = InflateWhole(packedPng, &error);
     if (!rows) {
         ADD_FAILURE() << "the PNG's image data: " << error;
         return {};

@@ -224,7 +224,8 @@ private:
 
         // The screen shows exactly a fresh composition of this state, with
         // the lights that are on.
-        BoardRenderer fresh(RunScale());
+        PictureCache pictures(RunScale());
+        BoardRenderer fresh(pictures);
         fresh.RedrawBoard();
         Bitmap expected = fresh.BackBuffer;
         for (int i = 0; i <= cmdExit; ++i)

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "InflateWhole.h"
 #include "resources/Compressed.h"
 #include "resources/Pictures.h"
 #include "util/Bitmap.h"
@@ -48,7 +49,7 @@ std::vector<uint8_t> Packed(const std::vector<uint8_t>& bmp, int level, size_t a
 
 std::vector<uint8_t> FileOf(PictureWindow window, const char* name, int scale) {
     const auto bytes = PictureBytes(window, name, scale);
-    return *InflatePicture(bytes);
+    return *InflateWhole(bytes);
 }
 
 }  // namespace
@@ -88,7 +89,7 @@ TEST(PictureStream, EveryScaledPictureDecodesAsItsWholeFileDoes) {
             std::string error;
             const auto streamed = DecodePackedPicture(bytes, &error);
             ASSERT_TRUE(streamed) << name << " at " << scale << ": " << error;
-            const auto file = InflatePicture(bytes);
+            const auto file = InflateWhole(bytes);
             const auto whole = DecodeBmp(file->data(), file->size());
             EXPECT_EQ(streamed->Picture.Pixels, whole->Picture.Pixels) << name << " at " << scale;
             EXPECT_EQ(streamed->BitsPerPixel, whole->BitsPerPixel);

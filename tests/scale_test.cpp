@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "BoardFixture.h"
+#include "windows/MessageLayout.h"
+#include "windows/UMessage.h"
 #include "board/BoardRenderer.h"
 #include "resources/ScaledPicture.h"
 #include "util/Blit.h"
@@ -117,8 +119,29 @@ TEST_F(ScaleTest, F10CyclesTheScaleAtOnceKeepingTheBoardsCornerAndTheGame) {
     const Rect timerBefore = OnScreen(*frmTimer);
     ASSERT_EQ(timerBefore.Left, before.Left + before.Width);
 
+    // The message window shows its picture at the scale of the moment: one
+    // shown at 1x before the change, and again after it.
+    auto plateShown = [&] {
+        Bitmap shown;
+        platform.Script([&] {
+            shown = Rec(*frmMessage).Presented();
+            platform.KeyPress(Key::Enter);
+        });
+        Key(Key::Space);  // the row is not full
+        EXPECT_EQ(frmMessage->MessageKind, mkFill);
+        const int s = app->Scale();
+        const Bitmap picture = *PictureAt(PictureWindow::Message, "imgFill", s);
+        for (int y = 0; y < MessageLayout::Plate.Height * s; ++y)
+            for (int x = 0; x < MessageLayout::Plate.Width * s; ++x)
+                if (shown.At(MessageLayout::Plate.Left * s + x, MessageLayout::Plate.Top * s + y) != picture.At(x, y))
+                    return false;
+        return true;
+    };
+    EXPECT_TRUE(plateShown());
+
     Key(Key::Function(10));
     EXPECT_EQ(app->Scale(), 2);
+    EXPECT_TRUE(plateShown());
     S = 2;  // the player's hand and the screen checks at the new scale
     EXPECT_EQ(OnScreen(Main()), (Rect{before.Left, before.Top, 1056, 840}));
     EXPECT_EQ(*platform.StoreContents()->Find("Windows", "Scale"), "2");
@@ -133,7 +156,7 @@ TEST_F(ScaleTest, F10CyclesTheScaleAtOnceKeepingTheBoardsCornerAndTheGame) {
     EXPECT_EQ(OnScreen(*frmTimer).Width, timerBefore.Width * 2);
     const Bitmap& timer = Rec(*frmTimer).Presented();
     Bitmap digits = Bitmap::Logical(TimerLayout::Width, TimerLayout::Height, 2);
-    DrawDigits(digits, 0, 0, NumToStrWidth(BoardState.ElapsedTime, TimerLayout::TimeChars));
+    DrawDigits(app->Pictures(), digits, 0, 0, NumToStrWidth(BoardState.ElapsedTime, TimerLayout::TimeChars));
     for (int y = 0; y < Layout::DigitHeight * 2; ++y)
         for (int x = 0; x < Layout::DigitWidth * TimerLayout::TimeChars * 2; ++x)
             ASSERT_EQ(timer.At(TimerLayout::TimeText.X * 2 + x, TimerLayout::TimeText.Y * 2 + y), digits.At(x, y));

@@ -1,12 +1,6 @@
 // Digits: digit texts drawn from the embedded digit strip.
 #include "windows/Digits.h"
 
-#include <algorithm>
-#include <array>
-#include <optional>
-
-#include "resources/ScaledPicture.h"
-#include "util/Scale.h"
 #include "util/Format.h"
 #include "util/Blit.h"
 #include "windows/LayoutTypes.h"
@@ -14,15 +8,6 @@
 namespace {
 
 constexpr int BlankCell = 10;
-
-const Bitmap& DigitStrip(int scale) {
-    // Decoded once for each scale; a missing strip leaves an empty bitmap,
-    // which the blit clips away, so the displays simply stay as they are.
-    static std::array<std::optional<Bitmap>, MaxScale + 1> strips;
-    std::optional<Bitmap>& strip = strips[size_t(std::clamp(scale, MinScale, MaxScale))];
-    if (!strip) strip = PictureAt(PictureWindow::Main, "imgDigits", scale).value_or(Bitmap{});
-    return *strip;
-}
 
 }  // namespace
 
@@ -45,8 +30,10 @@ std::string RecordDigits(const HighScoreEntry& record) {
     return NumToStrWidth(record.RecordRows, 2) + "/" + NumToStrZero(seconds, 3);
 }
 
-void DrawDigits(Bitmap& canvas, int x, int y, std::string_view text) {
-    const Bitmap& strip = DigitStrip(canvas.Scale);
+void DrawDigits(PictureCache& pictures, Bitmap& canvas, int x, int y, std::string_view text) {
+    // A missing strip is an empty bitmap, which the blit clips away, so the
+    // displays simply stay as they are.
+    const Bitmap& strip = pictures.Get(PictureWindow::Main, "imgDigits");
     for (size_t i = 0; i < text.size(); ++i)
         BlitRect(canvas, x + Layout::DigitWidth * static_cast<int>(i), y, Layout::DigitWidth, Layout::DigitHeight,
                  Layout::DigitWidth * DigitCell(text[i]), 0, strip);

@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 #include "util/Scale.h"
 #include "util/ScreenPlace.h"
@@ -25,15 +24,10 @@ void PassKeyToMain(int key, unsigned modifiers) {
     if (MainKeyHandler handler = KeyHandler()) handler(key, modifiers);
 }
 
-Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height, int scale) {
-    if (auto picture = PictureAt(window, name, scale)) return std::move(*picture);
-    return Bitmap::Logical(width, height, scale);
-}
-
 TSkinnedForm::TSkinnedForm(Application& app, const Frame& frame)
     : Form(app, frame.Width, frame.Height), frame_(frame), place_(frame.PlaceName),
       background_(AddPicture(Rect{0, 0, frame.Width, frame.Height})) {
-    Defer(background_, frame.Background, frame.Width, frame.Height);
+    Defer(background_, frame.Background);
     background_.OnMouseDown = [this](const MouseEvent& e) { BackgroundMouseDown(e); };
     background_.OnMouseMove = [this](const MouseEvent& e) { BackgroundMouseMove(e); };
     background_.OnMouseUp = [this](const MouseEvent& e) { BackgroundMouseUp(e); };
@@ -51,21 +45,24 @@ Picture& TSkinnedForm::AddOverlay(std::string_view name, const Rect& area, std::
 
 Picture& TSkinnedForm::AddMark(std::string_view name, const Rect& area) {
     Picture& picture = AddPicture(area);
-    Defer(picture, name, area.Width, area.Height);
+    Defer(picture, name);
     return picture;
 }
 
-void TSkinnedForm::Defer(Picture& picture, std::string_view name, int width, int height) {
-    // Until the pictures are decoded a picture stands empty at its size.
+void TSkinnedForm::Defer(Picture& picture, std::string_view name) {
+    // Until the pictures are decoded a picture stands empty.
     picture.Image = Bitmap();
-    pending_.push_back(Pending{&picture, name, width, height});
+    pending_.push_back(Pending{&picture, name});
     sources_.push_back(pending_.back());
 }
 
 void TSkinnedForm::LoadPictures() {
     // Decoded on first need (a showing, or drawing into the background), so
-    // windows the player never opens cost no start-up time or memory.
-    for (const Pending& p : pending_) p.Target->Image = SkinPicture(frame_.Pictures, p.Name, p.Width, p.Height, App().Scale());
+    // windows the player never opens cost no start-up time or memory. Each
+    // picture is the window's own from then on (the background is drawn
+    // into), so the application's pictures hand it over rather than keep
+    // a second copy.
+    for (const Pending& p : pending_) p.Target->Image = App().Pictures().Take(frame_.Pictures, p.Name);
     pending_.clear();
 }
 

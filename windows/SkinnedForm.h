@@ -33,11 +33,6 @@ using MainKeyHandler = std::function<void(int key, unsigned modifiers)>;
 void SetMainKeyHandler(MainKeyHandler handler);
 void PassKeyToMain(int key, unsigned modifiers);
 
-// A picture of the embedded resources; an empty bitmap of the given size
-// when it is missing, so a window stays usable (and plainly wrong on the
-// screen) rather than failing.
-Bitmap SkinPicture(PictureWindow window, std::string_view name, int width, int height, int scale);
-
 class TSkinnedForm : public Form {
 public:
     struct Frame {
@@ -114,9 +109,8 @@ private:
     struct Pending {
         Picture* Target;
         std::string_view Name;
-        int Width, Height;
     };
-    void Defer(Picture& picture, std::string_view name, int width, int height);
+    void Defer(Picture& picture, std::string_view name);
     void CutShape();
 
     Frame frame_;

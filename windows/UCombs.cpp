@@ -30,7 +30,7 @@ void TfrmCombs::OnShow() {
 
 void TfrmCombs::DrawCount() {
     if (!PicturesDecoded()) return;  // drawn at the first showing
-    DrawDigits(Background().Image, CombsLayout::CountText.X, CombsLayout::CountText.Y,
+    DrawDigits(App().Pictures(), Background().Image, CombsLayout::CountText.X, CombsLayout::CountText.Y,
                NumToStrWidth(CandidateCount, CombsLayout::CountChars));
     ShowBackground();
 }

@@ -39,7 +39,7 @@ TfrmHigh::~TfrmHigh() {
 
 void TfrmHigh::DrawCell(int spaces, int colors, bool doubles) {
     const Layout::Point origin = HighLayout::CellOrigin(spaces, colors, doubles);
-    DrawDigits(Background().Image, origin.X, origin.Y, RecordDigits(Record(spaces, colors, doubles)));
+    DrawDigits(App().Pictures(), Background().Image, origin.X, origin.Y, RecordDigits(Record(spaces, colors, doubles)));
 }
 
 void TfrmHigh::OnShow() {

@@ -1,6 +1,8 @@
 // UMessage: the five message pictures shown on the plate of one window.
 #include "windows/UMessage.h"
 
+#include <iterator>
+
 #include "util/Blit.h"
 #include "windows/MessageLayout.h"
 
@@ -19,19 +21,14 @@ TfrmMessage::~TfrmMessage() {
 
 void TfrmMessage::OnShow() {
     TSkinnedForm::OnShow();
-    // The five pictures are decoded at the first message, not at start-up.
-    if (messages_[0].Empty()) {
-        // In MessageKind order: mkWin, mkHigh, mkLost, mkFill, mkStart.
-        const char* names[] = {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"};
-        for (size_t kind = 0; kind < messages_.size(); ++kind)
-            messages_[kind] =
-                SkinPicture(PictureWindow::Message, names[kind], MessageLayout::Plate.Width, MessageLayout::Plate.Height,
-                            App().Scale());
-    }
+    // In MessageKind order: mkWin, mkHigh, mkLost, mkFill, mkStart. Each is
+    // decoded at its first showing (not at start-up), at the scale the
+    // application draws at now.
+    static constexpr const char* Names[] = {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"};
     // Every message covers the whole plate, so the last one leaves no trace.
-    if (MessageKind < messages_.size())
+    if (MessageKind < std::size(Names))
         BlitRect(Background().Image, MessageLayout::Plate.Left, MessageLayout::Plate.Top, MessageLayout::Plate.Width,
-                 MessageLayout::Plate.Height, 0, 0, messages_[MessageKind]);
+                 MessageLayout::Plate.Height, 0, 0, App().Pictures().Get(PictureWindow::Message, Names[MessageKind]));
 }
 
 void TfrmMessage::OnKeyDown(int key, unsigned) {

@@ -3,7 +3,6 @@
 // the background, where it stays until the next showing covers it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "windows/SkinnedForm.h"
@@ -29,8 +28,6 @@ protected:
     // Enter or Space closes.
     void OnKeyDown(int key, unsigned modifiers) override;
 
-private:
-    std::array<Bitmap, 5> messages_;
 };
 
 extern TfrmMessage* frmMessage;

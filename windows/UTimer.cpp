@@ -38,13 +38,13 @@ void TfrmTimer::OnShow() {
 
 void TfrmTimer::DrawElapsed() {
     if (!PicturesDecoded()) return;  // drawn at the first showing
-    DrawDigits(Background().Image, TimerLayout::TimeText.X, TimerLayout::TimeText.Y,
+    DrawDigits(App().Pictures(), Background().Image, TimerLayout::TimeText.X, TimerLayout::TimeText.Y,
                NumToStrWidth(BoardState.ElapsedTime, TimerLayout::TimeChars));
 }
 
 void TfrmTimer::DrawRecord() {
     if (!PicturesDecoded()) return;
-    DrawDigits(Background().Image, TimerLayout::RecordText.X, TimerLayout::RecordText.Y,
+    DrawDigits(App().Pictures(), Background().Image, TimerLayout::RecordText.X, TimerLayout::RecordText.Y,
                RecordDigits(CurrentHighScore()));
     ShowBackground();
 }

@@ -113,7 +113,8 @@ int main(int argc, char** argv)
     BoardState.ColorMarks[5] = MarkRing;
     BoardState.CurrentRow = 8;
 
-    BoardRenderer renderer(1);
+    PictureCache pictures(1);
+    BoardRenderer renderer(pictures);
     renderer.RedrawBoard();
     // The screen: the buffer with the big ball lit under the pointer.
     Bitmap screen = renderer.BackBuffer;
@@ -129,13 +130,13 @@ int main(int argc, char** argv)
 
     // Timer: 2 min 27 s; record 7 rows in 93 s. Combinations: 120 left.
     Bitmap timer = Pic(PictureWindow::Timer, "imgTimer");
-    DrawDigits(timer, TimerLayout::TimeText.X, TimerLayout::TimeText.Y, "147");
-    DrawDigits(timer, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, " 7/093");  // seconds padded with zeros
+    DrawDigits(pictures, timer, TimerLayout::TimeText.X, TimerLayout::TimeText.Y, "147");
+    DrawDigits(pictures, timer, TimerLayout::RecordText.X, TimerLayout::RecordText.Y, " 7/093");  // seconds padded with zeros
     const Region timerShape(timer.Width, timer.Height,
                             RoundRectShape(0, 0, timer.Width, timer.Height, Layout::CornerEllipse, Layout::CornerEllipse));
     Present(desktop, timer, 570, 60, &timerShape);
     Bitmap combs = Pic(PictureWindow::Combs, "imgCombs");
-    DrawDigits(combs, CombsLayout::CountText.X, CombsLayout::CountText.Y, "   120");
+    DrawDigits(pictures, combs, CombsLayout::CountText.X, CombsLayout::CountText.Y, "   120");
     const Region combsShape(combs.Width, combs.Height,
                             RoundRectShape(0, 0, combs.Width, combs.Height, Layout::CornerEllipse, Layout::CornerEllipse));
     Present(desktop, combs, 750, 60, &combsShape);
