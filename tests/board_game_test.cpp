@@ -241,10 +241,18 @@ TEST_F(BoardTest, ARecordIsStoredTheMomentItIsMade) {
     EXPECT_EQ(DecodeStoredRecords(*store.Find("Game", "High")).Table.Entries[3].RecordRows, 1);
 }
 
-// Plays to a record, changes the views and moves the board, ends the
-// program the given way and checks what reached the store.
+// Every way the program ends, after a record, the views changed and the
+// board moved: a close request, the main loop ending without a close, the
+// session's end and Alt+F4 on the timer (the side window has the keyboard;
+// the close is the board's). Each stores the options and records once,
+// and everything before any window goes.
 enum class Ending { CloseRequest, LoopEnded, SessionEnd, AltF4OnTheTimer };
-static void EndAfterARecord(BoardTest& t, Ending ending) {
+
+class BoardEndingTest : public BoardTest, public testing::WithParamInterface<Ending> {};
+
+TEST_P(BoardEndingTest, EndAfterARecordStoresEverythingOnce) {
+    BoardTest& t = *this;
+    const Ending ending = GetParam();
     t.Start();
     WinARecord(t);
     t.Key(Key::Function(11));  // the timer window comes
@@ -283,13 +291,15 @@ static void EndAfterARecord(BoardTest& t, Ending ending) {
     EXPECT_TRUE(t.platform.Messages().empty());
 }
 
-TEST_F(BoardTest, ACloseRequestStoresTheOptionsAndRecordsOnce) { EndAfterARecord(*this, Ending::CloseRequest); }
+static std::string EndingName(const testing::TestParamInfo<Ending>& info) {
+    static const char* const names[] = {"CloseRequest", "LoopEnded", "SessionEnd", "AltF4OnTheTimer"};
+    return names[int(info.param)];
+}
 
-TEST_F(BoardTest, AMainLoopEndingWithoutACloseStoresThemOnce) { EndAfterARecord(*this, Ending::LoopEnded); }
-
-TEST_F(BoardTest, TheSessionsEndStoresEverythingBeforeAnyWindowGoes) { EndAfterARecord(*this, Ending::SessionEnd); }
-
-TEST_F(BoardTest, AltF4OnTheTimerClosesTheGameAsOnTheBoard) { EndAfterARecord(*this, Ending::AltF4OnTheTimer); }
+INSTANTIATE_TEST_SUITE_P(Endings, BoardEndingTest,
+                         testing::Values(Ending::CloseRequest, Ending::LoopEnded, Ending::SessionEnd,
+                                         Ending::AltF4OnTheTimer),
+                         EndingName);
 
 TEST_F(BoardTest, ASessionEndThatCannotSaveTellsTheErrorStreamAndWaitsForNobody) {
     Start();

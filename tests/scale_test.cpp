@@ -178,6 +178,92 @@ TEST_F(ScaleTest, F10CyclesTheScaleAtOnceKeepingTheBoardsCornerAndTheGame) {
     EXPECT_EQ(OnScreen(Main()), before);
     EXPECT_TRUE(ScreenShowsBackBuffer());
     EXPECT_EQ(*platform.StoreContents()->Find("Windows", "Scale"), "1");
+
+    // Each next part starts as a first run would, on an empty store.
+    auto freshRun = [this] {
+        Stop();
+        platform.StoreContents()->Values.clear();
+        platform.SetScreen(2400, 1800, 32);
+        platform.SetWorkArea({});
+        S = 1;
+    };
+
+    // Places come back to the screen pixel at every scale.
+    {
+        SCOPED_TRACE("places at 2x and 3x");
+        freshRun();
+        for (int scale : {2, 3}) {
+            Start();
+            Key(Key::Function(11));
+            while (app->Scale() != scale) Key(Key::Function(10));
+            // Places that fall between logical pixels.
+            platform.MoveFromOutside(Main().PlatformWindow(), 200, 151);
+            platform.MoveFromOutside(frmTimer->PlatformWindow(), 901, 17);
+            // A drag by whole logical pixels keeps the odd screen pixel.
+            const Rect before = OnScreen(*frmTimer);
+            const int y = before.Top + before.Height / 2;
+            platform.PointerDown(before.Left + 8 * scale, y);
+            platform.PointerMove(before.Left + 13 * scale, y);
+            platform.PointerUp(before.Left + 13 * scale, y);
+            EXPECT_EQ(OnScreen(*frmTimer).Left, 901 + 5 * scale) << scale;
+            Stop();
+            const auto& store = *platform.StoreContents();
+            EXPECT_EQ(*store.Find("Windows", "MainLeft"), "200") << scale;
+            EXPECT_EQ(*store.Find("Windows", "MainTop"), "151") << scale;
+            EXPECT_EQ(*store.Find("Windows", "TimerLeft"), std::to_string(901 + 5 * scale)) << scale;
+            EXPECT_EQ(*store.Find("Windows", "TimerTop"), "17") << scale;
+            Start();
+            EXPECT_EQ(app->Scale(), scale);
+            EXPECT_EQ(OnScreen(Main()).Left, 200);
+            EXPECT_EQ(OnScreen(Main()).Top, 151);
+            EXPECT_EQ(OnScreen(*frmTimer).Left, 901 + 5 * scale);
+            Stop();
+            platform.StoreContents()->Set("Windows", "Scale", "1");
+            platform.StoreContents()->Set("Game", "ViewTimer", "0");
+        }
+    }
+
+    // The board opens only at a scale it fits and within the work area.
+    {
+        SCOPED_TRACE("a scale the board fits");
+        freshRun();
+        // A 1024 x 768 screen asking for 2x: the 1056 x 840 board would not fit,
+        // so it opens at 1x, wholly on the screen below a panel.
+        platform.SetScreen(1024, 768, 32);
+        platform.SetWorkArea({0, 24, 1024, 744});
+        platform.SetPreferredScale(2);
+        ResetGameState();
+        app = StartProgram(platform);
+        frmMain->Show();
+        EXPECT_EQ(app->Scale(), 1);
+        const Rect board = OnScreen(Main());
+        EXPECT_GE(board.Left, 0);
+        EXPECT_GE(board.Top, 24);
+        EXPECT_LE(board.Right(), 1024);
+        EXPECT_LE(board.Bottom(), 768);
+        // F10 has nothing larger to go to, and so chooses nothing: a larger
+        // screen later still gets the desktop's scale.
+        Key(Key::Function(10));
+        EXPECT_EQ(app->Scale(), 1);
+        EXPECT_EQ(platform.StoreContents()->Find("Windows", "Scale"), nullptr);
+        Stop();
+
+        // A stored 3x from a bigger screen is not used where the board cannot
+        // fit, and the player's choice stays stored for that screen.
+        Stored("Scale", "3", "Windows");
+        platform.SetScreen(1600, 1000, 32);
+        platform.SetWorkArea({});
+        ResetGameState();
+        app = StartProgram(platform);
+        frmMain->Show();
+        EXPECT_EQ(app->Scale(), 2);
+        EXPECT_EQ(*platform.StoreContents()->Find("Windows", "Scale"), "3");
+        // F10 goes 2, 1, 2: 3 is passed over.
+        Key(Key::Function(10));
+        EXPECT_EQ(app->Scale(), 1);
+        Key(Key::Function(10));
+        EXPECT_EQ(app->Scale(), 2);
+    }
 }
 
 TEST_F(ScaleTest, AScreenOfAnotherDensityRescalesUnlessThePlayerChoseAScale) {
@@ -189,75 +275,4 @@ TEST_F(ScaleTest, AScreenOfAnotherDensityRescalesUnlessThePlayerChoseAScale) {
     Key(Key::Function(10));  // the player's own: 3
     platform.ChangeScreenScale(Main().PlatformWindow(), 1);
     EXPECT_EQ(app->Scale(), 3);
-}
-
-TEST_F(ScaleTest, TheBoardOpensOnlyAtAScaleItFitsAndWithinTheWorkArea) {
-    // A 1024 x 768 screen asking for 2x: the 1056 x 840 board would not fit,
-    // so it opens at 1x, wholly on the screen below a panel.
-    platform.SetScreen(1024, 768, 32);
-    platform.SetWorkArea({0, 24, 1024, 744});
-    platform.SetPreferredScale(2);
-    ResetGameState();
-    app = StartProgram(platform);
-    frmMain->Show();
-    EXPECT_EQ(app->Scale(), 1);
-    const Rect board = OnScreen(Main());
-    EXPECT_GE(board.Left, 0);
-    EXPECT_GE(board.Top, 24);
-    EXPECT_LE(board.Right(), 1024);
-    EXPECT_LE(board.Bottom(), 768);
-    // F10 has nothing larger to go to, and so chooses nothing: a larger
-    // screen later still gets the desktop's scale.
-    Key(Key::Function(10));
-    EXPECT_EQ(app->Scale(), 1);
-    EXPECT_EQ(platform.StoreContents()->Find("Windows", "Scale"), nullptr);
-    Stop();
-
-    // A stored 3x from a bigger screen is not used where the board cannot
-    // fit, and the player's choice stays stored for that screen.
-    Stored("Scale", "3", "Windows");
-    platform.SetScreen(1600, 1000, 32);
-    platform.SetWorkArea({});
-    ResetGameState();
-    app = StartProgram(platform);
-    frmMain->Show();
-    EXPECT_EQ(app->Scale(), 2);
-    EXPECT_EQ(*platform.StoreContents()->Find("Windows", "Scale"), "3");
-    // F10 goes 2, 1, 2: 3 is passed over.
-    Key(Key::Function(10));
-    EXPECT_EQ(app->Scale(), 1);
-    Key(Key::Function(10));
-    EXPECT_EQ(app->Scale(), 2);
-}
-
-TEST_F(ScaleTest, PlacesComeBackToTheScreenPixelAtEveryScale) {
-    for (int scale : {2, 3}) {
-        Start();
-        Key(Key::Function(11));
-        while (app->Scale() != scale) Key(Key::Function(10));
-        // Places that fall between logical pixels.
-        platform.MoveFromOutside(Main().PlatformWindow(), 200, 151);
-        platform.MoveFromOutside(frmTimer->PlatformWindow(), 901, 17);
-        // A drag by whole logical pixels keeps the odd screen pixel.
-        const Rect before = OnScreen(*frmTimer);
-        const int y = before.Top + before.Height / 2;
-        platform.PointerDown(before.Left + 8 * scale, y);
-        platform.PointerMove(before.Left + 13 * scale, y);
-        platform.PointerUp(before.Left + 13 * scale, y);
-        EXPECT_EQ(OnScreen(*frmTimer).Left, 901 + 5 * scale) << scale;
-        Stop();
-        const auto& store = *platform.StoreContents();
-        EXPECT_EQ(*store.Find("Windows", "MainLeft"), "200") << scale;
-        EXPECT_EQ(*store.Find("Windows", "MainTop"), "151") << scale;
-        EXPECT_EQ(*store.Find("Windows", "TimerLeft"), std::to_string(901 + 5 * scale)) << scale;
-        EXPECT_EQ(*store.Find("Windows", "TimerTop"), "17") << scale;
-        Start();
-        EXPECT_EQ(app->Scale(), scale);
-        EXPECT_EQ(OnScreen(Main()).Left, 200);
-        EXPECT_EQ(OnScreen(Main()).Top, 151);
-        EXPECT_EQ(OnScreen(*frmTimer).Left, 901 + 5 * scale);
-        Stop();
-        platform.StoreContents()->Set("Windows", "Scale", "1");
-        platform.StoreContents()->Set("Game", "ViewTimer", "0");
-    }
 }
