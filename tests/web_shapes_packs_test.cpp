@@ -1,4 +1,5 @@
-// The browser build's portable rules: window shapes as CSS clip paths, and
+// The browser build's portable rules: window shapes as CSS clip paths, the
+// page's keys, canvas pixels, and
 // the 2x/3x picture packs with the seam the resources layer fetches through.
 #include <gtest/gtest.h>
 
@@ -6,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "platform/web/CanvasPixels.h"
 #include "platform/web/ClipPath.h"
 #include "platform/web/PageFit.h"
 #include "platform/web/PagePlace.h"
+#include "platform/Platform.h"
+#include "platform/web/WebKeys.h"
 #include "resources/Pictures.h"
 #include "resources/ResourcePack.h"
 
@@ -159,4 +163,62 @@ TEST(PageFit, TouchScreensFillThePageFromArtEnlargedLittleAndDesktopsKeepTheirPi
     EXPECT_DOUBLE_EQ(ScreenPerCss({1, 480, 360, false, 528, 420}, 1), 420.0 / 360);
     // Nothing measured yet: the device's own ratio.
     EXPECT_EQ(ScreenPerCss({2, 0, 0, true, 528, 420}, 2), 2.0);
+}
+
+TEST(WebKeyMap, GameKeysGetTheirPortableCodesByPlaceAndLettersByWhatTheyType) {
+    struct Case {
+        const char* Code;
+        const char* Key;
+        int Portable;
+    };
+    for (const Case& c : {Case{"Space", " ", Key::Space}, Case{"Enter", "Enter", Key::Enter},
+                          Case{"NumpadEnter", "Enter", Key::Enter}, Case{"Escape", "Escape", Key::Escape},
+                          Case{"Backspace", "Backspace", Key::Backspace}, Case{"ArrowLeft", "ArrowLeft", Key::Left},
+                          Case{"ArrowUp", "ArrowUp", Key::Up}, Case{"ArrowRight", "ArrowRight", Key::Right},
+                          Case{"ArrowDown", "ArrowDown", Key::Down}, Case{"Tab", "Tab", 9}, Case{"Delete", "Delete", 46},
+                          // Letters by what they type, whatever the layout: Y on a
+                          // German keyboard is where QWERTY has Z.
+                          Case{"KeyZ", "y", 'Y'}, Case{"KeyY", "Y", 'Y'}, Case{"KeyN", "n", 'N'},
+                          // Digits by their place: Shift+1 types "!" but is still 1, an
+                          // AZERTY top row too.
+                          Case{"Digit1", "!", '1'}, Case{"Digit0", "à", '0'}, Case{"Numpad7", "7", '7'},
+                          Case{"Numpad0", "Insert", '0'},
+                          // Keys the game never uses pass for none it does.
+                          Case{"F13", "F13", 0}, Case{"ShiftLeft", "Shift", 0}, Case{"NumpadAdd", "+", '+'},
+                          Case{"KeyE", "é", 0}, Case{"", "", 0}, Case{"Digit10", "", 0}, Case{"F0", "F0", 0}}) {
+        EXPECT_EQ(WebKeyCode(c.Code, c.Key), c.Portable) << c.Code << " / " << c.Key;
+    }
+    for (int n = 1; n <= 12; ++n)
+        EXPECT_EQ(WebKeyCode("F" + std::to_string(n), "F" + std::to_string(n)), Key::Function(n)) << "F" << n;
+    for (int n = 0; n <= 9; ++n) EXPECT_EQ(WebKeyCode("Digit" + std::to_string(n), ""), Key::Digit(n)) << n;
+}
+
+TEST(WebKeyMap, TheGamesKeysAreTheGamesAndEveryOtherStaysTheBrowsers) {
+    // F1 is no browser help, F5 no reload, Backspace no going back; with
+    // Alt the function keys still are the game's (Alt+F4 closes the board).
+    for (int key : {Key::Function(1), Key::Function(5), Key::Function(12), Key::Backspace, Key::Enter, Key::Escape,
+                    Key::Space, Key::Left, Key::Down, Key::Digit(0), Key::Digit(9)})
+        EXPECT_TRUE(GameTakesKey(key, false, false, false)) << key;
+    EXPECT_TRUE(GameTakesKey(Key::Function(4), false, true, false));
+    EXPECT_FALSE(GameTakesKey(Key::Space, false, true, false));
+    EXPECT_FALSE(GameTakesKey(Key::Digit(3), false, true, false));
+    // Ctrl and the system key leave every key to the browser (Ctrl+F5,
+    // Cmd+1), and so do the keys the game ignores.
+    EXPECT_FALSE(GameTakesKey(Key::Function(5), true, false, false));
+    EXPECT_FALSE(GameTakesKey(Key::Digit(1), false, false, true));
+    for (int key : {0, 9, 46, int('Y'), int('+')}) EXPECT_FALSE(GameTakesKey(key, false, false, false)) << key;
+}
+
+TEST(CanvasPixels, PixelsBecomeRgbaBytesOpaqueOrCutToAShape) {
+    Bitmap picture(3, 2);
+    picture.At(1, 0) = 0x00112233;
+    picture.At(2, 1) = 0x00ABCDEF;
+    std::vector<uint8_t> out;
+    ToCanvasPixels(picture, Rect{1, 0, 2, 2}, nullptr, out);
+    EXPECT_EQ(out, (std::vector<uint8_t>{0x11, 0x22, 0x33, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0xAB, 0xCD, 0xEF, 255}));
+    const Region shape(3, 2, RectShape(2, 1, 3, 2));
+    ToCanvasPixels(picture, Rect{0, 0, 3, 2}, &shape, out);
+    ASSERT_EQ(out.size(), 24u);
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(out[i * 4 + 3], i == 5 ? 255 : 0) << i;
+    EXPECT_EQ(out[20], 0xAB);
 }

@@ -7,13 +7,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
+#include "platform/web/CanvasPixels.h"
 #include "platform/web/ClipPath.h"
 #include "platform/web/LocalStorageStore.h"
 #include "platform/web/PageFit.h"
 #include "platform/web/PagePlace.h"
 #include "platform/web/StorageKeys.h"
+#include "platform/web/WebKeys.h"
 #include "util/HelpFile.h"
 
 // ---- the page side ----------------------------------------------------------
@@ -54,8 +59,13 @@ EM_JS(int, qv_open_help, (const char* name), { return Module.qv.openHelp(UTF8ToS
 EM_JS(int, qv_probing, (), { return Module.qv.probing ? 1 : 0; });
 EM_JS(void, qv_probe, (const char* json), { Module.qv.probe(UTF8ToString(json)); });
 EM_JS(void, qv_ended, (), { Module.qv.ended(); });
-// The next queued event into out[10]; 0 when none waits.
-EM_JS(int, qv_next_event, (int* out), { return Module.qv.nextEvent(out); });
+// Tells the page how an event record is laid out (its fields by name, the
+// kinds by name) and where it writes a key's names for qv_web_key.
+EM_JS(void, qv_describe_events, (const char* layout, char* keyNames, int keyNameSize), {
+    Module.qv.describeEvents(JSON.parse(UTF8ToString(layout)), keyNames, keyNameSize);
+});
+// The next queued event into the record at `out`; 0 when none waits.
+EM_JS(int, qv_next_event, (void* out), { return Module.qv.nextEvent(out); });
 // Waits for a queued event or the timeout (-1: none). The program's stack
 // is suspended meanwhile; the page runs on.
 EM_ASYNC_JS(void, qv_wait, (int timeoutMs), { await Module.qv.wait(timeoutMs); });
@@ -74,13 +84,57 @@ EM_ASYNC_JS(int, qv_fetch, (const char* name, uint8_t** out), {
 
 // ---- events -----------------------------------------------------------------
 
-// One event as the page queued it (see quorvex.js, nextEvent).
+// One event as the page queued it: quorvex.js writes each field by its
+// name, at the place the layout below gives it, so nothing on the page
+// is kept in step with this record by hand.
 struct WebPlatform::QueuedEvent {
-    enum Kind { None, Down, Move, Up, Leave, Key, Unused, Hidden, Scale, CaptureLost, Resize };
-    int Type, Window, X, Y, Button, Modifiers, ScreenX, ScreenY, KeyCode, Repeat;
+    enum Kind : int32_t { None, Down, Move, Up, Leave, Key, Hidden, Scale, CaptureLost, Resize };
+    int32_t Type, Window, X, Y, Button, ScreenX, ScreenY, Finger, Shift, Ctrl, Alt, KeyCode, Repeat;
 };
 
-WebPlatform::WebPlatform() { MeasurePage(); }
+namespace {
+
+// KeyboardEvent.code and .key of the key going down, written by the page
+// before it asks qv_web_key.
+constexpr int KeyNameSize = 32;
+char KeyNames[2][KeyNameSize];
+
+std::string EventLayout() {
+    using E = WebPlatform::QueuedEvent;
+    std::string json = "{\"size\":" + std::to_string(sizeof(E)) + ",\"fields\":{";
+    const std::pair<const char*, size_t> fields[] = {
+        {"kind", offsetof(E, Type)},       {"window", offsetof(E, Window)}, {"x", offsetof(E, X)},
+        {"y", offsetof(E, Y)},             {"button", offsetof(E, Button)}, {"screenX", offsetof(E, ScreenX)},
+        {"screenY", offsetof(E, ScreenY)}, {"finger", offsetof(E, Finger)}, {"shift", offsetof(E, Shift)},
+        {"ctrl", offsetof(E, Ctrl)},
+        {"alt", offsetof(E, Alt)},         {"key", offsetof(E, KeyCode)},   {"repeat", offsetof(E, Repeat)}};
+    for (const auto& [name, at] : fields) json += std::string("\"") + name + "\":" + std::to_string(at) + ",";
+    json.back() = '}';
+    json += ",\"kinds\":{";
+    const std::pair<const char*, int> kinds[] = {{"down", E::Down},   {"move", E::Move},     {"up", E::Up},
+                                                 {"leave", E::Leave}, {"key", E::Key},       {"hidden", E::Hidden},
+                                                 {"scale", E::Scale}, {"captureLost", E::CaptureLost},
+                                                 {"resize", E::Resize}};
+    for (const auto& [name, kind] : kinds) json += std::string("\"") + name + "\":" + std::to_string(kind) + ",";
+    json.back() = '}';
+    return json + "}";
+}
+
+}  // namespace
+
+// Asked by the page's key listener, which must decide at once whether the
+// browser may act on the key: the portable code of the key whose names it
+// wrote into KeyNames, with 0x10000 added when the game takes it.
+extern "C" EMSCRIPTEN_KEEPALIVE int qv_web_key(int ctrl, int alt, int systemKey) {
+    KeyNames[0][KeyNameSize - 1] = KeyNames[1][KeyNameSize - 1] = '\0';
+    const int key = WebKeyCode(KeyNames[0], KeyNames[1]);
+    return key | (GameTakesKey(key, ctrl != 0, alt != 0, systemKey != 0) ? 0x10000 : 0);
+}
+
+WebPlatform::WebPlatform() {
+    qv_describe_events(EventLayout().c_str(), &KeyNames[0][0], KeyNameSize);
+    MeasurePage();
+}
 
 void WebPlatform::MeasurePage() {
     double v[4] = {1, 0, 0, 0};
@@ -94,16 +148,13 @@ void WebPlatform::MeasurePage() {
 WebPlatform::~WebPlatform() { qv_ended(); }
 
 std::unique_ptr<Window> WebPlatform::OpenWindow(WindowEvents& events) {
-    auto window = std::make_unique<WebWindow>(*this, events, nextId_++);
-    windows_.push_back(window.get());
-    return window;
+    return std::make_unique<WebWindow>(*this, events, nextId_++);
 }
 
-void WebPlatform::Forget(WebWindow* window) { std::erase(windows_, window); }
-
+// The router's one list of windows: every window of the page is a WebWindow.
 WebWindow* WebPlatform::FromId(int id) const {
-    for (WebWindow* w : windows_)
-        if (w->Id() == id) return w;
+    for (RoutedWindow* w : router_.Windows())
+        if (static_cast<WebWindow*>(w)->Id() == id) return static_cast<WebWindow*>(w);
     return nullptr;
 }
 
@@ -141,10 +192,10 @@ void WebPlatform::Dispatch(const QueuedEvent& q) {
     WebWindow* window = FromId(q.Window);
     MouseEvent e;
     e.Button = q.Button == 2 ? MouseButton::Right : q.Button == 1 ? MouseButton::Middle : MouseButton::Left;
-    e.Modifiers = unsigned(q.Modifiers);
+    e.Modifiers = (q.Shift ? Modifier::Shift : 0u) | (q.Ctrl ? Modifier::Ctrl : 0u) | (q.Alt ? Modifier::Alt : 0u);
     e.X = q.X;
     e.Y = q.Y;
-    e.Touch = q.Repeat != 0;  // for pointer events, the page says whether a finger made them
+    e.Touch = q.Finger != 0;
     switch (q.Type) {
         case QueuedEvent::Down:
             if (window) router_.PointerDown(window, e, q.ScreenX, q.ScreenY);
@@ -158,7 +209,7 @@ void WebPlatform::Dispatch(const QueuedEvent& q) {
         case QueuedEvent::Leave:
             if (window) router_.PointerLeft(window);
             break;
-        case QueuedEvent::Key: router_.KeyDown(window, q.KeyCode, unsigned(q.Modifiers), q.Repeat != 0); break;
+        case QueuedEvent::Key: router_.KeyDown(window, q.KeyCode, e.Modifiers, q.Repeat != 0); break;
         case QueuedEvent::CaptureLost:
             if (window) router_.CaptureTaken(window);
             break;
@@ -194,7 +245,7 @@ void WebPlatform::ApplyRatio(int scale) {
     qv_set_ratio(ratio_);
     // Every window keeps its place on the page, so its screen place scales
     // with the ratio, and stays within the page.
-    for (WebWindow* w : windows_) w->Rescale(from, ratio_);
+    for (RoutedWindow* w : router_.Windows()) static_cast<WebWindow*>(w)->Rescale(from, ratio_);
 }
 
 void WebPlatform::PageChanged() {
@@ -231,16 +282,8 @@ void WebPlatform::Probe() {
 
 void WebPlatform::DefineCursor(CursorKind kind, const CursorImage& image) {
     const Bitmap& picture = image.Picture;
-    std::vector<uint8_t> rgba(size_t(picture.Width) * size_t(picture.Height) * 4);
-    for (int y = 0; y < picture.Height; ++y)
-        for (int x = 0; x < picture.Width; ++x) {
-            const uint32_t p = picture.At(x, y);
-            uint8_t* o = &rgba[(size_t(y) * size_t(picture.Width) + size_t(x)) * 4];
-            o[0] = uint8_t(p >> 16);
-            o[1] = uint8_t(p >> 8);
-            o[2] = uint8_t(p);
-            o[3] = image.Shape.Contains(x, y) ? 255 : 0;
-        }
+    std::vector<uint8_t> rgba;
+    ToCanvasPixels(picture, Rect{0, 0, picture.Width, picture.Height}, &image.Shape, rgba);
     qv_define_cursor(int(kind), rgba.data(), picture.Width, picture.Height, image.HotX, image.HotY);
 }
 
@@ -299,10 +342,7 @@ WebWindow::WebWindow(WebPlatform& platform, WindowEvents& events, int id)
     qv_window_open(id_);
 }
 
-WebWindow::~WebWindow() {
-    platform_.Forget(this);
-    qv_window_close(id_);
-}
+WebWindow::~WebWindow() { qv_window_close(id_); }
 
 void WebWindow::Layout() { qv_window_layout(id_, bounds_.Left, bounds_.Top, bounds_.Width, bounds_.Height); }
 
@@ -328,32 +368,21 @@ void WebWindow::Rescale(double from, double to) {
 
 void WebWindow::SetTitle(const std::string& title) { qv_window_title(id_, title.c_str()); }
 
-void WebWindow::Show() {
-    const bool was = visible_;
-    visible_ = true;
+bool WebWindow::SystemShow(bool wasVisible) {
     qv_window_visible(id_, 1);
     Activate();
     // A window system asks a window it shows for its pixels.
-    if (!was) platform_.QueueExpose(this);
-    Shown();
+    if (!wasVisible) platform_.QueueExpose(this);
+    return true;
 }
 
 void WebWindow::Activate() {
-    if (visible_) qv_window_raise(id_);
+    if (Visible()) qv_window_raise(id_);
 }
 
-void WebWindow::Hide() {
-    if (!visible_) return;
-    visible_ = false;
-    qv_window_visible(id_, 0);
-    Hidden();
-}
+void WebWindow::SystemHide() { qv_window_visible(id_, 0); }
 
-void WebWindow::BringToFront() {
-    if (!visible_) return;
-    qv_window_raise(id_);
-    Shown();
-}
+void WebWindow::SystemRaise() { qv_window_raise(id_); }
 
 void WebWindow::SetShape(const Region* shape) {
     hasShape_ = shape != nullptr;
@@ -371,18 +400,7 @@ void WebWindow::Present(const Bitmap& surface, const Rect& dirty) {
     const Rect area = Intersect(Intersect(dirty, Rect{0, 0, surface.Width, surface.Height}),
                                 Rect{0, 0, bounds_.Width, bounds_.Height});
     if (area.Empty()) return;
-    rgba_.resize(size_t(area.Width) * size_t(area.Height) * 4);
-    uint8_t* o = rgba_.data();
-    for (int y = area.Top; y < area.Bottom(); ++y) {
-        const uint32_t* row = surface.Pixels.data() + size_t(y) * size_t(surface.Width);
-        for (int x = area.Left; x < area.Right(); ++x, o += 4) {
-            const uint32_t p = row[x];
-            o[0] = uint8_t(p >> 16);
-            o[1] = uint8_t(p >> 8);
-            o[2] = uint8_t(p);
-            o[3] = 255;
-        }
-    }
+    ToCanvasPixels(surface, area, nullptr, rgba_);
     qv_window_present(id_, rgba_.data(), area.Left, area.Top, area.Width, area.Height);
 }
 

@@ -88,16 +88,18 @@ public:
     // Screen pixels per CSS pixel now.
     double Ratio() const { return ratio_; }
 
+    // One event as the page queued it (WebPlatform.cpp describes its
+    // layout to the page).
+    struct QueuedEvent;
+
 private:
     friend class WebWindow;
 
-    struct QueuedEvent;
     void Dispatch(const QueuedEvent& event);
     void MeasurePage();
     void ApplyRatio(int scale);
     void PageChanged();
     WebWindow* FromId(int id) const;
-    void Forget(WebWindow* window);
     void QueueExpose(WebWindow* window);
     void Probe();
 
@@ -105,7 +107,6 @@ private:
     int drawScale_ = 1;
     double ratio_ = 0;  // none yet
     int nextId_ = 1;
-    std::vector<WebWindow*> windows_;  // in creation order: the first is the main window
     std::deque<int> exposes_;          // window ids to repaint, as a window system asks after a show
     std::function<void()> onHidden_;
     std::function<std::string()> probe_;
@@ -120,10 +121,6 @@ public:
     void SetBounds(const Rect& bounds) override;
     Rect Bounds() const override { return bounds_; }
     void SetTitle(const std::string& title) override;
-    void Show() override;
-    void Hide() override;
-    bool Visible() const override { return visible_; }
-    void BringToFront() override;
     void SetShape(const Region* shape) override;
     void Present(const Bitmap& surface, const Rect& dirty) override;
     bool GrabPointer() override;
@@ -138,6 +135,11 @@ public:
     // with it.
     void Rescale(double from, double to);
 
+protected:
+    bool SystemShow(bool wasVisible) override;
+    void SystemHide() override;
+    void SystemRaise() override;
+
 private:
     void Layout();
     void ApplyShape();
@@ -145,7 +147,6 @@ private:
     WebPlatform& platform_;
     int id_;
     Rect bounds_;
-    bool visible_ = false;
     bool hasShape_ = false;
     Region shape_;
     std::vector<uint8_t> rgba_;  // the dirty part of a present, as the canvas takes it

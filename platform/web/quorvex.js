@@ -4,9 +4,11 @@
 // program reads the queue from its own loop.
 Module.qv = (() => {
   const qv = {};
-  // Event kinds, as WebPlatform::QueuedEvent numbers them.
-  const DOWN = 1, MOVE = 2, UP = 3, LEAVE = 4, KEY = 5, HIDDEN = 7, SCALE = 8, CAPTURE_LOST = 9, RESIZE = 10;
+  // Events are queued as objects of named fields ({ kind: 'down', window,
+  // x, y, ... }); the program says at its start where each field goes in
+  // its event record and what number each kind has (describeEvents).
   const queue = [];
+  let layout = null, keyNames = 0, keyNameSize = 0;
   let waiter = null, waitTimer = null;
   const windows = new Map();
   let ratio = 1;  // screen pixels per CSS pixel (PageFit.h)
@@ -25,7 +27,7 @@ Module.qv = (() => {
     // A move replaces a move of the same window still waiting: the program
     // needs where the pointer is, not every place it passed.
     const last = queue[queue.length - 1];
-    if (event[0] === MOVE && last && last[0] === MOVE && last[1] === event[1]) queue[queue.length - 1] = event;
+    if (event.kind === 'move' && last && last.kind === 'move' && last.window === event.window) queue[queue.length - 1] = event;
     else queue.push(event);
     wake();
   }
@@ -38,10 +40,20 @@ Module.qv = (() => {
       if (timeoutMs >= 0) waitTimer = setTimeout(wake, timeoutMs);
     });
   };
+  qv.describeEvents = (described, names, size) => {
+    layout = described;
+    keyNames = names;
+    keyNameSize = size;
+  };
   qv.nextEvent = (out) => {
     const event = queue.shift();
     if (!event) return 0;
-    for (let i = 0; i < 10; i++) HEAP32[(out >> 2) + i] = event[i] | 0;
+    HEAPU8.fill(0, out, out + layout.size);
+    // (Plain loops: the build's optimiser reads no destructuring.)
+    for (const name of Object.keys(layout.fields)) {
+      const value = name === 'kind' ? layout.kinds[event.kind] : event[name];
+      HEAP32[(out + layout.fields[name]) >> 2] = value | 0;  // a switch as 1 or 0
+    }
     return 1;
   };
 
@@ -62,14 +74,13 @@ Module.qv = (() => {
   function watchScale() {
     const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
     query.addEventListener('change', () => {
-      push([SCALE, 0, 0, 0, 0, 0, 0, 0, 0, 0]);
+      push({ kind: 'scale' });
       watchScale();
     }, { once: true });
   }
   watchScale();
 
   // ---- windows ---------------------------------------------------------------
-  function modifiers(e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); }
   // A finger covers what it carries: once it has moved, the carried ball
   // is shown LIFT CSS pixels above it, and lands there.
   const LIFT = 56, SLOP = 8;
@@ -84,7 +95,8 @@ Module.qv = (() => {
       placeGhost(x, y);
     }
     const sx = Math.floor(x * ratio), sy = Math.floor(y * ratio);
-    return [kind, id, sx - w.left, sy - w.top, button, modifiers(e), sx, sy, 0, finger ? 1 : 0];
+    return { kind, window: id, x: sx - w.left, y: sy - w.top, button, screenX: sx, screenY: sy, finger,
+      shift: e.shiftKey, ctrl: e.ctrlKey, alt: e.altKey };
   }
   function placeGhost(x, y) {
     const g = carry.ghost;
@@ -137,26 +149,26 @@ Module.qv = (() => {
       w.pressX = e.clientX;
       w.pressY = e.clientY;
       qv.inputAt = e.timeStamp;
-      push(pointEvent(DOWN, id, e, buttonOf(e)));
+      push(pointEvent('down', id, e, buttonOf(e)));
     });
     canvas.addEventListener('pointermove', (e) => {
       if (!e.isPrimary) return;
-      push(pointEvent(MOVE, id, e, 0));
+      push(pointEvent('move', id, e, 0));
     });
     canvas.addEventListener('pointerup', (e) => {
       if (e.button === 3 || e.button === 4) e.preventDefault();
       if (!e.isPrimary || e.button > 2) return;
       if (w.pointer === e.pointerId) w.pointer = null;
       qv.inputAt = e.timeStamp;
-      push(pointEvent(UP, id, e, buttonOf(e)));
+      push(pointEvent('up', id, e, buttonOf(e)));
     });
     canvas.addEventListener('pointercancel', (e) => {
       if (!e.isPrimary) return;
       w.pointer = null;
-      push([CAPTURE_LOST, id, 0, 0, 0, 0, 0, 0, 0, 0]);
+      push({ kind: 'captureLost', window: id });
     });
     canvas.addEventListener('pointerleave', (e) => {
-      if (e.isPrimary) push([LEAVE, id, 0, 0, 0, 0, 0, 0, 0, 0]);
+      if (e.isPrimary) push({ kind: 'leave', window: id });
     });
     canvas.addEventListener('contextmenu', (e) => e.preventDefault());
     // The mouse's back and forward buttons over a window of the game are
@@ -265,23 +277,24 @@ Module.qv = (() => {
   };
 
   // ---- keys ------------------------------------------------------------------
-  const keyCodes = { Backspace: 8, Tab: 9, Enter: 13, NumpadEnter: 13, Escape: 27, Space: 32,
-    ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40, Delete: 46 };
-  for (let n = 1; n <= 12; n++) keyCodes[`F${n}`] = 111 + n;
-  for (let n = 0; n <= 9; n++) { keyCodes[`Digit${n}`] = 48 + n; keyCodes[`Numpad${n}`] = 48 + n; }
+  // The program maps the key (WebKeys.h) and says whether the game takes it,
+  // at once: only then may the listener keep the browser from acting on it.
+  const encoder = new TextEncoder();
+  function writeName(text, at) {
+    const room = HEAPU8.subarray(at, at + keyNameSize - 1);
+    const written = encoder.encodeInto(text || '', room).written;
+    HEAPU8[at + written] = 0;
+  }
   window.addEventListener('keydown', (e) => {
-    if (e.isComposing || isEnded) return;
-    let key = keyCodes[e.code];
-    if (key === undefined && e.key && e.key.length === 1) key = e.key.toUpperCase().charCodeAt(0);
-    if (key === undefined) return;
-    const functionKey = key >= 112 && key <= 123;
-    // The game's keys are the game's: no help page, no reload, no full
-    // screen, no going back. Keys held with Ctrl or the system key stay the
-    // browser's.
-    if (!e.ctrlKey && !e.metaKey && (functionKey || (!e.altKey && [8, 13, 27, 32, 37, 38, 39, 40].includes(key)) ||
-        (!e.altKey && key >= 48 && key <= 57))) e.preventDefault();
+    if (e.isComposing || isEnded || !layout) return;
+    writeName(e.code, keyNames);
+    writeName(e.key, keyNames + keyNameSize);
+    const answer = _qv_web_key(e.ctrlKey ? 1 : 0, e.altKey ? 1 : 0, e.metaKey ? 1 : 0);
+    const key = answer & 0xFFFF;
+    if (!key) return;
+    if (answer & 0x10000) e.preventDefault();
     qv.inputAt = e.timeStamp;
-    push([KEY, 0, 0, 0, 0, modifiers(e), 0, 0, key, e.repeat ? 1 : 0]);
+    push({ kind: 'key', key, repeat: e.repeat, shift: e.shiftKey, ctrl: e.ctrlKey, alt: e.altKey });
   });
 
   // ---- the page's life -------------------------------------------------------
@@ -292,15 +305,15 @@ Module.qv = (() => {
   let leaving = false;  // the page is being left: nothing may wait any more
   window.addEventListener('pagehide', () => {
     leaving = true;
-    push([HIDDEN, 0, 0, 0, 0, 0, 0, 0, 0, 0]);
+    push({ kind: 'hidden' });
   });
   window.addEventListener('pageshow', () => { leaving = false; });
   document.addEventListener('visibilitychange', () => {
-    if (document.visibilityState === 'hidden') push([HIDDEN, 0, 0, 0, 0, 0, 0, 0, 0, 0]);
+    if (document.visibilityState === 'hidden') push({ kind: 'hidden' });
   });
   // A smaller page (a window made smaller, a phone turned) brings the
   // windows back within it.
-  window.addEventListener('resize', () => push([RESIZE, 0, 0, 0, 0, 0, 0, 0, 0, 0]));
+  window.addEventListener('resize', () => push({ kind: 'resize' }));
   // The exit command ended the program: a page cannot close itself, so it
   // says so and offers a fresh start, as starting the program would.
   qv.ended = () => {
