@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "game/Flow.h"
 #include "game/GameState.h"
+#include "game/KeptGame.h"
 #include "game/RecordCodec.h"
 #include "game/Settings.h"
 #include "game/Store.h"
@@ -153,6 +155,49 @@ int FuzzLoadSettings(const uint8_t* data, size_t size) {
     return 0;
 }
 
+namespace {
+
+// Field by field: the padding between a struct's fields says nothing.
+bool SameGame(const TGameSettings& s1, const TBoardState& b1, const TGameSettings& s2, const TBoardState& b2) {
+    return s1.Spaces == s2.Spaces && s1.Colors == s2.Colors && s1.Doubles == s2.Doubles && s1.Holes == s2.Holes &&
+           s1.Symbols == s2.Symbols && s1.Views == s2.Views && b1.SecretCode == b2.SecretCode &&
+           b1.CurrentRow == b2.CurrentRow && b1.Guesses == b2.Guesses && b1.ColorMarks == b2.ColorMarks &&
+           b1.PegMarks == b2.PegMarks && b1.RowScores == b2.RowScores && b1.GameActive == b2.GameActive &&
+           b1.HintUsed == b2.HintUsed && b1.ElapsedTime == b2.ElapsedTime;
+}
+
+}  // namespace
+
+int FuzzKeptGame(const uint8_t* data, size_t size) {
+    // The browser keeps the game in progress as a text in its storage, and
+    // the page hands whatever it finds there to ContinueGame.
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    ResetGameState();
+    StartGame();
+    const TGameSettings settingsBefore = GameSettings;
+    const TBoardState boardBefore = BoardState;
+    if (!ContinueGame(text)) {
+        Require(SameGame(GameSettings, BoardState, settingsBefore, boardBefore),
+                "a refused kept game leaves the state as it was");
+        return 0;
+    }
+    const TBoardState& b = BoardState;
+    Require(GameSettings.Spaces == 4 || GameSettings.Spaces == 5, "a continued game has 4 or 5 holes");
+    Require(GameSettings.Colors == 6 || GameSettings.Colors == 8 || GameSettings.Colors == 10, "6, 8 or 10 colours");
+    Require(b.GameActive && b.CurrentRow >= 1 && b.CurrentRow <= 12, "a continued game is in progress on a row");
+    Require(b.ElapsedTime >= 0 && b.ElapsedTime <= MaxElapsedTime, "its seconds are a clock's");
+    // Kept again, it continues to the same game and is kept as the same text.
+    const std::string kept = KeepGame();
+    if (kept.empty()) return 0;  // no ball placed yet: nothing to keep
+    const TBoardState continued = BoardState;
+    const TGameSettings settings = GameSettings;
+    ResetGameState();
+    Require(ContinueGame(kept), "a kept game continues");
+    Require(SameGame(GameSettings, BoardState, settings, continued), "a kept game continues as it was");
+    Require(KeepGame() == kept, "a continued game is kept as the same text");
+    return 0;
+}
+
 int FuzzHexToBytes(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     const std::string bytes = HexToBytes(text);
@@ -186,6 +231,7 @@ FuzzEntry FuzzTarget(std::string_view name) {
     if (name == "ini") return FuzzIniText;
     if (name == "ini_file") return FuzzIniFile;
     if (name == "settings") return FuzzLoadSettings;
+    if (name == "kept") return FuzzKeptGame;
     if (name == "hex") return FuzzHexToBytes;
     if (name == "bmp") return FuzzDecodeBmp;
     if (name == "cur") return FuzzDecodeCur;

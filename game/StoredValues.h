@@ -72,10 +72,10 @@ inline constexpr std::array<StoredValue, 10> StoredValues{{
     {StoredId::ViewTimer, SectionGame, "ViewTimer", StoredKind::Switch, {}, 0, true},
     {StoredId::ViewCombs, SectionGame, "ViewCombs", StoredKind::Switch, {}, 0, true},
     // The record table, scrambled (game/RecordCodec.h).
-    {StoredId::High, SectionGame, "High", StoredKind::Text},
+    {StoredId::High, SectionGame, "High", StoredKind::Text, {}, 0, false},
     // How many times records were cleared, by any copy of the game.
-    {StoredId::HighReset, SectionGame, "HighReset", StoredKind::Number},
-    {StoredId::Scale, SectionWindows, "Scale", StoredKind::Number, stored_detail::Scale, 0},
+    {StoredId::HighReset, SectionGame, "HighReset", StoredKind::Number, {}, 0, false},
+    {StoredId::Scale, SectionWindows, "Scale", StoredKind::Number, stored_detail::Scale, 0, false},
 }};
 
 namespace stored_detail {

@@ -51,7 +51,9 @@ private:
     struct Key {
         PictureWindow Window;
         std::string_view Name;
-        friend auto operator<=>(const Key&, const Key&) = default;
+        friend bool operator<(const Key& a, const Key& b) {
+            return a.Window != b.Window ? a.Window < b.Window : a.Name < b.Name;
+        }
     };
     int scale_;
     std::map<Key, Bitmap> pictures_;

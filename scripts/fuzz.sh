@@ -4,7 +4,8 @@
 # corpus in fuzz/corpus/<target>. New findings are written to build-fuzz/.
 # Usage: scripts/fuzz.sh [seconds] [target ...]
 #   targets: ini (the INI parser in memory), ini_file (the same through a
-#   real file, its lock and its rename), settings, hex, bmp, cur; a
+#   real file, its lock and its rename), settings, kept (the game in
+#   progress the browser keeps), hex, bmp, cur; a
 #   target's corpus is fuzz/corpus/<its name up to any "_">.
 # CI runs every target for 20 seconds (see .ci/run) besides replaying the
 # corpus in the test suite.
@@ -13,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-600}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(ini ini_file settings hex bmp cur)
+[ ${#targets[@]} -eq 0 ] && targets=(ini ini_file settings kept hex bmp cur)
 scripts/deps.sh fuzz
 flags="-fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all"
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
