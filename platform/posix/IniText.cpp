@@ -62,11 +62,15 @@ bool IniLooksLikeText(const std::string& text) {
     return control * 10 <= text.size();
 }
 
-// The lines of the file, without a UTF-8 byte-order mark; CRLF, LF and a
+// The lines of the file, without UTF-8 byte-order marks; CRLF, LF and a
 // lone CR each end a line.
 std::vector<std::string> IniLines(const std::string& text) {
     std::vector<std::string> lines;
-    size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    // Every mark up front goes (an editor that added one to a file that had
+    // one): a mark left on the first line would hide its section until a
+    // save wrote the file back with one mark fewer, changing what it holds.
+    size_t pos = 0;
+    while (text.compare(pos, 3, "\xEF\xBB\xBF") == 0) pos += 3;
     while (pos < text.size()) {
         const size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string::npos) {

@@ -12,8 +12,8 @@
 // A file of UTF-16 (by its byte-order mark) or of binary data (mostly
 // control bytes) is no INI file; a stray NUL or two in a text file is.
 bool IniLooksLikeText(const std::string& text);
-// The lines of a file, without a UTF-8 byte-order mark; CRLF, LF and a lone
-// CR each end a line.
+// The lines of a file, without the UTF-8 byte-order marks up front (one or
+// more); CRLF, LF and a lone CR each end a line.
 std::vector<std::string> IniLines(const std::string& text);
 // The lines written back, each ended by LF.
 std::string IniText(const std::vector<std::string>& lines);
