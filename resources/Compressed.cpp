@@ -1,5 +1,5 @@
-// Compressed: inflating the 2x and 3x pictures (see Compressed.h), whole or
-// row by row into their decoder.
+// Compressed: inflating the 2x and 3x pictures (see Compressed.h) row by
+// row into their decoder.
 #include "resources/Compressed.h"
 
 #include <zlib.h>
@@ -9,28 +9,6 @@
 #include <utility>
 
 namespace {
-
-void Fail(std::string* error, const char* why)
-{
-    if (error) *error = why;
-}
-
-// The size a compressed picture announces, or 0 (with *error saying why)
-// when its header is wrong.
-uint32_t AnnouncedSize(std::span<const uint8_t> packedBytes, std::string* error)
-{
-    if (packedBytes.size() < packed::HeaderSize || std::memcmp(packedBytes.data(), packed::Magic, 4) != 0) {
-        Fail(error, "not a compressed picture (no QVZ1 header)");
-        return 0;
-    }
-    const uint8_t* p = packedBytes.data() + 4;
-    const uint32_t size = uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-    if (size == 0 || size > packed::MaxSize) {
-        Fail(error, "compressed picture announces an impossible size");
-        return 0;
-    }
-    return size;
-}
 
 // The BMP file inflated on demand, as the decoder asks for its bytes; only
 // the bytes of one request are ever held.
@@ -133,7 +111,7 @@ template <typename Decode>
 auto DecodePacked(std::span<const uint8_t> packedBytes, std::string* error, Decode decode) -> decltype(decode(
     std::declval<BmpSource&>(), uint32_t{}, static_cast<std::string*>(nullptr)))
 {
-    const uint32_t size = AnnouncedSize(packedBytes, error);
+    const uint32_t size = packed::AnnouncedSize(packedBytes, error);
     if (size == 0) return std::nullopt;
     InflateSource source(packedBytes.subspan(packed::HeaderSize), size);
     std::string why;

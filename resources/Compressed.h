@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <string>
@@ -30,6 +31,21 @@ inline constexpr std::size_t HeaderSize = 8;
 inline constexpr uint32_t MaxSize = 64u << 20;
 // The file suffix of a compressed picture, after ".bmp".
 inline constexpr const char* Suffix = ".z";
+
+// The size of the BMP file a compressed picture announces, or 0 (with
+// *error saying why) when its header is wrong or the size impossible.
+inline uint32_t AnnouncedSize(std::span<const uint8_t> packedBytes, std::string* error = nullptr) {
+    auto fail = [error](const char* why) {
+        if (error) *error = why;
+        return uint32_t{0};
+    };
+    if (packedBytes.size() < HeaderSize || std::memcmp(packedBytes.data(), Magic, 4) != 0)
+        return fail("not a compressed picture (no QVZ1 header)");
+    const uint8_t* p = packedBytes.data() + 4;
+    const uint32_t size = uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+    if (size == 0 || size > MaxSize) return fail("compressed picture announces an impossible size");
+    return size;
+}
 
 }  // namespace packed
 

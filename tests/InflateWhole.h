@@ -20,11 +20,8 @@ inline std::optional<std::vector<uint8_t>> InflateWhole(std::span<const uint8_t>
         if (error) *error = why;
         return std::nullopt;
     };
-    if (packedBytes.size() < packed::HeaderSize || std::memcmp(packedBytes.data(), packed::Magic, 4) != 0)
-        return fail("not a compressed picture (no QVZ1 header)");
-    const uint8_t* p = packedBytes.data() + 4;
-    const uint32_t size = uint32_t{p[0]} | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-    if (size == 0 || size > packed::MaxSize) return fail("compressed picture announces an impossible size");
+    const uint32_t size = packed::AnnouncedSize(packedBytes, error);
+    if (size == 0) return std::nullopt;
     // One byte more than announced, so a stream that runs longer is seen.
     std::vector<uint8_t> out(size_t(size) + 1);
     uLongf got = uLongf(out.size());
