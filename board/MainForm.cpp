@@ -30,6 +30,7 @@
 #include "windows/MessageLayout.h"
 #include "windows/UMessage.h"
 #include "windows/UOptions.h"
+#include "windows/UStats.h"
 #include "windows/SidePlacement.h"
 #include "windows/UTimer.h"
 
@@ -137,7 +138,7 @@ bool TfrmMain::StoreAll() {
 void TfrmMain::StorePlaces() {
     StoreBoardPlace();
     for (TSkinnedForm* side : std::initializer_list<TSkinnedForm*>{frmTimer, frmCombs, frmOptions, frmHigh, frmAbout,
-                                                                    frmMessage})
+                                                                    frmMessage, frmStats})
         if (side) side->StorePlace();
 }
 
@@ -166,7 +167,7 @@ void TfrmMain::EndCarry() {
 // Every command with its key, its button and its action: the one place a
 // command is written.
 struct CommandTable {
-    static constexpr std::array<BoardCommand, 13> Rows{{
+    static constexpr std::array<BoardCommand, 14> Rows{{
         {cmdEval, Key::Space, true, &TfrmMain::Evaluate},
         {cmdNew, Key::Function(2), true, &TfrmMain::NewGame},
         {cmdOptions, Key::Function(5), true, &TfrmMain::ShowOptions},
@@ -180,6 +181,7 @@ struct CommandTable {
         {cmdOpening, Key::Function(3), false, &TfrmMain::PlayOpening},
         {cmdSymbols, Key::Function(9), false, &TfrmMain::ToggleSymbols},
         {cmdScale, Key::Function(10), false, &TfrmMain::CycleScale},
+        {cmdStats, Key::Function(8), false, &TfrmMain::ToggleStats},
     }};
 };
 
@@ -205,7 +207,21 @@ void TfrmMain::ShowOptions() {
 }
 
 void TfrmMain::ShowRecords() {
-    if (frmHigh) frmHigh->ShowModal();
+    if (frmHigh && frmHigh->ShowModal() == mrStatistics) ShowStats();
+}
+
+void TfrmMain::ToggleStats() {
+    if (!frmStats) return;
+    if (frmStats->Visible())
+        frmStats->Hide();
+    else
+        ShowStats();
+}
+
+void TfrmMain::ShowStats() {
+    if (!frmStats) return;
+    frmStats->Show();
+    frmStats->BringToFront();
 }
 
 void TfrmMain::ShowAbout() {
@@ -282,6 +298,8 @@ void TfrmMain::Evaluate() {
     if (result.GameOver()) {
         RestoreNoteSquares();
         GameChanged();  // before the message: nothing is left to keep
+        // Counted as the game ended: shown before the message.
+        if (frmStats) frmStats->Refresh();
         ShowMessageKind(MessageFor(result.End));
     }
     if (frmCombs) frmCombs->DrawCount();
@@ -289,7 +307,8 @@ void TfrmMain::Evaluate() {
 }
 
 void TfrmMain::NewGame() {
-    StartGame();
+    StartGame();  // a game under way is given up
+    if (frmStats) frmStats->Refresh();
     RestoreNoteSquares();
     RedrawBoard();
     if (frmCombs) frmCombs->DrawCount();
@@ -336,9 +355,10 @@ void TfrmMain::Hint() {
 
 void TfrmMain::Exit() { Close(); }
 
-bool TfrmMain::StoreOnEnding() {
+bool TfrmMain::StoreOnEnding(GameAtEnding game) {
     if (endingStored_) return true;
     endingStored_ = true;
+    if (game == GameAtEnding::GivenUp) GiveUpGameOnEnding();
     // Taken while the side windows still show: nothing has hidden them yet.
     if (StoreAll()) return true;
     // Losing the options and records without a word would be worse than a
@@ -527,6 +547,7 @@ void TfrmMain::PBoxMouseMove(const MouseEvent& e) {
         MoveBy(dx, dy);
         if (frmTimer) FollowWithSideWindow(*frmTimer, dx, dy);
         if (frmCombs) FollowWithSideWindow(*frmCombs, dx, dy);
+        if (frmStats) FollowWithSideWindow(*frmStats, dx, dy);
         return;
     }
     // Lights go out before others come on: captions share one strip, and a

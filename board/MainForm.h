@@ -16,6 +16,7 @@
 #include "board/BoardRenderer.h"
 #include "forms/Form.h"
 #include "forms/StoredPlace.h"
+#include "game/Flow.h"
 
 // The command codes; a board button's index is its command (0..9). The
 // commands above have a key and no button.
@@ -33,6 +34,7 @@ enum : uint8_t {
     cmdOpening = 10,  // a new game with the opening row played at once
     cmdSymbols = 11,
     cmdScale = 12,
+    cmdStats = 13,  // the statistics window shown or hidden
 };
 
 class TfrmMain;
@@ -62,8 +64,10 @@ public:
     // Stores the options and records as the program ends, once whichever
     // ending comes first (the exit button, a close request, the main loop
     // ending for another reason); says so when they could not be stored.
-    // False when the store refused them.
-    bool StoreOnEnding();
+    // False when the store refused them. First the game in progress is
+    // given up (GiveUpGameOnEnding), unless `game` says the ending keeps it
+    // to be continued: then it is not counted now, only when it really ends.
+    bool StoreOnEnding(GameAtEnding game = GameAtEnding::GivenUp);
     // Stores everything the player keeps as it stands now: the view
     // switches as the windows show, every window's place, the options and
     // the records. False when the store refused.
@@ -152,6 +156,8 @@ private:
     void Exit();
     void ToggleTimer();
     void ToggleCombs();
+    void ToggleStats();     // F8
+    void ShowStats();       // from the records window's button
     void PlayOpening();    // F3: new game, hint, evaluation
     void ToggleSymbols();  // F9: the balls' engraved symbols on or off
     void ToggleView(uint8_t toggle, Form& window);

@@ -16,6 +16,7 @@
 #include "windows/UHigh.h"
 #include "windows/UMessage.h"
 #include "windows/UOptions.h"
+#include "windows/UStats.h"
 #include "windows/UTimer.h"
 
 namespace {
@@ -41,6 +42,7 @@ void CreateWindows(Application& app) {
     app.CreateForm<TfrmCombs>();
     app.CreateForm<TfrmMessage>();
     app.CreateForm<TfrmHigh>();
+    app.CreateForm<TfrmStats>();
     SetMainKeyHandler([&main](int key, unsigned modifiers) { main.FormKeyDown(key, modifiers); });
 }
 
@@ -54,13 +56,13 @@ std::unique_ptr<Application> StartProgram(Platform& platform) {
     return app;
 }
 
-void EndProgram(Application& app) {
+void EndProgram(Application& app, GameAtEnding game) {
     // The main loop may have ended without the board being closed (the
     // session ending, a quit from outside): the options and records are
     // stored all the same, while the side windows still show. Nobody asked
     // for this ending through the game, so nothing may wait for an answer.
     app.SessionEnding();
-    if (frmMain) frmMain->StoreOnEnding();
+    if (frmMain) frmMain->StoreOnEnding(game);
     SetMainKeyHandler(nullptr);
     app.DestroyForms();
 }

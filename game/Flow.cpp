@@ -2,6 +2,7 @@
 
 #include "game/Rules.h"
 #include "game/Solver.h"
+#include "game/Statistics.h"
 
 bool BeatsRecord(int rows, int seconds, const HighScoreEntry& record) {
     const int recordRows = record.RecordRows;
@@ -9,8 +10,37 @@ bool BeatsRecord(int rows, int seconds, const HighScoreEntry& record) {
     return recordRows == 0 || rows < recordRows || (rows == recordRows && seconds < recordSeconds);
 }
 
-void StartGame() {
+namespace {
+
+// The statistics entry of the game in progress: the settings it started
+// with, since the options window changes them before the new game that
+// gives up the old one.
+size_t EntryOfGame() {
+    const TGameSettings& s = GameSettings;
+    return BoardState.PlayedSetting != 0 ? BoardState.PlayedSetting : StatsEntry(s.Spaces, s.Colors, s.Doubles);
+}
+
+bool GiveUp() {
+    if (!GameUnderWay()) return false;
+    BoardState.GameActive = false;
+    CountGame(EntryOfGame(), GameEnd::GivenUp);
+    return true;
+}
+
+}  // namespace
+
+bool GameUnderWay() {
+    const TBoardState& b = BoardState;
+    return b.GameActive && b.CurrentRow >= 1 && b.CurrentRow < 12;
+}
+
+bool GiveUpGameOnEnding() { return GiveUp(); }
+
+bool StartGame() {
     TBoardState& b = BoardState;
+    const bool gaveUp = GiveUp();
+    const TGameSettings& s = GameSettings;
+    b.PlayedSetting = static_cast<uint8_t>(StatsEntry(s.Spaces, s.Colors, s.Doubles));
     GenerateSecret();
     b.ColorMarks.Fill(MarkNone);
     b.GameActive = true;
@@ -18,6 +48,7 @@ void StartGame() {
     b.HintUsed = false;
     ResetCandidates();  // needs row 12 current
     b.ElapsedTime = 0;
+    return gaveUp;
 }
 
 namespace {
@@ -25,8 +56,13 @@ namespace {
 // The end of a game, won or lost: nothing more to evaluate, and the notes
 // of this game go.
 RowEvaluation EndGame(RowEnd end, uint8_t row) {
-    BoardState.GameActive = false;
-    BoardState.ColorMarks.Fill(MarkNone);
+    TBoardState& b = BoardState;
+    b.GameActive = false;
+    b.ColorMarks.Fill(MarkNone);
+    if (end == RowEnd::Lost)
+        CountGame(EntryOfGame(), GameEnd::Lost);
+    else
+        CountGame(EntryOfGame(), GameEnd::Won, 13 - row, b.ElapsedTime, b.HintUsed);
     return {end, row};
 }
 

@@ -36,12 +36,30 @@ struct RowEvaluation {
 bool BeatsRecord(int rows, int seconds, const HighScoreEntry& record);
 
 // A new game: a new secret on an empty board, no notes, row 12 current, no
-// hint used, the whole code space possible and the time at 0.
-void StartGame();
+// hint used, the whole code space possible and the time at 0. A game in
+// progress with a row evaluated is counted as given up first (a new game,
+// or options confirmed). True when one was.
+bool StartGame();
+
+// The program ends while a game is in progress: a game with a row evaluated
+// counts as given up, and the game is over. Called once by the ending path
+// (the board's store as the program ends), whichever ending it is. An
+// ending that keeps the game to continue it at the next start (the browser
+// keeps it across a reload) must not call this: a kept game is counted
+// once, when it really ends. True when a game was given up.
+bool GiveUpGameOnEnding();
+// What becomes of the game in progress as the program ends: given up (every
+// desktop ending), or kept to be continued at the next start.
+enum class GameAtEnding : uint8_t { GivenUp, Kept };
+
+// True while a game is in progress and a row of it was evaluated: ending it
+// now counts as giving it up.
+bool GameUnderWay();
 
 // Evaluates the current row. A scored row that finds the code ends the game
 // and enters a record unless a hint was used after the first row; any other
-// scored row moves play one row up, or ends the game lost after row 1.
+// scored row moves play one row up, or ends the game lost after row 1. A
+// won or lost game is counted in the statistics there and then.
 RowEvaluation EvaluateRow();
 
 // Fills the current row with a code consistent with every evaluated row.

@@ -1,6 +1,7 @@
 #include "game/GameState.h"
 
 #include "game/Solver.h"
+#include "game/Statistics.h"
 
 TGameSettings GameSettings;
 TBoardState BoardState;
@@ -16,4 +17,5 @@ void ResetGameState() {
     BoardState = TBoardState{};
     HighScoreTable = THighScoreTable{};
     ResetSolverState();
+    ResetStatistics();
 }

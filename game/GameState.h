@@ -51,6 +51,7 @@ struct TBoardState {
     bool GameActive = true;
     bool HintUsed = false;      // a hint filled a row other than the first
     int32_t ElapsedTime = 0;    // seconds, 0..999
+    uint8_t PlayedSetting = 0;  // the statistics entry (1..12) of the settings the game started with
 };
 
 // One record: rows used by the best won game (0 = none yet) and its seconds.

@@ -7,6 +7,7 @@
 
 #include "game/GameState.h"
 #include "game/RecordCodec.h"
+#include "game/Statistics.h"
 #include "util/Format.h"
 
 namespace {
@@ -123,6 +124,7 @@ void LoadSettings() {
     SyncedTable = HighScoreTable;
     KnownResetStamp = ReadStored(*store, StoredId::HighReset);
     ClearedThisRun.fill(false);
+    LoadStatistics();
 }
 
 StoredRecords DecodeStoredRecords(const std::string& stored) {

@@ -83,6 +83,7 @@ std::string_view WindowFolder(PictureWindow window)
     case PictureWindow::Options: return "options";
     case PictureWindow::High: return "high";
     case PictureWindow::About: return "about";
+    case PictureWindow::Stats: return "stats";
     }
     return {};
 }

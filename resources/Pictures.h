@@ -2,7 +2,7 @@
 // closed-hand cursor and the icon), found by name.
 //
 // Pictures live in one folder per window ("main", "timer", "combs",
-// "message", "options", "high", "about"), so the main window's caption
+// "message", "options", "high", "about", "stats"), so the main window's caption
 // ImgHigh and the high-score window's imgHigh never mix even where names
 // repeat across windows. Names are matched exactly, case included.
 //
@@ -23,7 +23,7 @@
 
 #include "util/Bmp.h"
 
-enum class PictureWindow { Main, Timer, Combs, Message, Options, High, About };
+enum class PictureWindow { Main, Timer, Combs, Message, Options, High, About, Stats };
 
 struct EmbeddedFile {
     std::string_view Path;  // below resources/, e.g. "main/ImgBoard.bmp"

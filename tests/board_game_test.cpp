@@ -8,6 +8,7 @@
 #include "GameFixture.h"
 #include "game/Solver.h"
 #include "windows/UOptions.h"
+#include "windows/UStats.h"
 
 namespace {
 
@@ -25,10 +26,11 @@ void FillWrongRow(BoardTest& t) {
 
 }  // namespace
 
-TEST_F(BoardTest, StartUpCreatesTheSevenWindowsInOrderAndCentresTheDesignSize) {
+TEST_F(BoardTest, StartUpCreatesTheEightWindowsInOrderAndCentresTheDesignSize) {
     Start();
     const auto windows = platform.Windows();
-    ASSERT_EQ(windows.size(), 7u);
+    ASSERT_EQ(windows.size(), 8u);
+    EXPECT_EQ(windows[7], &Rec(*frmStats));
     EXPECT_EQ(windows[0], &Rec(Main()));
     EXPECT_EQ(windows[3], &Rec(*frmTimer));
     EXPECT_EQ(windows[4], &Rec(*frmCombs));
@@ -281,8 +283,8 @@ TEST_P(BoardEndingTest, EndAfterARecordStoresEverythingOnce) {
         EXPECT_EQ(value("Game", "ViewTimer"), "1");
     }
     t.Stop();
-    // Settings and records once, then the seven windows' places: one write each.
-    EXPECT_EQ(store.Replaces, replaces + 1 + 7);
+    // Settings and records once, then the eight windows' places: one write each.
+    EXPECT_EQ(store.Replaces, replaces + 1 + 8);
     EXPECT_EQ(value("Game", "ViewTimer"), "1");
     EXPECT_EQ(value("Game", "ViewCombs"), "1");
     EXPECT_EQ(value("Game", "Spaces"), "4");

@@ -12,6 +12,8 @@ inline constexpr int Height = 214;
 
 inline constexpr Rect Exit{372, 178, 33, 28};
 inline constexpr Rect Reset{28, 181, 124, 26};
+// Opens the statistics window.
+inline constexpr Rect Stats{200, 181, 110, 26};
 
 inline constexpr int Columns = 4;
 inline constexpr int Rows = 3;

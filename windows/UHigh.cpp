@@ -29,7 +29,8 @@ void ForEachSetting(F f) {
 TfrmHigh::TfrmHigh(Application& app)
     : TSkinnedForm(app, {PictureWindow::High, "imgHigh", HighLayout::Width, HighLayout::Height, "High", true}),
       imgExit(AddOverlay("imgExit", HighLayout::Exit, [this] { Close(); })),
-      ImgReset(AddOverlay("ImgReset", HighLayout::Reset, [this] { ImgResetClick(); })) {
+      ImgReset(AddOverlay("ImgReset", HighLayout::Reset, [this] { ImgResetClick(); })),
+      imgStats(AddOverlay("imgStats", HighLayout::Stats, [this] { SetModalResult(mrStatistics); })) {
     frmHigh = this;
 }
 

@@ -3,10 +3,15 @@
 // click clears the record under the last left press; Reset Scores clears
 // all twelve. A clearing is stored at once, as a new record is: another
 // copy of the game running beside this one, or a crash before the exit,
-// must not bring the cleared records back.
+// must not bring the cleared records back. Statistics closes the window
+// with mrStatistics, and the board opens the statistics window.
 #pragma once
 
 #include "windows/SkinnedForm.h"
+
+// The modal result of the Statistics button: the board opens the
+// statistics window once the records window has closed.
+inline constexpr int mrStatistics = 3;
 
 class TfrmHigh : public TSkinnedForm {
 public:
@@ -15,6 +20,7 @@ public:
 
     Picture& imgExit;
     Picture& ImgReset;
+    Picture& imgStats;
 
     void ImgResetClick();
 

@@ -11,4 +11,5 @@ void GenerateSideWindowArt(const std::filesystem::path& resourcesDir)
     side::GenerateOptionsArt(resourcesDir);
     side::GenerateHighArt(resourcesDir);
     side::GenerateAboutArt(resourcesDir);
+    side::GenerateStatsArt(resourcesDir);
 }

@@ -1,5 +1,5 @@
-// SideArt: draws the pictures of the six side windows (timer, combinations,
-// message, options, high scores, about) and writes them as 24-bit BMP files
+// SideArt: draws the pictures of the seven side windows (timer, combinations,
+// message, options, high scores, about, statistics) and writes them as 24-bit BMP files
 // under <resources>/<window>/<PictureName>.bmp. The main window, the cursor
 // and the icon belong to the board art units.
 //
@@ -111,5 +111,6 @@ void GenerateMessageArt(const std::filesystem::path& resourcesDir);
 void GenerateOptionsArt(const std::filesystem::path& resourcesDir);
 void GenerateHighArt(const std::filesystem::path& resourcesDir);
 void GenerateAboutArt(const std::filesystem::path& resourcesDir);
+void GenerateStatsArt(const std::filesystem::path& resourcesDir);
 
 }  // namespace side

@@ -1,5 +1,6 @@
 // SideHigh: the high-score window's background (twelve dark cells under
-// their headings and labels, Reset Scores and Ok) and its two lit buttons.
+// their headings and labels, Reset Scores, Statistics and Ok) and its three
+// lit buttons.
 // The digits of each cell are drawn at run time at the cell origins of the
 // layout table, each text six glyphs wide; the black field of a cell frames
 // exactly that text with one pixel to spare.
@@ -89,6 +90,7 @@ void Window(art::Canvas& canvas, int lit)
 
     Lettering(canvas, "Reset Scores", ScriptFont(23), kReset, lit == 0);
     Lettering(canvas, "Ok", ScriptFont(24), kOk, lit == 1);
+    Lettering(canvas, "Statistics", ScriptFont(23), HighLayout::Stats, lit == 2);
 }
 
 }  // namespace
@@ -99,6 +101,7 @@ void GenerateHighArt(const std::filesystem::path& resourcesDir)
     WritePicture(RenderScene(kWidth, kHeight, scene, -1), resourcesDir, "high", "imgHigh");
     WriteCut(RenderScene(kWidth, kHeight, scene, 0), kReset, resourcesDir, "high", "ImgReset");
     WriteCut(RenderScene(kWidth, kHeight, scene, 1), kOk, resourcesDir, "high", "imgExit");
+    WriteCut(RenderScene(kWidth, kHeight, scene, 2), HighLayout::Stats, resourcesDir, "high", "imgStats");
 }
 
 }  // namespace side
