@@ -23,7 +23,7 @@ inline constexpr Rect Next{292, 46, 30, 24};
 inline constexpr int Lines = 5;
 constexpr int LineTop(int line) { return 86 + 28 * line; }  // line 0..4: the digits' top
 inline constexpr int LeftLabelX = 16, LeftLabelWidth = 84;
-inline constexpr int RightLabelX = 174, RightLabelWidth = 90;
+inline constexpr int RightLabelX = 170, RightLabelWidth = 96;
 
 // Where a field's digits start and how many there are; the black field
 // frames them with one pixel to spare. Counts have five digits.
@@ -40,23 +40,23 @@ inline constexpr Field Won{104, 1, 5};
 inline constexpr Field Lost{104, 2, 5};
 inline constexpr Field GivenUp{104, 3, 5};
 inline constexpr Field HintWon{104, 4, 5};
-// Right, every field ending at x 326: the share won (then "%" on the
-// panel), the average rows of a won game in whole rows and tenths (a
-// decimal point lit in the field between them), its average seconds (then
-// "s"), the current and the best run of wins.
-inline constexpr Field Share{276, 0, 3};
+// Right, every field ending at x 326: the share won in per cent, the
+// average rows of a won game in whole rows and tenths (a decimal point lit
+// in the field between them), its average seconds, the current and the
+// best run of wins.
+inline constexpr Field Share{290, 0, 3};
 inline constexpr Field RowsWhole{284, 1, 2};
 inline constexpr Field RowsTenth{314, 1, 1};
 inline constexpr Rect RowsPoint{308, LineTop(1), 6, Layout::DigitHeight};  // between the two
-inline constexpr Field Seconds{276, 2, 3};
+inline constexpr Field Seconds{290, 2, 3};
 inline constexpr Field CurrentRun{266, 3, 5};
 inline constexpr Field BestRun{266, 4, 5};
-inline constexpr int UnitX = 313;  // "%" and "s" after their fields, up to x 326
 
 // The chart: won games by the rows they took, 1 to 12, each bar as high as
-// its share of the tallest. Bars stand on BarBase and reach BarTop at most.
+// its share of the tallest. Bars stand on BarBase and reach BarTop at most;
+// the chart's title lies above them.
 inline constexpr Rect ChartFrame{16, 230, 308, 94};
-inline constexpr int BarTop = 242;
+inline constexpr int BarTop = 250;
 inline constexpr int BarBase = 302;
 inline constexpr int BarHeight = BarBase - BarTop;  // the tallest bar
 inline constexpr int BarWidth = 15;

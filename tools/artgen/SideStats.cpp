@@ -48,9 +48,9 @@ void Arrow(art::Canvas& canvas, const Rect& area, int dir, bool lit)
     cairo_t* cr = canvas.Cr();
     const double cx = CentreX(area), cy = CentreY(area);
     auto path = [&] {
-        cairo_move_to(cr, cx + dir * 6.5, cy - 7.5);
-        cairo_line_to(cr, cx - dir * 6.5, cy);
-        cairo_line_to(cr, cx + dir * 6.5, cy + 7.5);
+        cairo_move_to(cr, cx - dir * 6.5, cy - 7.5);
+        cairo_line_to(cr, cx + dir * 6.5, cy);
+        cairo_line_to(cr, cx - dir * 6.5, cy + 7.5);
         cairo_close_path(cr);
     };
     cairo_save(cr);
@@ -120,7 +120,7 @@ void Window(art::Canvas& canvas, int lit)
     Arrow(canvas, L::Next, 1, lit == 1);
 
     const char* left[] = {"Played", "Won", "Lost", "Given up", "Won with hint"};
-    const char* right[] = {"Won", "Average rows", "Average time", "Current run", "Best run"};
+    const char* right[] = {"Share won %", "Average rows", "Average seconds", "Current run", "Best run"};
     for (int line = 0; line < L::Lines; ++line) {
         LabelRight(cr, left[line], L::LeftLabelX, L::LeftLabelWidth - 6, L::LineTop(line));
         LabelRight(cr, right[line], L::RightLabelX, L::RightLabelWidth - 6, L::LineTop(line));
@@ -137,8 +137,6 @@ void Window(art::Canvas& canvas, int lit)
     art::SetSource(cr, art::Color::Hex(board::LedLit));
     cairo_fill(cr);
     const art::Color label = art::Color::Hex(pal::Label);
-    Centred(cr, "%", SansFont(13), L::UnitX + 6.5, L::LineTop(0) + Layout::DigitHeight / 2.0, label);
-    Centred(cr, "s", SansFont(13), L::UnitX + 6.5, L::LineTop(2) + Layout::DigitHeight / 2.0, label);
 
     // The chart: a dark tray, a faint line at each quarter, the base, and
     // the rows under each bar.
@@ -160,8 +158,8 @@ void Window(art::Canvas& canvas, int lit)
     cairo_fill(cr);
     for (int r = 1; r <= 12; ++r)
         Centred(cr, std::to_string(r), SansFont(10), L::BarLeft(r) + L::BarWidth / 2.0, L::BarLabelY, label);
-    Centred(cr, "games won by rows", SansFont(9, false), CentreX(c), c.Top + c.Height - 3.5,
-            label.Mix(art::Color::Hex(pal::BlueMid), 0.35));
+    Centred(cr, "Games won in 1 to 12 rows", SansFont(10, false), CentreX(c), c.Top + 10,
+            label.Mix(art::Color::Hex(pal::BlueMid), 0.25));
 
     Lettering(canvas, "Clear", ScriptFont(23), L::Clear, lit == 2);
     Lettering(canvas, "Close", ScriptFont(23), L::Exit, lit == 3);

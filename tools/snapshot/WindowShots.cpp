@@ -1,7 +1,8 @@
-// quorvex_window_shots <out-dir>: opens the six side windows on the
+// quorvex_window_shots <out-dir>: opens the seven side windows on the
 // headless backend, puts each into a typical state (a running time with a
 // record, a count, a message, the options with a button under the pointer,
-// some records, the about screen with Exit lit) and writes what each
+// some records, the about screen with Exit lit, the statistics of a few
+// games at 1x and 3x, and its clear button asking) and writes what each
 // presents as <out-dir>/<window>.png, cut to the window's shape. These are
 // the pixels the game puts on the screen, composed by its own code. Then
 // the board in play, alone and with the windows beside it (BoardShot).
@@ -14,16 +15,19 @@
 #include "game/GameState.h"
 #include "game/Settings.h"
 #include "game/Solver.h"
+#include "game/Statistics.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "windows/AboutLayout.h"
 #include "windows/HighLayout.h"
 #include "windows/MessageLayout.h"
 #include "windows/OptionsLayout.h"
+#include "windows/StatsLayout.h"
 #include "windows/UAbout.h"
 #include "windows/UCombs.h"
 #include "windows/UHigh.h"
 #include "windows/UMessage.h"
 #include "windows/UOptions.h"
+#include "windows/UStats.h"
 #include "windows/UTimer.h"
 
 namespace {
@@ -104,6 +108,34 @@ int main(int argc, char** argv) {
         about.Show();
         PointAt(platform, about, AboutLayout::Exit);
         ok &= Shot(about, dir, "about");
+
+        high.Show();
+        PointAt(platform, high, HighLayout::Stats);
+        ok &= Shot(high, dir, "high-statistics");
+    }
+    // A few games of 4 holes, 8 colours with repeats, and one elsewhere.
+    const size_t here = StatsEntry(4, 8, true);
+    for (int rows : {5, 6, 4, 6, 7, 6, 5, 8, 6, 12})
+        CountGame(here, GameEnd::Won, rows, 40 + 7 * rows, rows == 8);
+    CountGame(here, GameEnd::Lost);
+    CountGame(here, GameEnd::GivenUp);
+    CountGame(here, GameEnd::Won, 3, 31);
+    CountGame(StatsEntry(5, 10, false), GameEnd::Won, 9, 412);
+    for (int scale : {1, 3}) {
+        Application app(platform, scale);
+        app.CreateForm<Form>(528, 416);
+        TfrmStats& stats = app.CreateForm<TfrmStats>();
+        stats.Show();
+        PointAt(platform, stats, StatsLayout::Next);
+        ok &= Shot(stats, dir, scale == 1 ? "stats" : "stats-3x");
+        if (scale != 1) continue;
+        stats.Show();
+        PointAt(platform, stats, StatsLayout::Clear);
+        stats.ImgClearClick();
+        ok &= Shot(stats, dir, "stats-clear-asks");
+        stats.Show();
+        while (stats.View() != StatsAllTogether) stats.StepView(1);
+        ok &= Shot(stats, dir, "stats-all");
     }
     SetStoreOpener(nullptr);
     ResetGameState();
