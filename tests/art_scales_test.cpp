@@ -48,7 +48,7 @@ std::vector<Named> AllPictures()
 {
     const PictureWindow windows[] = {PictureWindow::Main,    PictureWindow::Timer, PictureWindow::Combs,
                                      PictureWindow::Message, PictureWindow::Options, PictureWindow::High,
-                                     PictureWindow::About};
+                                     PictureWindow::About, PictureWindow::Stats};
     std::vector<Named> all;
     for (const std::string& path : NamesAtScale(1))
         for (PictureWindow w : windows) {

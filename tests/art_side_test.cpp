@@ -18,6 +18,7 @@
 #include "windows/HighLayout.h"
 #include "windows/MessageLayout.h"
 #include "windows/OptionsLayout.h"
+#include "windows/StatsLayout.h"
 #include "windows/TimerLayout.h"
 
 namespace {
@@ -28,7 +29,7 @@ struct PictureSize {
     int Width, Height;
 };
 
-// Every picture of the six side windows.
+// Every picture of the seven side windows.
 const std::vector<PictureSize> kPictures = [] {
     std::vector<PictureSize> all = {
         {PictureWindow::Timer, "imgTimer", TimerLayout::Width, TimerLayout::Height},
@@ -43,6 +44,17 @@ const std::vector<PictureSize> kPictures = [] {
         {PictureWindow::High, "ImgReset", HighLayout::Reset.Width, HighLayout::Reset.Height},
         {PictureWindow::About, "ImgAbout", AboutLayout::Width, AboutLayout::Height},
         {PictureWindow::About, "ImgExit", AboutLayout::Exit.Width, AboutLayout::Exit.Height},
+        {PictureWindow::High, "imgStats", HighLayout::Stats.Width, HighLayout::Stats.Height},
+        {PictureWindow::Stats, "imgStats", StatsLayout::Width, StatsLayout::Height},
+        {PictureWindow::Stats, "imgPrev", StatsLayout::Prev.Width, StatsLayout::Prev.Height},
+        {PictureWindow::Stats, "imgNext", StatsLayout::Next.Width, StatsLayout::Next.Height},
+        {PictureWindow::Stats, "imgClear", StatsLayout::Clear.Width, StatsLayout::Clear.Height},
+        {PictureWindow::Stats, "imgClearArmed", StatsLayout::Clear.Width, StatsLayout::Clear.Height},
+        {PictureWindow::Stats, "imgExit", StatsLayout::Exit.Width, StatsLayout::Exit.Height},
+        {PictureWindow::Stats, "imgCaptions", StatsLayout::Caption.Width,
+         StatsLayout::Caption.Height * StatsLayout::CaptionCount},
+        {PictureWindow::Stats, "imgChart", StatsLayout::Bars.Width, StatsLayout::Bars.Height},
+        {PictureWindow::Stats, "imgBar", StatsLayout::BarWidth, StatsLayout::BarHeight},
     };
     for (const char* name : {"imgWin", "imgHigh", "imgLost", "imgFill", "imgStart"})
         all.push_back({PictureWindow::Message, name, MessageLayout::Plate.Width, MessageLayout::Plate.Height});
@@ -73,6 +85,11 @@ const std::vector<Placed> kOverlays = [] {
     all.push_back(At(PictureWindow::High, "imgHigh", "imgExit", HighLayout::Exit));
     all.push_back(At(PictureWindow::High, "imgHigh", "ImgReset", HighLayout::Reset));
     all.push_back(At(PictureWindow::About, "ImgAbout", "ImgExit", AboutLayout::Exit));
+    all.push_back(At(PictureWindow::High, "imgHigh", "imgStats", HighLayout::Stats));
+    all.push_back(At(PictureWindow::Stats, "imgStats", "imgPrev", StatsLayout::Prev));
+    all.push_back(At(PictureWindow::Stats, "imgStats", "imgNext", StatsLayout::Next));
+    all.push_back(At(PictureWindow::Stats, "imgStats", "imgClear", StatsLayout::Clear));
+    all.push_back(At(PictureWindow::Stats, "imgStats", "imgExit", StatsLayout::Exit));
     return all;
 }();
 
@@ -173,6 +190,25 @@ TEST(SideArt, DisplayFieldsAreBlackExactlyWhereTheDigitsGo)
             }
         }
     }
+
+    // The statistics' fields; the average rows' two parts share one, with
+    // the lit point between them.
+    const Bitmap stats = Picture(PictureWindow::Stats, "imgStats");
+    ASSERT_EQ(stats.Width, StatsLayout::Width);
+    namespace S = StatsLayout;
+    for (const S::Field& f : {S::Played, S::Won, S::Lost, S::GivenUp, S::HintWon, S::Share, S::Seconds,
+                              S::CurrentRun, S::BestRun})
+        field(stats, f.Area(), "statistics field at " + std::to_string(f.X) + "," + std::to_string(f.Line));
+    const Rect whole = S::RowsWhole.Area(), tenth = S::RowsTenth.Area();
+    EXPECT_EQ(tenth.Right(), S::Share.Area().Right()) << "the right-hand fields end at one edge";
+    int lit = 0, stray = 0;
+    for (int y = whole.Top; y < whole.Bottom(); ++y)
+        for (int x = whole.Left; x < tenth.Right(); ++x) {
+            const bool point = S::RowsPoint.Contains(x, y);
+            (point ? lit : stray) += stats.At(x, y) != 0;
+        }
+    EXPECT_GT(lit, 0) << "the decimal point is lit";
+    EXPECT_EQ(stray, 0) << "average rows: pixels of its field that are not black";
 }
 
 TEST(SideArt, RoundedWindowsArePaintedUpToTheirRegionsEdge)
@@ -182,7 +218,8 @@ TEST(SideArt, RoundedWindowsArePaintedUpToTheirRegionsEdge)
     // be painted: none may still show the colour left outside the corners.
     const PictureSize rounded[] = {{PictureWindow::Timer, "imgTimer", TimerLayout::Width, TimerLayout::Height},
                                    {PictureWindow::Combs, "imgCombs", CombsLayout::Width, CombsLayout::Height},
-                                   {PictureWindow::High, "imgHigh", HighLayout::Width, HighLayout::Height}};
+                                   {PictureWindow::High, "imgHigh", HighLayout::Width, HighLayout::Height},
+                                   {PictureWindow::Stats, "imgStats", StatsLayout::Width, StatsLayout::Height}};
     for (const PictureSize& p : rounded) {
         const Bitmap b = Picture(p.Window, p.Name);
         ASSERT_EQ(b.Width, p.Width);

@@ -447,4 +447,230 @@ TEST_F(BoardTest, AKeptGameThatCannotBeContinuedIsRefusedAndANewGameStarts) {
     EXPECT_EQ(BoardState.CurrentRow, 12);
     EXPECT_EQ(BoardState.ElapsedTime, 1);
     EXPECT_EQ(BoardState.Guesses[12], TCode{});
+
+// ---- statistics ----------------------------------------------------------------
+
+#include "game/Statistics.h"
+#include "WindowsFixture.h"
+#include "windows/HighLayout.h"
+#include "windows/StatsLayout.h"
+#include "windows/UHigh.h"
+
+namespace {
+
+// 4 holes, 8 colours, no repeats: the settings a fresh store plays.
+const size_t kFresh = StatsEntry(4, 8, false);
+
+TSettingStats StoredStats(BoardTest& t, size_t entry = kFresh) {
+    const std::string* text = t.platform.StoreContents()->Find("Game", "Stats");
+    if (!text) return {};
+    const std::optional<TStatistics> stats = DecodeStatistics(*text);
+    EXPECT_TRUE(stats.has_value()) << *text;
+    return stats ? stats->Of[entry] : TSettingStats{};
+}
+
+void LoseAGame(BoardTest& t) {
+    while (BoardState.GameActive) {
+        FillWrongRow(t);
+        t.Act([&] { t.Key(Key::Space); });
+    }
+}
+
+// One row evaluated: ending the game now gives it up.
+void PlayARow(BoardTest& t) {
+    FillWrongRow(t);
+    t.Key(Key::Space);
+    ASSERT_EQ(BoardState.CurrentRow, 11);
+}
+
+}  // namespace
+
+// Ends a game the given way and checks what reached the store at once,
+// and what the next run reads back.
+enum class GameEnding { Win, Loss, NewGame, Options, ExitButton, CloseRequest, SessionEnd, LoopEnded };
+static void CountedAsItEnds(BoardTest& t, GameEnding how) {
+    using E = GameEnding;
+    t.Start();
+    if (how != E::Win) PlayARow(t);
+    switch (how) {
+        case E::Win: WinARecord(t); break;
+        case E::Loss: LoseAGame(t); break;
+        case E::NewGame: t.Key(Key::Function(2)); break;
+        case E::Options: t.Answer(Key::Enter); t.Key(Key::Function(5)); break;
+        case E::ExitButton: t.Click(board::Buttons[cmdExit].Centre); break;
+        case E::CloseRequest: t.platform.RequestClose(t.Main().PlatformWindow()); break;
+        case E::SessionEnd: t.platform.EndSession(); break;
+        case E::LoopEnded: t.platform.Quit(); t.Stop(); break;  // given up as the program ends
+    }
+    const TSettingStats stored = StoredStats(t);
+    EXPECT_EQ(stored.Won, how == E::Win ? 1u : 0u);
+    EXPECT_EQ(stored.Lost, how == E::Loss ? 1u : 0u);
+    EXPECT_EQ(stored.GivenUp, how == E::Win || how == E::Loss ? 0u : 1u);
+    EXPECT_EQ(stored.CurrentRun, how == E::Win ? 1u : 0u);
+    EXPECT_EQ(stored.ByRows[1], how == E::Win ? 1u : 0u);
+    EXPECT_EQ(StoredStats(t, StatsAllTogether), stored);
+    // Counted once however many endings follow, and read back as stored;
+    // the next run's own first game, never under way, is not given up.
+    t.Stop();
+    EXPECT_EQ(StoredStats(t), stored);
+    HeadlessPlatform next;
+    next.SetScreen(1024 * t.S, 768 * t.S, 32);
+    *next.StoreContents() = *t.platform.StoreContents();
+    ResetGameState();
+    auto app = StartProgram(next);
+    EXPECT_EQ(CurrentStatistics().Of[kFresh], stored);
+    EndProgram(*app);
+    app.reset();
+    SetStoreOpener(nullptr);
+    EXPECT_EQ(CurrentStatistics().Of[kFresh], stored);
+}
+
+TEST_F(BoardTest, AWinIsCountedAndStoredAtOnce) { CountedAsItEnds(*this, GameEnding::Win); }
+TEST_F(BoardTest, ALossIsCountedAndStoredAtOnce) { CountedAsItEnds(*this, GameEnding::Loss); }
+TEST_F(BoardTest, ANewGameGivesUpTheGameUnderWay) { CountedAsItEnds(*this, GameEnding::NewGame); }
+TEST_F(BoardTest, ConfirmedOptionsGiveUpTheGameUnderWay) { CountedAsItEnds(*this, GameEnding::Options); }
+TEST_F(BoardTest, TheExitButtonGivesUpTheGameUnderWay) { CountedAsItEnds(*this, GameEnding::ExitButton); }
+TEST_F(BoardTest, ACloseRequestGivesUpTheGameUnderWay) { CountedAsItEnds(*this, GameEnding::CloseRequest); }
+TEST_F(BoardTest, TheSessionsEndGivesUpTheGameUnderWay) { CountedAsItEnds(*this, GameEnding::SessionEnd); }
+TEST_F(BoardTest, AMainLoopEndingGivesUpTheGameUnderWay) { CountedAsItEnds(*this, GameEnding::LoopEnded); }
+
+TEST_F(BoardTest, AGameNotUnderWayOrKeptAtTheEndingIsNotGivenUp) {
+    Start();
+    Key(Key::Function(2));  // nothing evaluated yet: no game given up
+    Key(Key::Function(3));  // the opening row played at once: under way
+    ASSERT_EQ(StoredStats(*this).GivenUp, 0u);
+    // A page that keeps the game to continue it counts nothing now.
+    EndProgram(*app, GameAtEnding::Kept);
+    app.reset();
+    EXPECT_EQ(StoredStats(*this).Played(), 0u);
+}
+
+TEST_F(BoardTest, OptionsThatChangeTheSettingsGiveUpTheGameOfTheOldOnes) {
+    Start();
+    PlayARow(*this);
+    GameSettings.Spaces = 5;  // as the options window stores the player's choice
+    Answer(Key::Enter);
+    Key(Key::Function(5));
+    EXPECT_EQ(StoredStats(*this, kFresh).GivenUp, 1u);
+    EXPECT_EQ(StoredStats(*this, StatsEntry(5, 8, false)).GivenUp, 0u);
+}
+
+TEST_F(BoardTest, AGameWonWithAHintCountsAsWonMarkedAndMakesNoRecord) {
+    Start();
+    PlayARow(*this);
+    int kind = NoMessage;
+    while (kind == NoMessage && BoardState.GameActive) {
+        Key(Key::Function(6));
+        kind = Act([&] { Key(Key::Space); });
+    }
+    ASSERT_TRUE(Won());
+    const TSettingStats s = StoredStats(*this);
+    EXPECT_EQ(s.Won, 1u);
+    EXPECT_EQ(s.HintWon, 1u);
+    EXPECT_EQ(s.WonRows, uint64_t(13 - BoardState.CurrentRow));
+    EXPECT_EQ(CurrentHighScore().RecordRows, 0);
+}
+
+TEST_F(BoardTest, TheStatisticsWindowShowsTheGamesAndItsBarsAsTheyEnd) {
+    Start();
+    Key(Key::Function(8));
+    ASSERT_TRUE(frmStats->Visible());
+    EXPECT_EQ(frmStats->View(), kFresh);
+    // Won in 1, 1 and 2 rows, then lost: bars of 2, 0 and 1 games.
+    WinARecord(*this);
+    for (int rowsTaken : {1, 2}) {
+        Key(Key::Function(2));
+        if (rowsTaken == 2) PlayARow(*this);
+        PlaceSecret();
+        Act([&] { Key(Key::Space); });
+    }
+    Key(Key::Function(2));
+    LoseAGame(*this);
+    const Bitmap& screen = Rec(*frmStats).Presented();
+    auto at = [&](const StatsLayout::Field& f) { return Layout::Point{f.X * S, StatsLayout::LineTop(f.Line) * S}; };
+    if (S == 1) {
+        EXPECT_EQ(ReadDigits(screen, at(StatsLayout::Played), 5), "    4");
+        EXPECT_EQ(ReadDigits(screen, at(StatsLayout::Won), 5), "    3");
+        EXPECT_EQ(ReadDigits(screen, at(StatsLayout::Share), 3), " 75");
+        EXPECT_EQ(ReadDigits(screen, at(StatsLayout::RowsWhole), 2) + ReadDigits(screen, at(StatsLayout::RowsTenth), 1),
+                  " 13");  // 1.3 rows
+        EXPECT_EQ(ReadDigits(screen, at(StatsLayout::CurrentRun), 5), "    0");
+        EXPECT_EQ(ReadDigits(screen, at(StatsLayout::BestRun), 5), "    3");
+    }
+    // A bar's height: the pixels of its middle column that differ from the
+    // empty chart.
+    const Bitmap empty = LoadPicture(PictureWindow::Stats, "imgChart", S)->Picture;
+    auto barHeight = [&](int rows) {
+        const int x = (StatsLayout::BarLeft(rows) + StatsLayout::BarWidth / 2) * S;
+        int h = 0;
+        for (int y = StatsLayout::BarTop * S; y < StatsLayout::BarBase * S; ++y)
+            h += screen.At(x, y) != empty.At(x - StatsLayout::Bars.Left * S, y - StatsLayout::BarTop * S);
+        return h / S;
+    };
+    EXPECT_EQ(barHeight(1), StatsLayout::BarHeight);
+    EXPECT_EQ(barHeight(2), StatsLayout::BarHeight / 2);
+    for (int rows = 3; rows <= 12; ++rows) EXPECT_EQ(barHeight(rows), 0) << rows;
+    // The arrows go round the thirteen, all together last.
+    frmStats->StepView(-int(kFresh));
+    EXPECT_EQ(frmStats->View(), StatsAllTogether);
+    Key(Key::Function(8));
+    EXPECT_FALSE(frmStats->Visible());
+}
+
+TEST_F(BoardTest, TheRecordsWindowOpensTheStatisticsAndClearingAsksFirst) {
+    Start();
+    WinARecord(*this);
+    platform.Script([&] {
+        Move(board::Point{0, 0});
+        platform.PointerMove(FX(*frmHigh, HighLayout::Stats.Left + 5), FY(*frmHigh, HighLayout::Stats.Top + 5));
+        platform.Click(FX(*frmHigh, HighLayout::Stats.Left + 5), FY(*frmHigh, HighLayout::Stats.Top + 5));
+    });
+    Key(Key::Function(7));
+    ASSERT_FALSE(frmHigh->Visible());
+    ASSERT_TRUE(frmStats->Visible());
+    // The records' reset leaves the statistics alone.
+    frmHigh->ImgResetClick();
+    EXPECT_EQ(StoredStats(*this).Won, 1u);
+
+    auto clickClear = [&] {
+        const int x = FX(*frmStats, StatsLayout::Clear.Left + 10), y = FY(*frmStats, StatsLayout::Clear.Top + 10);
+        platform.PointerMove(x, y);
+        platform.Click(x, y);
+    };
+    clickClear();
+    EXPECT_TRUE(frmStats->ClearArmed());
+    platform.Advance(StatsLayout::ArmedMs + 100);  // no second press: the question goes
+    EXPECT_FALSE(frmStats->ClearArmed());
+    clickClear();
+    EXPECT_EQ(StoredStats(*this).Won, 1u) << "one press clears nothing";
+    clickClear();
+    EXPECT_FALSE(frmStats->ClearArmed());
+    EXPECT_EQ(StoredStats(*this).Played(), 0u) << "cleared, and stored at once";
+    EXPECT_EQ(CurrentStatistics(), TStatistics{});
+}
+
+TEST_F(BoardTest, AStoredStatisticsValueTheGameCannotReadIsKeptAside) {
+    // A damaged or later-version text is moved aside at the first store;
+    // a value that is no text at all cannot be moved and is left alone
+    // until the player clears.
+    Stored("Stats", "2/1:5,0,0,0,9,99,5,5,5");
+    Stored("StatsUnreadable", "an earlier one");
+    Start();
+    WinARecord(*this);
+    const auto& store = *platform.StoreContents();
+    ASSERT_NE(store.Find("Game", "StatsUnreadable2"), nullptr);
+    EXPECT_EQ(*store.Find("Game", "StatsUnreadable2"), "2/1:5,0,0,0,9,99,5,5,5");
+    EXPECT_EQ(*store.Find("Game", "StatsUnreadable"), "an earlier one");
+    EXPECT_EQ(StoredStats(*this).Won, 1u);
+    Stop();
+
+    platform.StoreContents()->Values.clear();
+    Stored("Stats", "1/3:1,0,0,0,1,5,1,1,1");
+    platform.StoreContents()->Unreadable.insert({"game", "stats"});
+    Start();
+    WinARecord(*this);
+    EXPECT_EQ(*store.Find("Game", "Stats"), "1/3:1,0,0,0,1,5,1,1,1") << "left alone";
+    EXPECT_EQ(CurrentStatistics().Of[kFresh].Won, 1u) << "this run's game is still shown";
+    EXPECT_TRUE(ClearStatistics());
+    EXPECT_EQ(*store.Find("Game", "Stats"), "1");
 }
