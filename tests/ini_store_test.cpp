@@ -161,6 +161,7 @@ TEST(IniStorePath, FollowsXdgConfigHomeThenHome) {
 
 #include "game/GameState.h"
 #include "game/Settings.h"
+#include "game/Statistics.h"
 
 namespace {
 
@@ -169,7 +170,9 @@ namespace {
 // L loads the options and records, C clears every record as the records
 // window's reset does, W makes a record (5 holes, 10 colours, repeats, in
 // 3 rows and 40 seconds) and saves it at once as a win does, X saves
-// everything as the game ends.
+// everything as the game ends; for the statistics (same setting) w counts
+// a won game, l a lost one and g one given up, each stored at once, and
+// s clears them as their clear button does.
 class GameCopy {
 public:
     explicit GameCopy(const fs::path& store) {
@@ -194,6 +197,10 @@ public:
                     ok = SaveRecords();
                 }
                 if (step == 'X') ok = SaveSettings();
+                if (step == 'w') ok = CountGame(12, GameEnd::Won, 3, 40);
+                if (step == 'l') ok = CountGame(12, GameEnd::Lost);
+                if (step == 'g') ok = CountGame(12, GameEnd::GivenUp);
+                if (step == 's') ok = ClearStatistics();
                 const char answer = ok ? '+' : '-';
                 if (write(toParent[1], &answer, 1) != 1) break;
             }
@@ -278,4 +285,34 @@ TEST_F(TwoCopiesTest, AResetAndTheRecordsMadeAfterItSurviveEveryOrderOfEnding) {
         }
         TearDown();
     }
+}
+
+TEST_F(TwoCopiesTest, EachCopyAddsItsOwnGamesToTheStatisticsAndAClearingHoldsForBoth) {
+    GameCopy a(path), b(path);
+    ASSERT_TRUE(a.Do('L'));
+    ASSERT_TRUE(b.Do('L'));
+    for (const auto& [copy, step] : {std::pair{&a, 'w'}, {&b, 'w'}, {&b, 'w'}, {&a, 'l'}, {&b, 'g'}, {&a, 'w'}})
+        ASSERT_TRUE(copy->Do(step));
+    ASSERT_TRUE(a.Do('X'));
+    ASSERT_TRUE(b.Do('X'));
+    auto stored = [&] {
+        return DecodeStatistics(IniFileStore(path).ReadText("Game", "Stats").value_or("")).value_or(TStatistics{});
+    };
+    TSettingStats s = stored().Of[12];
+    EXPECT_EQ(s.Won, 4u);
+    EXPECT_EQ(s.Lost, 1u);
+    EXPECT_EQ(s.GivenUp, 1u);
+    EXPECT_EQ(s.ByRows[3], 4u);
+    EXPECT_EQ(s.WonSeconds, 160u);
+    EXPECT_EQ(s.CurrentRun, 1u);  // the last game, a's win after b's give-up
+    EXPECT_EQ(s.BestRun, 3u);
+    EXPECT_EQ(stored().Of[StatsAllTogether], s);
+    // One copy clears; the other's next game counts from nothing, and its
+    // games from before the clearing do not come back.
+    ASSERT_TRUE(a.Do('s'));
+    ASSERT_TRUE(b.Do('w'));
+    ASSERT_TRUE(b.Do('X'));
+    s = stored().Of[12];
+    EXPECT_EQ(s.Played(), 1u);
+    EXPECT_EQ(s.Won, 1u);
 }

@@ -323,3 +323,83 @@ TEST(RecordCodec, HexEncodingOfBytes) {
     EXPECT_EQ(HexToBytes("A"), "");
     EXPECT_EQ(BytesToHex(std::string(200, '\x11')).size(), 254u);
 }
+
+// ---- statistics ----------------------------------------------------------------
+
+#include "game/Statistics.h"
+
+namespace {
+
+// Plays "W3" (won in 3 rows), "L" (lost) and "G" (given up) games of one
+// entry, e.g. "W3 W1 L G W12".
+void Play(size_t entry, const std::string& games) {
+    for (size_t i = 0; i < games.size(); ++i) {
+        const char c = games[i];
+        if (c == 'L') CountGame(entry, GameEnd::Lost);
+        if (c == 'G') CountGame(entry, GameEnd::GivenUp);
+        if (c == 'W' || c == 'H') CountGame(entry, GameEnd::Won, std::atoi(games.c_str() + i + 1), 30, c == 'H');
+    }
+}
+
+}  // namespace
+
+TEST_F(SettingsTest, StatisticsReadBackAsWrittenAndAnythingElseIsUnreadable) {
+    LoadSettings();
+    Play(1, "W3 W1 L H12 G W12");
+    Play(12, "L L W5");
+    const TStatistics played = CurrentStatistics();
+    const std::string text = Written("Stats");
+    EXPECT_EQ(text.rfind("1/1:4,1,1,1,28,120,1,2,1,0,1,0,0,0,0,0,0,0,0,2/12:", 0), 0u) << text;
+    EXPECT_EQ(DecodeStatistics(text), played);
+    EXPECT_EQ(DecodeStatistics("1"), TStatistics{});
+    for (const char* bad : {"", "2", "1/", "1/0:1,0,0,0,1,1,1,1,1", "1/14:1,0,0,0,1,1,1,1,1",
+                            "1/3:1,0,0,0,1,1,1,1,1/3:1,0,0,0,1,1,1,1,1",  // an entry twice
+                            "1/3:1,0,0,0,1,1,1,1",                        // its won game in no row
+                            "1/3:1,0,0,0,2,1,1,1,1",                      // rows that do not add up
+                            "1/3:1,0,0,2,1,1,1,1,1",                      // more hint wins than wins
+                            "1/3:1,0,0,0,1,1000,1,1,1",                   // more than 999 s a game
+                            "1/3:1,0,0,0,1,1,2,1,1",                      // a run beyond the best
+                            "1/3:01,0,0,0,1,1,1,1,1", "1/3:+1,0,0,0,1,1,1,1,1", "1/3:1,0,0,0,1,1,1,1,1,",
+                            "1/3:4294967296,0,0,0,1,1,1,1,1", "1/3:1;0,0,0,1,1,1,1,1", "1/3:1,0,0,0,1,1,1,1,1,0,0,0,0,0,0,0,0,0,0,0,0"})
+        EXPECT_FALSE(DecodeStatistics(bad).has_value()) << bad;
+}
+
+TEST_F(SettingsTest, RunsGoOnFromWhatAnotherCopyStoredMeanwhile) {
+    // This run loaded a run of 1 (best 4); another copy then stored a run
+    // of 3: this run's games come after those.
+    struct Case {
+        const char* games;
+        uint32_t current, best;
+    };
+    for (const Case& c : {Case{"W2 W2", 5, 5}, Case{"W2 L W2", 1, 4}, Case{"L W2 W2 W2", 3, 4}, Case{"W1 L W1 W1 W1 W1 W1", 5, 5},
+                          Case{"G", 0, 4}, Case{"W1 W1 L", 0, 5}}) {
+        ResetGameState();
+        store->Values.clear();
+        Stored("Stats", "1/1:5,0,0,0,5,50,1,4,5");
+        LoadSettings();
+        Stored("Stats", "1/1:7,0,0,0,7,70,3,4,7");  // the other copy's two wins
+        Play(1, c.games);
+        const TSettingStats s = DecodeStatistics(Written("Stats"))->Of[1];
+        EXPECT_EQ(s.CurrentRun, c.current) << c.games;
+        EXPECT_EQ(s.BestRun, c.best) << c.games;
+        EXPECT_EQ(s.Played(), 7 + std::count(c.games, c.games + std::strlen(c.games), ' ') + 1u) << c.games;
+    }
+}
+
+TEST_F(SettingsTest, StatisticsTheStoreRefusedGoInWithTheNextStore) {
+    LoadSettings();
+    store->RefuseWrites = true;
+    Play(2, "W4 L");
+    EXPECT_EQ(Written("Stats"), "<absent>");
+    EXPECT_FALSE(ClearStatistics());  // a clearing refused too
+    Play(2, "W6");
+    store->RefuseWrites = false;
+    Stored("Stats", "1/2:1,0,0,0,9,99,1,1,0,0,0,0,0,0,0,0,1");  // what it would have cleared
+    Play(2, "G");
+    const TSettingStats s = DecodeStatistics(Written("Stats"))->Of[2];
+    EXPECT_EQ(s.Won, 1u) << "the game after the clearing, stored on a cleared count";
+    EXPECT_EQ(s.GivenUp, 1u);
+    EXPECT_EQ(s.ByRows[6], 1u);
+    EXPECT_EQ(s.Lost, 0u);
+    EXPECT_EQ(CurrentStatistics().Of[2], s);
+}
