@@ -1,7 +1,7 @@
 // Options, records and window places between runs.
 //
-// LoadSettings fills the options and the record table from the store once
-// at start-up; SaveSettings writes them back, as one write, when the program
+// LoadSettings fills the options and the record table (and reads the
+// statistics, game/Statistics) from the store once at start-up; SaveSettings writes them back, as one write, when the program
 // ends; SaveRecords writes the record table alone the moment a record is
 // made. WindowPositions stays open for the whole run: each window reads its
 // place from it when created and writes it when destroyed.

@@ -48,6 +48,9 @@ protected:
     // Left and Right go through the settings, Escape hides; every other
     // key is the board's.
     void OnKeyDown(int key, unsigned modifiers) override;
+    // Alt+F4 or the desktop closing it closes the game, as on the board;
+    // Close and Escape only hide it.
+    void OnCloseRequest() override { PassCloseToMain(); }
 
 private:
     void Disarm();

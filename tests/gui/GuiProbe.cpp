@@ -19,6 +19,8 @@
 //                                    "ROWS SECONDS" of that setting's record in a stored "High" text
 //   high SPACES COLORS DOUBLES ROWS SECONDS
 //                                    a stored "High" text holding that one record
+//   stats STATS SPACES COLORS DOUBLES
+//                                    "WON LOST GIVENUP" of that setting in a stored "Stats" text
 //
 // SHOT is a 24-bit BMP screenshot of the whole screen. With PROBE_SCALE=2
 // or 3 the windows were drawn at that scale: X and Y are still the window's
@@ -36,6 +38,7 @@
 #include "board/BoardGeometry.h"
 #include "game/GameState.h"
 #include "game/RecordCodec.h"
+#include "game/Statistics.h"
 #include "resources/Pictures.h"
 #include "resources/ScaledPicture.h"
 #include "util/Bmp.h"
@@ -44,6 +47,7 @@
 #include "windows/HighLayout.h"
 #include "windows/MessageLayout.h"
 #include "windows/OptionsLayout.h"
+#include "windows/StatsLayout.h"
 #include "windows/TimerLayout.h"
 
 namespace {
@@ -170,6 +174,9 @@ int Geometry() {
     std::printf("HIGH_W=%d HIGH_H=%d\n", HighLayout::Width, HighLayout::Height);
     std::printf("OPTIONS_W=%d OPTIONS_H=%d\n", OptionsLayout::Width, OptionsLayout::Height);
     std::printf("MESSAGE_W=%d MESSAGE_H=%d\n", MessageLayout::Width, MessageLayout::Height);
+    std::printf("STATS_W=%d STATS_H=%d STATS_PLAYED_X=%d STATS_PLAYED_Y=%d STATS_WON_X=%d STATS_WON_Y=%d STATS_CHARS=%d\n",
+                StatsLayout::Width, StatsLayout::Height, StatsLayout::Played.Text().X, StatsLayout::Played.Text().Y,
+                StatsLayout::Won.Text().X, StatsLayout::Won.Text().Y, StatsLayout::Won.Chars);
     for (int c = 1; c <= board::MaxColors; ++c)
         std::printf("COLOR_%d_X=%d COLOR_%d_Y=%d\n", c, board::ColorCentre(c).X, c, board::ColorCentre(c).Y);
     for (int p = 1; p <= board::MaxPositions; ++p)
@@ -382,6 +389,16 @@ int Record(const std::string& text, int spaces, int colors, bool doubles) {
     return 0;
 }
 
+// The games a stored "Stats" text holds for the settings, as "WON LOST
+// GIVENUP".
+int Stats(const std::string& text, int spaces, int colors, bool doubles) {
+    const std::optional<TStatistics> stats = DecodeStatistics(text);
+    if (!stats) return Fail("the statistics text cannot be read");
+    const TSettingStats& s = stats->Of[StatsEntry(spaces, colors, doubles)];
+    std::printf("%u %u %u\n", s.Won, s.Lost, s.GivenUp);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -391,6 +408,7 @@ int main(int argc, char** argv) {
     if (what == "consistent" && argc == 7) return Consistent(n(2), n(3), n(4) != 0, n(5), n(6));
     if (what == "high" && argc == 7) return High(n(2), n(3), n(4) != 0, n(5), n(6));
     if (what == "record" && argc == 6) return Record(argv[2], n(3), n(4), n(5) != 0);
+    if (what == "stats" && argc == 6) return Stats(argv[2], n(3), n(4), n(5) != 0);
     if (what == "guess" && argc >= 5) return Guess(n(2), n(3), n(4) != 0, argv + 5, argc - 5);
     if (argc < 5) return Fail("usage: see the head of tests/gui/GuiProbe.cpp");
     auto loaded = LoadShot(argv[2]);

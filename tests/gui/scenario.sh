@@ -187,6 +187,19 @@ scenario_record_then_close() {
   check "the board appears for a game to win" test -n "$main_x"
   click $((main_x + BARE_X)) $((main_y + BARE_Y))
   check "a game played by reading the pegs is won" win_game
+  check "the win is in the stored statistics at once" \
+    equal "$("$probe" stats "$(store_value Game Stats)" 4 6 0 || true)" "1 0 0"
+  stats_shows() {  # the statistics window shown by F8 reads PLAYED WON
+    board_key F8
+    local x y
+    read -r x y < <(wait_place "$STATS_W" "$STATS_H" 10) || return 1
+    sleep 0.3; shot
+    equal "$("$probe" digits "$work/shot.bmp" $((x + STATS_PLAYED_X)) $((y + STATS_PLAYED_Y)) "$STATS_CHARS" || true) $("$probe" digits "$work/shot.bmp" $((x + STATS_WON_X)) $((y + STATS_WON_Y)) "$STATS_CHARS" || true)" "$1 $2"
+    local shown=$?
+    board_key F8
+    gone "$STATS_W" "$STATS_H" && return $shown
+  }
+  check "F8 shows the statistics window with the won game, F8 hides it" stats_shows ____1 ____1
   board_key F11  # the timer window's switch changes: an option only a save keeps
   click $((main_x + BARE_X)) $((main_y + BARE_Y)); board_key alt+F4
   check "Alt+F4 ends the run" wait_ended
@@ -194,4 +207,16 @@ scenario_record_then_close() {
     equal "$("$probe" record "$(store_value Game High)" 4 6 0 | cut -d' ' -f1)" "${won_rows:-none}"
   check "... next to the record kept from before" equal "$("$probe" record "$(store_value Game High)" 5 8 0 | cut -d' ' -f1)" 5
   check "the changed timer switch is stored" equal "$(store_value Game ViewTimer)" "$((1 - timer_before))"
+
+  # After a restart the statistics show the same, and an ending with no
+  # row played gives nothing up.
+  start_game
+  read -r main_x main_y < <(wait_place "$MAIN_W" "$MAIN_H") || main_x=""
+  check "the board comes back for the statistics" test -n "$main_x"
+  click $((main_x + BARE_X)) $((main_y + BARE_Y))
+  check "after a restart F8 shows the same statistics" stats_shows ____1 ____1
+  click $((main_x + BARE_X)) $((main_y + BARE_Y)); board_key alt+F4
+  check "Alt+F4 ends the run again" wait_ended
+  check "a game with no row evaluated is not counted as given up" \
+    equal "$("$probe" stats "$(store_value Game Stats)" 4 6 0 || true)" "1 0 0"
 }
