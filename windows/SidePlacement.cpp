@@ -1,10 +1,12 @@
-// SidePlacement: the first place of the timer and combinations windows.
+// SidePlacement: the first place of the timer, combinations and statistics
+// windows.
 #include "windows/SidePlacement.h"
 
 
 #include "forms/Application.h"
 #include "util/ScreenPlace.h"
 #include "windows/UCombs.h"
+#include "windows/UStats.h"
 #include "windows/UTimer.h"
 
 Rect BesideBoard(const Rect& board, int width, int height, int below, const Rect& workArea) {
@@ -17,7 +19,8 @@ Rect BelowBoard(const Rect& board, int width, int height, int across, const Rect
 
 void PlaceSideWindowsBeside(const Rect& board) {
     int offset = 0;
-    for (TSkinnedForm* window : {static_cast<TSkinnedForm*>(frmTimer), static_cast<TSkinnedForm*>(frmCombs)}) {
+    for (TSkinnedForm* window : {static_cast<TSkinnedForm*>(frmTimer), static_cast<TSkinnedForm*>(frmCombs),
+                                 static_cast<TSkinnedForm*>(frmStats)}) {
         if (!window) continue;
         const Rect work = window->App().LogicalWorkArea();
         const bool upright = work.Height > work.Width;

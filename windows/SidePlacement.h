@@ -1,4 +1,5 @@
-// SidePlacement: where the timer and combinations windows first open when
+// SidePlacement: where the timer, combinations and statistics windows (in
+// that order, each after the ones before) first open when
 // no place of theirs is stored: beside the board, touching its right edge,
 // the timer on top and the combinations window under it, so that neither
 // covers the board or the other. On a screen taller than wide (a phone
@@ -18,6 +19,6 @@ Rect BesideBoard(const Rect& board, int width, int height, int below, const Rect
 // stand out.
 Rect BelowBoard(const Rect& board, int width, int height, int across, const Rect& workArea);
 
-// Moves the timer and combinations windows that have no stored place
+// Moves the timer, combinations and statistics windows that have no stored place
 // beside the board (given in screen coordinates at its final size).
 void PlaceSideWindowsBeside(const Rect& board);
