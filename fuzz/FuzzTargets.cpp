@@ -18,6 +18,7 @@
 #include "game/KeptGame.h"
 #include "game/RecordCodec.h"
 #include "game/Settings.h"
+#include "game/Statistics.h"
 #include "game/Store.h"
 #include "game/StoredValues.h"
 #include "platform/MemoryStore.h"
@@ -227,7 +228,32 @@ int FuzzDecodeCur(const uint8_t* data, size_t size) {
     return 0;
 }
 
+int FuzzStatistics(const uint8_t* data, size_t size) {
+    // The input is a stored "Stats" text. Whatever it holds, it is read as
+    // sound counts or not at all; sound counts are written back to the same
+    // counts, and a game counted on top of them stores sound counts again.
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    auto contents = std::make_shared<MemoryStore::Contents>();
+    contents->Set(SectionGame, "Stats", text);
+    SetStoreOpener([contents] { return std::make_unique<MemoryStore>(contents); });
+    ResetGameState();
+    LoadSettings();
+    const std::optional<TStatistics> read = DecodeStatistics(text);
+    if (read) Require(DecodeStatistics(EncodeStatistics(*read)) == read, "sound counts survive their writing");
+    Require(CountGame(1 + size % StatsSettingCount, size % 3 == 0 ? GameEnd::Won : GameEnd::Lost, 1 + int(size % 12),
+                      int(size % 1000)),
+            "the memory store takes every write");
+    const std::string* stored = contents->Find(SectionGame, "Stats");
+    Require(stored && DecodeStatistics(*stored).has_value(), "a counted game stores sound counts");
+    if (!read) Require(contents->Find(SectionGame, "StatsUnreadable") != nullptr || text == *stored,
+                       "an unreadable text is kept aside");
+    SetStoreOpener(nullptr);
+    ResetGameState();
+    return 0;
+}
+
 FuzzEntry FuzzTarget(std::string_view name) {
+    if (name == "stats") return FuzzStatistics;
     if (name == "ini") return FuzzIniText;
     if (name == "ini_file") return FuzzIniFile;
     if (name == "settings") return FuzzLoadSettings;

@@ -1,6 +1,6 @@
 // FuzzTargets: one entry per reader of outside data (the INI file, the
 // stored settings texts, the kept game the browser stores, the record
-// table's hex, the BMP and cursor decoders). Each takes arbitrary bytes, must neither crash nor read out of
+// table's hex, the statistics text, the BMP and cursor decoders). Each takes arbitrary bytes, must neither crash nor read out of
 // bounds, and checks the round trips that must hold; a broken property
 // aborts, so the fuzzer reports it. The libFuzzer programs call these, and
 // the test suite runs every file of the corpus through them too.
@@ -20,9 +20,10 @@ int FuzzKeptGame(const uint8_t* data, size_t size);
 int FuzzHexToBytes(const uint8_t* data, size_t size);
 int FuzzDecodeBmp(const uint8_t* data, size_t size);
 int FuzzDecodeCur(const uint8_t* data, size_t size);
+int FuzzStatistics(const uint8_t* data, size_t size);
 
 // The entry of a target by name ("ini", "ini_file", "settings", "kept",
-// "hex", "bmp", "cur"), or nullptr. A target's corpus is the folder of its name
+// "hex", "bmp", "cur", "stats"), or nullptr. A target's corpus is the folder of its name
 // up to any "_": both INI targets read fuzz/corpus/ini.
 using FuzzEntry = int (*)(const uint8_t*, size_t);
 FuzzEntry FuzzTarget(std::string_view name);

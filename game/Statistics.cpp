@@ -66,7 +66,7 @@ void Note(PendingEntry& p, GameEnd end, int rows, int seconds, bool hint) {
         if (hint) ++c.HintWon;
         const int r = std::clamp(rows, 1, 12);
         c.WonRows += uint64_t(r);
-        c.WonSeconds += uint64_t(std::max(seconds, 0));
+        c.WonSeconds += uint64_t(std::clamp(seconds, 0, int(MaxElapsedTime)));  // as the timer counts
         ++c.ByRows[size_t(r)];
         if (p.Broken) {
             p.BestAfter = std::max(p.BestAfter, ++p.Tail);
