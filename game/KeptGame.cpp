@@ -8,6 +8,7 @@
 #include "game/RecordCodec.h"
 #include "game/Rules.h"
 #include "game/Solver.h"
+#include "game/Statistics.h"
 
 namespace {
 
@@ -143,5 +144,7 @@ bool ContinueGame(const std::string& text) {
     }
     BoardState.HintUsed = hint != 0;
     BoardState.ElapsedTime = seconds;
+    // Counted, when it ends, at the settings it was played at.
+    BoardState.PlayedSetting = uint8_t(StatsEntry(spaces, colors, doubles != 0));
     return true;
 }

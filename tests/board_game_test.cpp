@@ -447,6 +447,7 @@ TEST_F(BoardTest, AKeptGameThatCannotBeContinuedIsRefusedAndANewGameStarts) {
     EXPECT_EQ(BoardState.CurrentRow, 12);
     EXPECT_EQ(BoardState.ElapsedTime, 1);
     EXPECT_EQ(BoardState.Guesses[12], TCode{});
+}
 
 // ---- statistics ----------------------------------------------------------------
 
@@ -673,4 +674,24 @@ TEST_F(BoardTest, AStoredStatisticsValueTheGameCannotReadIsKeptAside) {
     EXPECT_EQ(CurrentStatistics().Of[kFresh].Won, 1u) << "this run's game is still shown";
     EXPECT_TRUE(ClearStatistics());
     EXPECT_EQ(*store.Find("Game", "Stats"), "1");
+}
+
+TEST_F(BoardTest, AGameKeptAtTheEndingAndContinuedIsCountedOnceWhenItEnds) {
+    Settings(5, 6, true);
+    Start();
+    PlayARow(*this);
+    const std::string kept = KeepGame();
+    ASSERT_FALSE(kept.empty());
+    EndProgram(*app, GameAtEnding::Kept);  // the page hidden, then gone
+    app.reset();
+    Settings(4, 8, false);  // the kept game brings its own settings back
+    Start(9, kept);
+    ASSERT_EQ(BoardState.CurrentRow, 11);
+    PlaceSecret();
+    Act([&] { Key(Key::Space); });
+    const TSettingStats s = StoredStats(*this, StatsEntry(5, 6, true));
+    EXPECT_EQ(s.Played(), 1u);
+    EXPECT_EQ(s.Won, 1u);
+    EXPECT_EQ(s.ByRows[2], 1u);
+    EXPECT_EQ(StoredStats(*this, StatsAllTogether), s);
 }
