@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the snapshot tools and writes a PNG of each of the six side
+# Builds the snapshot tools and writes a PNG of each of the seven side
 # windows and of the board in play (alone and with the windows beside it),
 # from the pixels the game presents on the headless backend.
 # Usage: scripts/window-shots.sh [build-dir]   (default build-shots; PNGs in <build-dir>/shots/)
