@@ -49,6 +49,9 @@ TfrmStats::TfrmStats(Application& app)
     imgClearArmed.Hide();
     imgClearArmed.OnClick = [this] { ImgClearClick(); };
     ArmTimer.OnTimer = [this] { Disarm(); };
+    // What the window is called where one is shown or read out (a screen
+    // reader names the browser's canvas by it).
+    SetCaption("Statistics: games played, won, lost and given up at each setting");
     frmStats = this;
 }
 
