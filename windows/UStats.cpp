@@ -6,6 +6,7 @@
 
 #include "game/GameState.h"
 #include "game/Statistics.h"
+#include "resources/ScaledPicture.h"
 #include "util/Blit.h"
 #include "windows/Digits.h"
 #include "windows/StatsLayout.h"
@@ -32,8 +33,8 @@ std::string Digits(uint64_t value, int chars) {
 // n / d rounded to the nearest whole number (d > 0).
 uint64_t Rounded(uint64_t n, uint64_t d) { return (n + d / 2) / d; }
 
-void Draw(Bitmap& canvas, const L::Field& field, const std::string& text) {
-    DrawDigits(canvas, field.Text().X, field.Text().Y, text);
+void Draw(PictureCache& pictures, Bitmap& canvas, const L::Field& field, const std::string& text) {
+    DrawDigits(pictures, canvas, field.Text().X, field.Text().Y, text);
 }
 
 }  // namespace
@@ -111,46 +112,42 @@ void TfrmStats::OnKeyDown(int key, unsigned modifiers) {
         PassKeyToMain(key, modifiers);
 }
 
-const Bitmap& TfrmStats::Strip(std::optional<Bitmap>& strip, const char* name, int width, int height) {
-    const int scale = App().Scale();
-    if (!strip || strip->Scale != scale) strip = SkinPicture(PictureWindow::Stats, name, width, height, scale);
-    return *strip;
-}
-
 void TfrmStats::DrawContents() {
     if (!PicturesDecoded()) return;  // drawn whole at the first showing
     Bitmap& canvas = Background().Image;
+    PictureCache& pictures = App().Pictures();
+    auto Draw = [&](const L::Field& field, const std::string& text) { ::Draw(pictures, canvas, field, text); };
     const TSettingStats s = CurrentStatistics().Of[view_];
 
-    const Bitmap& captions = Strip(captions_, "imgCaptions", L::Caption.Width, L::Caption.Height * L::CaptionCount);
+    const Bitmap& captions = pictures.Get(PictureWindow::Stats, "imgCaptions");
     BlitRect(canvas, L::Caption.Left, L::Caption.Top, L::Caption.Width, L::Caption.Height, 0,
              L::Caption.Height * int(view_ - 1), captions);
 
-    Draw(canvas, L::Played, Digits(s.Played(), L::Played.Chars));
-    Draw(canvas, L::Won, Digits(s.Won, L::Won.Chars));
-    Draw(canvas, L::Lost, Digits(s.Lost, L::Lost.Chars));
-    Draw(canvas, L::GivenUp, Digits(s.GivenUp, L::GivenUp.Chars));
-    Draw(canvas, L::HintWon, Digits(s.HintWon, L::HintWon.Chars));
-    Draw(canvas, L::CurrentRun, Digits(s.CurrentRun, L::CurrentRun.Chars));
-    Draw(canvas, L::BestRun, Digits(s.BestRun, L::BestRun.Chars));
+    Draw(L::Played, Digits(s.Played(), L::Played.Chars));
+    Draw(L::Won, Digits(s.Won, L::Won.Chars));
+    Draw(L::Lost, Digits(s.Lost, L::Lost.Chars));
+    Draw(L::GivenUp, Digits(s.GivenUp, L::GivenUp.Chars));
+    Draw(L::HintWon, Digits(s.HintWon, L::HintWon.Chars));
+    Draw(L::CurrentRun, Digits(s.CurrentRun, L::CurrentRun.Chars));
+    Draw(L::BestRun, Digits(s.BestRun, L::BestRun.Chars));
     // Shares and averages of nothing are dashes, not zeros.
-    Draw(canvas, L::Share, s.Played() == 0 ? "  -" : Digits(Rounded(100 * uint64_t(s.Won), s.Played()), 3));
+    Draw(L::Share, s.Played() == 0 ? "  -" : Digits(Rounded(100 * uint64_t(s.Won), s.Played()), 3));
     if (s.Won == 0) {
-        Draw(canvas, L::RowsWhole, " -");
-        Draw(canvas, L::RowsTenth, "-");
-        Draw(canvas, L::Seconds, "  -");
+        Draw(L::RowsWhole, " -");
+        Draw(L::RowsTenth, "-");
+        Draw(L::Seconds, "  -");
     } else {
         const uint64_t tenths = Rounded(10 * s.WonRows, s.Won);
-        Draw(canvas, L::RowsWhole, Digits(tenths / 10, 2));
-        Draw(canvas, L::RowsTenth, std::to_string(tenths % 10));
-        Draw(canvas, L::Seconds, Digits(Rounded(s.WonSeconds, s.Won), 3));
+        Draw(L::RowsWhole, Digits(tenths / 10, 2));
+        Draw(L::RowsTenth, std::to_string(tenths % 10));
+        Draw(L::Seconds, Digits(Rounded(s.WonSeconds, s.Won), 3));
     }
 
     // The bars, each as high as its share of the tallest; one game is
     // always seen.
-    const Bitmap& empty = Strip(emptyChart_, "imgChart", L::Bars.Width, L::Bars.Height);
+    const Bitmap& empty = pictures.Get(PictureWindow::Stats, "imgChart");
     BlitPicture(canvas, L::Bars.Left, L::Bars.Top, empty);
-    const Bitmap& bar = Strip(bar_, "imgBar", L::BarWidth, L::BarHeight);
+    const Bitmap& bar = pictures.Get(PictureWindow::Stats, "imgBar");
     uint32_t tallest = 0;
     for (size_t r = 1; r <= 12; ++r) tallest = std::max(tallest, s.ByRows[r]);
     for (size_t r = 1; r <= 12 && tallest != 0; ++r) {

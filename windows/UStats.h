@@ -13,7 +13,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 
 #include "forms/Timer.h"
 #include "windows/SkinnedForm.h"
@@ -54,12 +53,10 @@ protected:
 
 private:
     void Disarm();
-    const Bitmap& Strip(std::optional<Bitmap>& strip, const char* name, int width, int height);
 
     size_t view_ = 1;
     bool followsGame_ = true;
     bool armed_ = false;
-    std::optional<Bitmap> captions_, emptyChart_, bar_;
 };
 
 extern TfrmStats* frmStats;
