@@ -31,6 +31,7 @@
 #include "windows/UHigh.h"
 #include "windows/UMessage.h"
 #include "windows/UOptions.h"
+#include "windows/UStats.h"
 #include "windows/UTimer.h"
 
 namespace {
@@ -108,7 +109,8 @@ int main() {
         {frmMain, "QuorVex board: type colours with the digits, Backspace takes one back, Space evaluates"},
         {frmAbout, "About QuorVex"}, {frmOptions, "Options"},
         {frmTimer, "Timer: the seconds of this game and the record"},
-        {frmCombs, "Combinations: the codes still possible"}, {frmMessage, "Message"}, {frmHigh, "Records"}};
+        {frmCombs, "Combinations: the codes still possible"}, {frmMessage, "Message"}, {frmHigh, "Records"},
+        {frmStats, "Statistics: games played, won and lost, runs of wins, rows used"}};
     for (const auto& [form, label] : labels)
         if (form) static_cast<WebWindow&>(form->PlatformWindow()).SetLabel(label);
     app->Run();

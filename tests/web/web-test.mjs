@@ -323,7 +323,33 @@ await step('a screen reader hears the evaluated row, the count and the messages'
   check('the count of possible codes is read when it changes', heard.some((t) => /^\d+ codes? possible\.$/.test(t)),
     heard.slice(-2).join(' | '));
   const labels = await page.evaluate(() => [...document.querySelectorAll('canvas.qv-window')].map((c) => c.getAttribute('aria-label')));
-  check('every window canvas has a label', labels.length >= 7 && labels.every((l) => l && l.length > 3), labels.join(' | '));
+  check('every window canvas has a label', labels.length >= 8 && labels.every((l) => l && l.length > 3), labels.join(' | '));
+});
+
+await step('F8 shows the statistics; a won game is counted and stored at once, and shown the same after a reload', async () => {
+  await key(page, 'F2');
+  await until(page, () => Module.qv.state.row === 12 && Module.qv.state.active);
+  await key(page, 'F8');
+  await until(page, () => getComputedStyle(document.querySelector('canvas[data-window="8"]')).display !== 'none');
+  const before = await page.evaluate(() => localStorage.getItem('QuorVex/game/stats'));
+  await winGame(page);
+  await key(page, 'Enter');
+  await until(page, () => Module.qv.state.modal === 0);
+  const stored = await page.evaluate(() => localStorage.getItem('QuorVex/game/stats'));
+  check('the won game is stored the moment it ends', !!stored && stored !== before, `${before} -> ${stored}`);
+  await sleep(200);
+  const shown = await windowPixels(page, 8);
+  await page.screenshot({ path: `${out}/page-statistics.png` });
+  await page.reload({ waitUntil: 'load' });
+  await waitForGame(page);
+  if (!(await windowInfo(page, 8)).visible) await key(page, 'F8');
+  await until(page, () => getComputedStyle(document.querySelector('canvas[data-window="8"]')).display !== 'none');
+  await sleep(200);
+  const again = await windowPixels(page, 8);
+  const differ = shown.pixels.filter((p, i) => p !== again.pixels[i]).length;
+  check('after a reload the statistics window shows the same', shown.width === again.width && differ === 0,
+    `${differ} pixels differ`);
+  await key(page, 'F8');
 });
 
 // ---- a page is not a desktop ------------------------------------------------
