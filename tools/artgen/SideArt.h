@@ -43,6 +43,9 @@ inline constexpr uint32_t LitGlow = 0xFF9B45;      // the copper glow around lit
 
 // The lettering of the side windows: script for labels and buttons (as the
 // board's captions), a clean sans for numbers and running text.
+// A label centred on (cx, cy) by its ink, over a soft shadow one pixel down right.
+void Centred(cairo_t* cr, const std::string& text, const art::Font& font, double cx, double cy, const art::Color& color);
+
 art::Font ScriptFont(double sizePx);
 art::Font SansFont(double sizePx, bool bold = true);
 

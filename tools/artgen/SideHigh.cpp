@@ -21,16 +21,6 @@ constexpr int kTextH = Layout::DigitHeight;
 int CellX(int column) { return HighLayout::CellOriginAt(column, 0).X; }  // column 0..3
 int CellY(int row) { return HighLayout::CellOriginAt(0, row).Y; }        // row 0..2
 
-void Centred(cairo_t* cr, const char* text, const art::Font& font, double cx, double cy, const art::Color& color)
-{
-    const art::TextBox box = art::MeasureText(text, font);
-    double x = 0, y = 0;
-    art::InkCentredOrigin(box, cx, cy, x, y);
-    art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
-    art::DrawText(cr, text, font, x + 1, y + 1);
-    art::SetSource(cr, color);
-    art::DrawText(cr, text, font, x, y);
-}
 
 void Heading(cairo_t* cr, const char* text, double cx, double cy)
 {

@@ -407,4 +407,15 @@ void CopperScript(cairo_t* cr, const char* text, const art::Font& font, double x
     cairo_pattern_destroy(grad);
 }
 
+void Centred(cairo_t* cr, const std::string& text, const art::Font& font, double cx, double cy, const art::Color& color)
+{
+    const art::TextBox box = art::MeasureText(text, font);
+    double x = 0, y = 0;
+    art::InkCentredOrigin(box, cx, cy, x, y);
+    art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
+    art::DrawText(cr, text, font, x + 1, y + 1);
+    art::SetSource(cr, color);
+    art::DrawText(cr, text, font, x, y);
+}
+
 }  // namespace side

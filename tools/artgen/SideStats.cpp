@@ -17,17 +17,6 @@ namespace L = StatsLayout;
 constexpr uint32_t kSeed = 0x57A7;
 const art::Color kPlate = art::Color::Hex(0x0B1F48);
 
-void Centred(cairo_t* cr, const std::string& text, const art::Font& font, double cx, double cy,
-             const art::Color& color)
-{
-    const art::TextBox box = art::MeasureText(text, font);
-    double x = 0, y = 0;
-    art::InkCentredOrigin(box, cx, cy, x, y);
-    art::SetSource(cr, art::Color{0, 0, 0}, 0.55);
-    art::DrawText(cr, text, font, x + 1, y + 1);
-    art::SetSource(cr, color);
-    art::DrawText(cr, text, font, x, y);
-}
 
 // A label set to the right edge of its area, vertically centred on it.
 void LabelRight(cairo_t* cr, const std::string& text, int x, int width, int top)
